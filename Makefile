@@ -1,0 +1,45 @@
+# Entry points for people and CI. Every target installs what it needs first.
+.PHONY: run test deps release dev bench fuzz format sample clean
+
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+
+deps:
+	./scripts/install-deps
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+dev: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+# Builds the release and shows the shipped sample file.
+run: release
+	./scripts/run-sample build/release
+
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+test: dev
+	ctest --preset dev
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	./build/bench/bench/vantorel_bench
+
+# Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	./scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+format:
+	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+# Regenerates resources/sample.col from the generator.
+sample: dev
+	./build/dev/tools/colgen/vantorel-colgen sample resources/sample.col
+
+clean:
+	rm -rf build

@@ -1,0 +1,29 @@
+#include "app/editor_texts.h"
+
+namespace vantorel::texts {
+
+Question ApplyQuestion(const std::string& collName) {
+  return {"Do you want to apply changes made to " + collName + "?", "Apply Changes",
+          Buttons::YesNoCancel, Answer::Yes};
+}
+
+Question SaveQuestion(const std::string& fileName) {
+  return {"Do you want to save changes made to " + fileName + "?", "Save File",
+          Buttons::YesNoCancel, Answer::Yes};
+}
+
+Question OverwriteQuestion(const std::string& fileName, Answer defaultButton) {
+  return {"Do you really want to overwrite " + fileName + "?", "Save File", Buttons::YesNoCancel,
+          defaultButton};
+}
+
+std::string DuplicateNamesMessage(const std::string& name, std::size_t first, std::size_t second) {
+  return "At least 2 colls have the same name:\r\n\"" + name + "\" (" + std::to_string(first + 1) +
+         " and " + std::to_string(second + 1) + ")\r\nAll names must be unique!";
+}
+
+std::string UnknownSurfaceHint(const std::string& collName) {
+  return "HINT: \"" + collName + "\" includes unknown surface types!";
+}
+
+}  // namespace vantorel::texts

@@ -1,0 +1,23 @@
+#include <benchmark/benchmark.h>
+
+#include "bench/ratio_reporter.h"
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vantorel::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  vantorel::bench::PrintRatios(
+      reporter,
+      {
+          {"load + ScanFile / plain read of the file", "LoadAndScan", "PlainRead", "<= 1.3x"},
+          {"WriteColl, size changed (middle coll) / memcpy of the image", "WriteCollResized",
+           "MemcpyImage", "<= 1.5x"},
+          {"WriteColl, same size (middle coll) / memcpy of the image", "WriteCollSameSize",
+           "MemcpyImage", "< 0.05x"},
+          {"ReadColl of 100,000 faces / memcpy of its bytes", "ReadColl100kFaces",
+           "MemcpyRecord100kFaces", "(reported)"},
+      });
+  benchmark::Shutdown();
+  return 0;
+}

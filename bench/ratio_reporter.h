@@ -1,0 +1,32 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vantorel::bench {
+
+// A console reporter that also keeps each benchmark's time per iteration, so that the figures
+// can be printed as ratios of benchmarks measured in the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override;
+  // Seconds per iteration of a benchmark by its name, or a negative value if it did not run.
+  double Seconds(const std::string& name) const;
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+struct Ratio {
+  const char* label;
+  const char* measured;
+  const char* baseline;
+  const char* goal;
+};
+
+void PrintRatios(const RatioReporter& reporter, const std::vector<Ratio>& ratios);
+
+}  // namespace vantorel::bench

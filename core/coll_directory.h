@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/coll_records.h"
+
+namespace vantorel {
+
+// Where one coll lies in the file image.
+struct CollDirectoryEntry {
+  std::string Name;         // header name up to its first NUL
+  std::int64_t Offset = 0;  // position of the record's "COLL" marker
+  std::int64_t Size = 0;    // whole record length: header Size + 8
+};
+
+using CollDirectoryEntries = std::vector<CollDirectoryEntry>;
+
+// The coll list's line for an entry: the name, plus " [-]" for a coll without elements.
+std::string CollListLine(const CollDirectoryEntry& entry);
+// The same line built from a decoded header, as the working copy shows it.
+std::string CollListLine(const CollHeader& header);
+
+}  // namespace vantorel

@@ -1,0 +1,44 @@
+#include "core/name_rules.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace vantorel {
+
+namespace {
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+  return folded;
+}
+
+}  // namespace
+
+bool SameCollName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> FindDuplicateNames(
+    const CollDirectoryEntries& directory) {
+  // One pass with a hash of the first index per name finds, for every coll, whether an earlier
+  // coll shares its name; the lowest i with a twin is the lowest first index among those.
+  std::unordered_map<std::string, std::size_t> firstIndex;
+  firstIndex.reserve(directory.size());
+  std::optional<std::pair<std::size_t, std::size_t>> found;
+  for (std::size_t j = 0; j < directory.size(); ++j) {
+    const auto [it, inserted] = firstIndex.try_emplace(FoldedName(directory[j].Name), j);
+    if (inserted) continue;
+    // The first twin of coll it->second is the first later coll that repeats its name.
+    if (!found || it->second < found->first) found = std::make_pair(it->second, j);
+  }
+  return found;
+}
+
+}  // namespace vantorel

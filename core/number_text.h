@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The number texts the program shows and writes. Every one takes the decimal separator of the
+// user's locale as an argument; none of them writes thousands separators.
+namespace vantorel {
+
+// At least one digit on each side of the separator and at most maxDecimals after it, rounded
+// half away from zero, trailing zeros after the first decimal dropped: 2 -> "2.0".
+std::string FormatDecimal(double value, int maxDecimals, char separator);
+
+// Coordinates in dialogs and reports, pattern "0.0####": 1.234567 -> "1.23457".
+inline std::string FormatCoordinate(double value, char separator) {
+  return FormatDecimal(value, 5, separator);
+}
+// Dimensions in the status bar, pattern "#0.0##": 1.23456 -> "1.235".
+inline std::string FormatDimension(double value, char separator) {
+  return FormatDecimal(value, 3, separator);
+}
+
+// A decimal integer zero-padded to at least digits digits, pattern "000": 7 -> "007".
+std::string FormatPadded(std::int64_t value, int digits);
+inline std::string FormatIndex(std::int64_t value) {
+  return FormatPadded(value, 3);
+}
+
+// A real of the collision script: six significant digits (halves away from zero), fixed
+// notation for 0.0001 <= |x| < 1000000, otherwise "1.23457E6" / "5E-5"; zero is "0".
+std::string FormatScriptReal(double value, char separator);
+
+}  // namespace vantorel

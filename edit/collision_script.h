@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "core/coll_records.h"
+
+namespace vantorel {
+
+// The collision script of a coll: comment lines, the coll's name and size, then spheres, boxes,
+// vertices and faces, each under its count line. Lines are joined with CR LF and the text ends
+// with the last element line. exportedOn is the local date and time as the locale writes it.
+std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn,
+                                 char decimalSeparator);
+
+}  // namespace vantorel

@@ -1,0 +1,72 @@
+#include "edit/collision_script.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tools/colgen/coll_builder.h"
+
+namespace vantorel {
+namespace {
+
+using colgen::CollBuilder;
+using colgen::MakeSurface;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 2;
+  }
+}
+
+TEST(CollisionScript, EmptyCollHasThirteenLines) {
+  const Coll coll = CollBuilder("empty").Build();
+  const auto lines = Lines(BuildCollisionScript(coll, "08.12.2026 14:30:00", '.'));
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[0],
+            "# GTA3 Collision Script created with Vantorel 1.1 BETA by the Vantorel developers");
+  EXPECT_EQ(lines[1], "# Web: https://vantorel.org   E-Mail: team@vantorel.org");
+  EXPECT_EQ(lines[2], "# Exported on 08.12.2026 14:30:00");
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(lines[4], "# \"empty\" (92 Byte)");
+  EXPECT_EQ(lines[5], "");
+  EXPECT_EQ(lines[6], "=> Sphere count: 0");
+  EXPECT_EQ(lines[7], "");
+  EXPECT_EQ(lines[8], "=> Box count: 0");
+  EXPECT_EQ(lines[10], "=> Vertex count: 0");
+  EXPECT_EQ(lines[12], "=> Face count: 0");
+}
+
+TEST(CollisionScript, ElementLines) {
+  CollBuilder b("elements");
+  b.Sphere({0, -2.25f, 10}, 1.5f, MakeSurface(12, 3, 9, 9));
+  b.Box({-1, 0.5f, 0}, {1234567, 0.00005f, 0.0001f}, MakeSurface(255));
+  for (int i = 0; i < 6; ++i)
+    b.Vertex({static_cast<float>(i), 0.5f, -1});
+  for (int i = 0; i < 8; ++i)
+    b.Face(3, 4, 5, MakeSurface(0));
+  const auto lines = Lines(BuildCollisionScript(b.Build(), "now", '.'));
+  EXPECT_EQ(lines[7], "S 000: 1.5  |  0; -2.25; 10  |  [12]");
+  EXPECT_EQ(lines[10], "B 000: -1; 0.5; 0  |  1.23457E6; 5E-5; 0.0001  |  [255]");
+  EXPECT_EQ(lines[13], "V 000: 0; 0.5; -1");
+  EXPECT_EQ(lines[21], "F 000: 3; 4; 5  |  [0]");
+  EXPECT_EQ(lines.back(), "F 007: 3; 4; 5  |  [0]");
+}
+
+TEST(CollisionScript, LongIndexesCommaSeparatorAndFullLengthNames) {
+  CollBuilder b("");
+  b.RawName({'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j',
+             'k', 'l', 'm', 'n', 'o', 'p', 'q', 'r', 's', 't'});
+  for (int i = 0; i < 1001; ++i)
+    b.Vertex({0.5f, 0, 0});
+  const std::string script = BuildCollisionScript(b.Build(), "now", ',');
+  EXPECT_NE(script.find("# \"abcdefghijklmnopqrst\" ("), std::string::npos);
+  EXPECT_NE(script.find("\r\nV 999: 0,5; 0; 0\r\nV 1000: 0,5; 0; 0\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantorel

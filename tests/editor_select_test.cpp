@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/little_endian.h"
+#include "tests/support/editor_fixture.h"
+
+namespace vantorel {
+namespace {
+
+using colgen::CollBuilder;
+using colgen::MakeSurface;
+using testing::EditorTest;
+
+TEST_F(EditorTest, CancelOnTheApplyQuestionKeepsTheCurrentCollSelectedAndEdited) {
+  OpenColls({Named("a"), Named("b")});
+  EditCurrentColl();
+  const float edited = editor.WorkingCopy.Header.BoundingRadius;
+  ui.answers = {Answer::Cancel};
+  editor.ClickCollLine(1);
+  EXPECT_EQ(ui.log, std::vector<std::string>{
+                        "ask Apply Changes|Do you want to apply changes made to a?|Yes"});
+  EXPECT_EQ(editor.CurrentColl, 0);
+  EXPECT_EQ(editor.CollList.Selected, 0);
+  EXPECT_TRUE(editor.CollChanged);
+  EXPECT_EQ(editor.WorkingCopy.Header.BoundingRadius, edited);
+  EXPECT_TRUE(view.calls.empty());
+}
+
+TEST_F(EditorTest, NoDiscardsEditsAndRestoresTheDirectoryName) {
+  OpenColls({Named("a"), Named("b")});
+  SetHeaderName(editor.WorkingCopy.Header, "renamed");
+  editor.CollChanged = true;
+  editor.UpdateStatusBar();
+  EXPECT_EQ(editor.CollList.Lines[0], "renamed");  // an unapplied name shows at once
+  ui.answers = {Answer::No};
+  editor.ClickCollLine(1);
+  EXPECT_EQ(editor.CollList.Lines[0], "a");
+  EXPECT_EQ(editor.CurrentColl, 1);
+  EXPECT_FALSE(editor.CollChanged);
+  EXPECT_FALSE(editor.FileChanged);
+}
+
+TEST_F(EditorTest, YesAppliesBeforeMovingOn) {
+  OpenColls({Named("a"), Named("b")});
+  editor.WorkingCopy.Spheres.clear();
+  editor.CollChanged = true;
+  ui.answers = {Answer::Yes};
+  editor.ClickCollLine(1);
+  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_EQ(editor.CollList.Lines[0], "a [-]");
+  EXPECT_EQ(editor.CollDirectory[1].Offset, 92);
+}
+
+TEST_F(EditorTest, WithAskApplyOffEditsAreAppliedSilently) {
+  OpenColls({Named("a"), Named("b")});
+  editor.Settings.askApply = false;
+  editor.WorkingCopy.Spheres.clear();
+  editor.CollChanged = true;
+  editor.ClickCollLine(1);
+  EXPECT_TRUE(ui.log.empty());
+  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_EQ(editor.CollDirectory[0].Size, 92);
+}
+
+TEST_F(EditorTest, RestoreRereadsTheCollAsLastApplied) {
+  OpenColls({Named("a", 2)});
+  editor.WorkingCopy.Spheres.pop_back();
+  editor.CollChanged = true;
+  ui.answers = {Answer::No};
+  editor.RestoreCommand();
+  EXPECT_EQ(editor.WorkingCopy.SphereCount(), 2);
+  EXPECT_FALSE(editor.CollChanged);
+}
+
+TEST_F(EditorTest, SelectIgnoresIndexesOutsideTheList) {
+  OpenColls({Named("a")});
+  editor.SelectColl(-1);
+  editor.SelectColl(1);
+  EXPECT_TRUE(view.calls.empty());
+  EXPECT_EQ(editor.CurrentColl, 0);
+}
+
+TEST_F(EditorTest, UnknownSurfaceHintShowsOncePerColl) {
+  CollBuilder b("odd");
+  b.MeshBox({}, {1, 1, 1}, MakeSurface(31));
+  OpenColls({Named("a"), b.Build()});
+  editor.ClickCollLine(1);
+  EXPECT_EQ(ui.Messages(),
+            std::vector<std::string>{"HINT: \"odd\" includes unknown surface types!"});
+
+  ui.ClearLog();
+  editor.Settings.UnkSurHint = false;
+  editor.ClickCollLine(1);
+  EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(EditorTest, HintFollowsTheLiveSurfaceTable) {
+  CollBuilder b("seventeen");
+  b.Sphere({}, 1, MakeSurface(17));
+  OpenColls({Named("a"), b.Build()});
+  editor.SurfaceTypeTable.Set(17, 0xFF000000, "Known");
+  editor.ClickCollLine(1);
+  EXPECT_TRUE(ui.log.empty());
+  editor.SurfaceTypeTable.Set(1, kUnknownSurfaceColor, "Street");
+  editor.ClickCollLine(0);
+  EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+TEST_F(EditorTest, ZoomFollowsTheBoundingRadiusWhenAutomatic) {
+  CollBuilder b("r12");
+  b.Sphere({0, 0, 0}, 1, MakeSurface(0));
+  Coll coll = b.Build();
+  coll.Header.BoundingRadius = 12.4f;
+  Coll half = coll;
+  SetHeaderName(half.Header, "half");
+  half.Header.BoundingRadius = 1.25f;  // 2.5 goes to the even neighbour, 2
+  OpenColls({coll, half});
+  editor.ClickCollLine(0);
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "zoom 25", "rebuild"}));
+  view.calls.clear();
+  editor.ClickCollLine(1);
+  EXPECT_EQ(view.calls[1], "zoom 2");
+  view.automaticZoom = false;
+  view.calls.clear();
+  editor.ClickCollLine(0);
+  EXPECT_EQ(view.calls[1], "zoom 100");
+}
+
+TEST_F(EditorTest, EntryThatNoLongerPointsAtCollLeavesAnEmptyWorkingCopy) {
+  OpenColls({Named("a"), Named("b")});
+  std::memcpy(editor.FileImage.data() + editor.CollDirectory[1].Offset, "XXXX", 4);
+  editor.ClickCollLine(1);
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No collision data found!"});
+  EXPECT_FALSE(editor.WorkingCopy.IsLoaded());
+  EXPECT_EQ(editor.Lists.Spheres.Count(), 0);
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "rebuild"}));
+  // Nothing to apply: the damaged record must not be overwritten with a zeroed one.
+  const Bytes image = editor.FileImage;
+  editor.ApplyChanges();
+  EXPECT_EQ(editor.FileImage, image);
+  EXPECT_FALSE(editor.FileChanged);
+}
+
+TEST_F(EditorTest, CollWithImpossibleCountsIsRefusedWithOneMessage) {
+  Bytes bytes = colgen::EncodeFile({Named("a"), Named("b")});
+  le::StoreI32(bytes.data() + 92 + 20 + 72, 1000000);  // b's sphere count
+  OpenPath(dir.Write("counts.col", bytes));
+  editor.ClickCollLine(1);
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ERROR while reading collision data!"});
+  EXPECT_FALSE(editor.WorkingCopy.IsLoaded());
+  EXPECT_EQ(editor.CollList.Lines[1], "b");
+}
+
+TEST_F(EditorTest, ApplyOnAnUneditedCollStampsTheMarker) {
+  OpenColls({Named("a"), Named("b")});
+  editor.ApplyCommand();
+  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_EQ(std::memcmp(editor.FileImage.data() + 28, "QKZV", 4), 0);
+  EXPECT_EQ(std::memcmp(editor.FileImage.data() + 112 + 28, "GEN", 3), 0);
+}
+
+TEST_F(EditorTest, RecalcCollSizeRefreshesPanelAndLine) {
+  OpenColls({Named("a", 0)});
+  EXPECT_EQ(editor.CollList.Lines[0], "a [-]");
+  editor.WorkingCopy.Spheres.push_back({1, {}, MakeSurface(0)});
+  editor.RecalcCollSize();
+  EXPECT_EQ(editor.StatusPanels[4], "Size: 112 Byte");
+  EXPECT_EQ(editor.CollList.Lines[0], "a");
+}
+
+TEST_F(EditorTest, FaceCheckChangesRebuildTheHighlight) {
+  CollBuilder b("mesh");
+  b.Vertex({});
+  b.Vertex({1, 0, 0});
+  b.Vertex({0, 1, 0});
+  for (int i = 0; i < 3; ++i)
+    b.Face(0, 1, 2, MakeSurface(0));
+  OpenColls({b.Build()});
+  editor.ToggleCheck(ListKind::Faces, 0);
+  editor.SetChecks(ListKind::Faces, CheckCommand::Invert);
+  EXPECT_EQ(editor.Lists.Faces.checked, (std::vector<bool>{false, true, true}));
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"selection", "selection"}));
+  editor.SetChecks(ListKind::Spheres, CheckCommand::UncheckAll);
+  EXPECT_EQ(view.calls.size(), 2u);  // sphere marks are read by every frame
+}
+
+TEST_F(EditorTest, NewlySelectedCollStartsWithDefaultMarks) {
+  OpenColls({Named("a", 2), Named("b", 2)});
+  editor.SetChecks(ListKind::Spheres, CheckCommand::UncheckAll);
+  editor.ClickCollLine(1);
+  EXPECT_EQ(editor.Lists.Spheres.checked, (std::vector<bool>{true, true}));
+}
+
+}  // namespace
+}  // namespace vantorel

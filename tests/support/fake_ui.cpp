@@ -1,0 +1,81 @@
+#include "tests/support/fake_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace vantorel::testing {
+
+namespace {
+
+const char* AnswerName(Answer answer) {
+  switch (answer) {
+    case Answer::Yes:
+      return "Yes";
+    case Answer::No:
+      return "No";
+    case Answer::Cancel:
+      break;
+  }
+  return "Cancel";
+}
+
+template <class T>
+T TakeFront(std::deque<T>& queue, const std::string& what, T fallback) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return fallback;
+  }
+  T value = std::move(queue.front());
+  queue.pop_front();
+  return value;
+}
+
+}  // namespace
+
+Answer FakeUi::Ask(const Question& question) {
+  questions.push_back(question);
+  log.push_back("ask " + question.Caption + "|" + question.Text + "|" +
+                AnswerName(question.Default));
+  return TakeFront(answers, "question: " + question.Text, Answer::Cancel);
+}
+
+void FakeUi::Message(const std::string& text) {
+  log.push_back("message " + text);
+}
+
+void FakeUi::Error(const std::string& text) {
+  log.push_back("error " + text);
+}
+
+std::optional<std::string> FakeUi::OpenFileDialog(const FileDialogSpec& spec) {
+  dialogs.push_back(spec);
+  log.push_back("open " + spec.Title + "|" + spec.Filter + "|" + spec.DefaultExt);
+  return TakeFront(openResults, "open dialog", std::optional<std::string>());
+}
+
+std::optional<std::string> FakeUi::SaveFileDialog(const FileDialogSpec& spec) {
+  dialogs.push_back(spec);
+  log.push_back("save " + spec.Title + "|" + spec.Filter + "|" + spec.DefaultExt);
+  return TakeFront(saveResults, "save dialog", std::optional<std::string>());
+}
+
+std::optional<std::string> FakeUi::InputBox(const std::string& caption, const std::string& prompt,
+                                            const std::string& text) {
+  log.push_back("input " + caption + "|" + prompt + "|" + text);
+  return TakeFront(inputResults, "input box", std::optional<std::string>());
+}
+
+std::vector<std::string> FakeUi::Messages() const {
+  std::vector<std::string> texts;
+  for (const std::string& line : log) {
+    if (line.rfind("message ", 0) == 0) texts.push_back(line.substr(8));
+  }
+  return texts;
+}
+
+void FakeUi::ClearLog() {
+  log.clear();
+  questions.clear();
+  dialogs.clear();
+}
+
+}  // namespace vantorel::testing

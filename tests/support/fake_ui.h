@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/editor_ui.h"
+#include "app/scene_view.h"
+
+namespace vantorel::testing {
+
+// Answers questions and dialogs from queues and records everything shown, in order, as lines:
+//   "ask <caption>|<text>|<default>"  "message <text>"  "error <text>"
+//   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"
+// An unexpected question or dialog (empty queue) fails the running test.
+class FakeUi : public EditorUi {
+ public:
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> openResults;
+  std::deque<std::optional<std::string>> saveResults;
+  std::deque<std::optional<std::string>> inputResults;
+
+  std::vector<std::string> log;
+  std::vector<Question> questions;
+  std::vector<FileDialogSpec> dialogs;
+  int keepAliveCalls = 0;
+  int collListResets = 0;
+  int captionChanges = 0;
+
+  Answer Ask(const Question& question) override;
+  void Message(const std::string& text) override;
+  void Error(const std::string& text) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& text) override;
+  void KeepAlive() override { ++keepAliveCalls; }
+  void CollListReset() override { ++collListResets; }
+  void CaptionChanged() override { ++captionChanges; }
+
+  // The messages (not questions) shown so far, texts only.
+  std::vector<std::string> Messages() const;
+  // Drops the record so far.
+  void ClearLog();
+};
+
+// Records the view calls in order: "clear", "rebuild", "selection", "zoom <n>".
+class FakeView : public SceneView {
+ public:
+  bool automaticZoom = true;
+  std::vector<std::string> calls;
+
+  void ClearGeometryPresent() override { calls.push_back("clear"); }
+  void RebuildScene() override { calls.push_back("rebuild"); }
+  void RebuildSelection() override { calls.push_back("selection"); }
+  void SetZoomDistance(int distance) override {
+    calls.push_back("zoom " + std::to_string(distance));
+  }
+  bool AutomaticZoom() const override { return automaticZoom; }
+};
+
+}  // namespace vantorel::testing

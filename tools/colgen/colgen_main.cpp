@@ -1,0 +1,41 @@
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tools/colgen/coll_builder.h"
+#include "tools/colgen/large_file.h"
+#include "tools/colgen/sample_colls.h"
+
+// Writes generated collision files:
+//   vantorel-colgen sample OUT.col
+//   vantorel-colgen large OUT.col COLLS MEBIBYTES
+//   vantorel-colgen corpus DIR        (seed inputs for the fuzzers)
+int main(int argc, char** argv) {
+  using namespace vantorel::colgen;
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "sample" && argc == 3) {
+    return WriteBytes(argv[2], EncodeFile(SampleColls())) ? 0 : 1;
+  }
+  if (command == "corpus" && argc == 3) {
+    const std::string dir = argv[2];
+    const auto colls = SampleColls();
+    bool ok = WriteBytes(dir + "/sample.col", EncodeFile(colls));
+    for (std::size_t i = 0; i < colls.size(); ++i) {
+      ok = ok && WriteBytes(dir + "/coll" + std::to_string(i) + ".col", EncodeFile({colls[i]}));
+    }
+    vantorel::Bytes cut = EncodeFile(colls);
+    cut.resize(cut.size() / 2);
+    ok = ok && WriteBytes(dir + "/cut.col", cut);
+    return ok ? 0 : 1;
+  }
+  if (command == "large" && argc == 5) {
+    const auto colls = std::strtoull(argv[3], nullptr, 10);
+    const auto mebibytes = std::strtoull(argv[4], nullptr, 10);
+    return WriteBytes(argv[2], LargeFile(colls, mebibytes << 20)) ? 0 : 1;
+  }
+  std::fprintf(stderr,
+               "usage: vantorel-colgen sample OUT.col\n"
+               "       vantorel-colgen large OUT.col COLLS MEBIBYTES\n"
+               "       vantorel-colgen corpus DIR\n");
+  return 2;
+}
