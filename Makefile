@@ -27,6 +27,7 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/vantorel_bench
+	./build/bench/bench/vantorel_gui_bench
 
 # Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
 fuzz: deps

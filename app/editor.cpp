@@ -120,8 +120,11 @@ void Editor::ScanFile() {
     ui_.Error(*error);
     return;
   }
-  ui_.KeepAlive();
-  const ScanEnd end = vantorel::ScanFile(FileImage, CollDirectory, [this] { ui_.KeepAlive(); });
+  const std::size_t total = FileImage.size();
+  ui_.KeepAlive(0, total);
+  const ScanEnd end = vantorel::ScanFile(
+      FileImage, CollDirectory, [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
+  ui_.KeepAlive(total, total);
   if (end != ScanEnd::EndOfData) {
     WorkingCopy.Header = CollHeader{};
     view_.RebuildScene();

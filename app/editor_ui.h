@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+
+#include "app/settings.h"
 
 namespace vantorel {
 
@@ -44,8 +47,13 @@ class EditorUi {
   virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& text) = 0;
 
-  // Long work calls this between steps so the window can repaint; no user input may run.
-  virtual void KeepAlive() {}
+  // The Main Settings dialog, loaded with current; nullopt when cancelled.
+  virtual std::optional<MainSettingsValues> MainSettingsDialog(
+      const MainSettingsValues& current) = 0;
+
+  // Long work calls this between steps (done of total bytes) so the window can repaint and
+  // show progress; no user input may run meanwhile.
+  virtual void KeepAlive(std::size_t /*done*/, std::size_t /*total*/) {}
 
   // Notifications about the state the window shows.
   virtual void CaptionChanged() {}

@@ -12,6 +12,11 @@ class SceneView {
   virtual void ClearGeometryPresent() = 0;
   // Rebuilds every buffer of the working copy and puts the camera on its bounding sphere.
   virtual void RebuildScene() = 0;
+  // Rebuilds the shapes that do not depend on the coll (sphere meshes, outlines, axes), after
+  // segment counts or colours changed.
+  virtual void RebuildStaticBuffers() = 0;
+  // RebuildScene with the camera kept where it is.
+  virtual void RebuildSceneKeepingCamera() = 0;
   // Rebuilds the highlight of the checked faces.
   virtual void RebuildSelection() = 0;
   virtual void SetZoomDistance(int distance) = 0;

@@ -30,6 +30,25 @@ struct Settings {
   MainColors Colors;
 };
 
+// The values the Main Settings dialog shows and returns.
+struct MainSettingsValues {
+  int WindowSize = 0;
+  int CSphereDetail = 16;
+  int BSphereDetail = 48;
+  int FSAntialiasing = 0;
+  bool askRecalc = true;
+  bool askApply = true;
+  bool askDelete = true;
+  bool askSurface = true;
+  bool UnkSurHint = true;
+
+  bool operator==(const MainSettingsValues&) const = default;
+};
+
+MainSettingsValues MainSettingsFrom(const Settings& settings);
+// Takes the dialog's values: segment counts are clamped to 4..48 and lowered to even numbers.
+void TakeMainSettings(Settings& settings, const MainSettingsValues& values);
+
 // Brings every value into its range: window sizes other than 0..5 become 0, segment counts are
 // clamped to 4..48 and lowered to an even number, antialiasing is clamped to 0..2.
 void ApplySettingRanges(Settings& settings);

@@ -109,7 +109,7 @@ void EncodeHeader(const CollHeader& header, std::uint8_t* bytes) {
 }
 
 ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& directory,
-                 const std::function<void()>& afterRecord) {
+                 const std::function<void(std::size_t position)>& afterRecord) {
   directory.clear();
   std::size_t pos = 0;
   const std::size_t size = image.size();
@@ -128,9 +128,11 @@ ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& dire
     entry.Offset = static_cast<std::int64_t>(pos);
     entry.Size = static_cast<std::int64_t>(recordBytes);
     directory.push_back(std::move(entry));
-    if (afterRecord) afterRecord();
-    if (recordBytes >= left) break;  // a record running past the end is listed and ends the scan
-    pos += static_cast<std::size_t>(recordBytes);
+    if (recordBytes >= left)
+      pos = size;  // a record running past the end is listed and ends the scan
+    else
+      pos += static_cast<std::size_t>(recordBytes);
+    if (afterRecord) afterRecord(pos);
   }
   return ScanEnd::EndOfData;
 }

@@ -22,9 +22,10 @@ enum class ScanEnd {
 };
 
 // Lists the "COLL" records of image from byte 0 onwards into directory (which it clears first).
-// afterRecord runs once after each record, so a caller can keep its window alive.
+// afterRecord runs once after each record with the position reached, so a caller can keep its
+// window alive and show progress.
 ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& directory,
-                 const std::function<void()>& afterRecord = {});
+                 const std::function<void(std::size_t position)>& afterRecord = {});
 
 enum class ReadResult {
   Ok,

@@ -39,10 +39,13 @@ Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t length) {
 TEST(ScanFile, ListsEveryRecordInOrder) {
   const Bytes image = EncodeFile({RichColl("one"), CollBuilder("two").Build(), RichColl("three")});
   CollDirectoryEntries directory;
-  int records = 0;
-  EXPECT_EQ(ScanFile(image, directory, [&] { ++records; }), ScanEnd::EndOfData);
+  std::vector<std::size_t> positions;
+  EXPECT_EQ(ScanFile(image, directory, [&](std::size_t at) { positions.push_back(at); }),
+            ScanEnd::EndOfData);
   ASSERT_EQ(directory.size(), 3u);
-  EXPECT_EQ(records, 3);
+  EXPECT_EQ(positions, (std::vector<std::size_t>{static_cast<std::size_t>(directory[1].Offset),
+                                                 static_cast<std::size_t>(directory[2].Offset),
+                                                 image.size()}));
   EXPECT_EQ(directory[0].Name, "one");
   EXPECT_EQ(directory[0].Offset, 0);
   EXPECT_EQ(directory[1].Offset, directory[0].Size);

@@ -31,7 +31,8 @@ TEST_F(EditorTest, OpenListsCollsAndSelectsTheFirst) {
   EXPECT_EQ(editor.StatusPanels[1], "a");
   EXPECT_EQ(editor.Lists.Spheres.checked, std::vector<bool>{true});
   EXPECT_TRUE(ui.log.empty());
-  EXPECT_GE(ui.keepAliveCalls, 4);  // once after loading, once per record
+  EXPECT_EQ(ui.keepAliveCalls, 5);  // after loading, after each record, at the end
+  EXPECT_EQ(ui.lastProgress.first, ui.lastProgress.second);
   // A unit sphere's bounding radius is sqrt(3): the zoom is 2 x 1.732 rounded.
   EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "zoom 3", "rebuild"}));
 }

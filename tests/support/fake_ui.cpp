@@ -64,6 +64,12 @@ std::optional<std::string> FakeUi::InputBox(const std::string& caption, const st
   return TakeFront(inputResults, "input box", std::optional<std::string>());
 }
 
+std::optional<MainSettingsValues> FakeUi::MainSettingsDialog(const MainSettingsValues& current) {
+  settingsShown.push_back(current);
+  log.push_back("settings dialog");
+  return TakeFront(settingsResults, "settings dialog", std::optional<MainSettingsValues>());
+}
+
 std::vector<std::string> FakeUi::Messages() const {
   std::vector<std::string> texts;
   for (const std::string& line : log) {

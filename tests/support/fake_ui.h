@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/editor_ui.h"
@@ -20,6 +21,8 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<std::string>> openResults;
   std::deque<std::optional<std::string>> saveResults;
   std::deque<std::optional<std::string>> inputResults;
+  std::deque<std::optional<MainSettingsValues>> settingsResults;
+  std::vector<MainSettingsValues> settingsShown;
 
   std::vector<std::string> log;
   std::vector<Question> questions;
@@ -35,7 +38,12 @@ class FakeUi : public EditorUi {
   std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
-  void KeepAlive() override { ++keepAliveCalls; }
+  std::optional<MainSettingsValues> MainSettingsDialog(const MainSettingsValues& current) override;
+  void KeepAlive(std::size_t done, std::size_t total) override {
+    ++keepAliveCalls;
+    lastProgress = {done, total};
+  }
+  std::pair<std::size_t, std::size_t> lastProgress{};
   void CollListReset() override { ++collListResets; }
   void CaptionChanged() override { ++captionChanges; }
 
@@ -45,7 +53,8 @@ class FakeUi : public EditorUi {
   void ClearLog();
 };
 
-// Records the view calls in order: "clear", "rebuild", "selection", "zoom <n>".
+// Records the view calls in order: "clear", "rebuild", "selection", "zoom <n>", "static",
+// "rebuild keeping camera".
 class FakeView : public SceneView {
  public:
   bool automaticZoom = true;
@@ -54,6 +63,8 @@ class FakeView : public SceneView {
   void ClearGeometryPresent() override { calls.push_back("clear"); }
   void RebuildScene() override { calls.push_back("rebuild"); }
   void RebuildSelection() override { calls.push_back("selection"); }
+  void RebuildStaticBuffers() override { calls.push_back("static"); }
+  void RebuildSceneKeepingCamera() override { calls.push_back("rebuild keeping camera"); }
   void SetZoomDistance(int distance) override {
     calls.push_back("zoom " + std::to_string(distance));
   }

@@ -1,0 +1,30 @@
+#include "app/coll_list_model.h"
+
+#include "app/editor.h"
+#include "app/editor_ui_qt.h"
+
+namespace vantorel {
+
+CollListModel::CollListModel(const Editor& editor, QObject* parent)
+    : QAbstractListModel(parent), editor_(editor) {}
+
+int CollListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(editor_.CollList.Lines.size());
+}
+
+QVariant CollListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
+  return ToQt(editor_.CollList.Lines[static_cast<std::size_t>(index.row())]);
+}
+
+void CollListModel::Reset() {
+  beginResetModel();
+  endResetModel();
+}
+
+void CollListModel::LineChanged(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  emit dataChanged(index(row), index(row), {Qt::DisplayRole});
+}
+
+}  // namespace vantorel

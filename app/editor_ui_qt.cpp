@@ -1,0 +1,173 @@
+#include "app/editor_ui_qt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/main_settings_dialog.h"
+#include "core/program_identity.h"
+
+namespace vantorel {
+
+namespace {
+
+// Scans shorter than this show no progress bar; the window is pumped this often meanwhile.
+constexpr qint64 kProgressDelayMs = 250;
+constexpr qint64 kPumpIntervalMs = 30;
+
+QString Title() {
+  return ToQt(std::string(kApplicationTitle));
+}
+
+QFileDialog::Options DialogOptions() {
+  return QFileDialog::DontUseNativeDialog;
+}
+
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
+  dialog.setWindowTitle(ToQt(spec.Title));
+  dialog.setNameFilter(QtFilter(spec.Filter));
+  QString ext = ToQt(spec.DefaultExt);
+  if (ext.startsWith("*.")) ext = ext.mid(2);
+  dialog.setDefaultSuffix(ext);
+  dialog.setOptions(DialogOptions());
+  if (!spec.InitialDir.empty()) dialog.setDirectory(ToQt(spec.InitialDir));
+  if (!spec.FileName.empty()) dialog.selectFile(ToQt(spec.FileName));
+}
+
+std::optional<std::string> ChosenFile(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+QString ToQt(const std::string& text) {
+  QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  converted.replace("\r\n", "\n");
+  return converted;
+}
+
+std::string FromQt(const QString& text) {
+  return text.toLatin1().toStdString();
+}
+
+QString QtFilter(const std::string& filter) {
+  const QStringList parts = ToQt(filter).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    filters << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+  }
+  return filters.join(";;");
+}
+
+QtEditorUi::QtEditorUi(QWidget* owner) : owner_(owner) {}
+
+void QtEditorUi::SetProgressBar(QProgressBar* bar) {
+  progress_ = bar;
+}
+
+Answer QtEditorUi::Ask(const Question& question) {
+  QMessageBox box(QMessageBox::Question, ToQt(question.Caption), ToQt(question.Text),
+                  QMessageBox::NoButton, owner_);
+  box.setObjectName("question");
+  const auto yes = box.addButton(QMessageBox::Yes);
+  const auto no = box.addButton(QMessageBox::No);
+  QPushButton* cancel = nullptr;
+  if (question.Choices == Buttons::YesNoCancel) cancel = box.addButton(QMessageBox::Cancel);
+  switch (question.Default) {
+    case Answer::Yes:
+      box.setDefaultButton(yes);
+      break;
+    case Answer::No:
+      box.setDefaultButton(no);
+      break;
+    case Answer::Cancel:
+      if (cancel) box.setDefaultButton(cancel);
+      break;
+  }
+  box.setEscapeButton(cancel ? cancel : no);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::Yes;
+  if (box.clickedButton() == no) return Answer::No;
+  return cancel ? Answer::Cancel : Answer::No;
+}
+
+void QtEditorUi::Message(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, Title(), ToQt(text), QMessageBox::Ok, owner_);
+  box.setObjectName("message");
+  box.exec();
+}
+
+void QtEditorUi::Error(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, Title(), ToQt(text), QMessageBox::Ok, owner_);
+  box.setObjectName("error");
+  box.exec();
+}
+
+std::optional<std::string> QtEditorUi::OpenFileDialog(const FileDialogSpec& spec) {
+  QFileDialog dialog(owner_);
+  dialog.setObjectName("open");
+  PrepareFileDialog(dialog, spec);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(spec.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  return ChosenFile(dialog);
+}
+
+std::optional<std::string> QtEditorUi::SaveFileDialog(const FileDialogSpec& spec) {
+  QFileDialog dialog(owner_);
+  dialog.setObjectName("save");
+  PrepareFileDialog(dialog, spec);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (!spec.AskOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  return ChosenFile(dialog);
+}
+
+std::optional<std::string> QtEditorUi::InputBox(const std::string& caption,
+                                                const std::string& prompt,
+                                                const std::string& text) {
+  QInputDialog dialog(owner_);
+  dialog.setObjectName("input");
+  dialog.setWindowTitle(ToQt(caption));
+  dialog.setLabelText(ToQt(prompt));
+  dialog.setTextValue(ToQt(text));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return FromQt(dialog.textValue());
+}
+
+std::optional<MainSettingsValues> QtEditorUi::MainSettingsDialog(
+    const MainSettingsValues& current) {
+  TForm3 dialog(current, owner_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Values();
+}
+
+void QtEditorUi::KeepAlive(std::size_t done, std::size_t total) {
+  if (!working_) {
+    working_ = true;
+    workTimer_.start();
+    lastPump_.start();
+  }
+  const bool finished = done >= total;
+  if (progress_) {
+    if (finished) {
+      progress_->hide();
+    } else if (workTimer_.elapsed() >= kProgressDelayMs) {
+      progress_->setRange(0, 1000);
+      progress_->setValue(total ? static_cast<int>(done * 1000 / total) : 0);
+      progress_->show();
+    }
+  }
+  // Repaints and timers run; clicks and keys wait until the work is done, so no command can
+  // run on a half-built directory.
+  if (finished || lastPump_.elapsed() >= kPumpIntervalMs) {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lastPump_.restart();
+  }
+  if (finished) working_ = false;
+}
+
+}  // namespace vantorel

@@ -1,0 +1,49 @@
+#include "app/element_list_model.h"
+
+#include "app/editor.h"
+#include "app/editor_ui_qt.h"
+
+namespace vantorel {
+
+ElementListModel::ElementListModel(Editor& editor, ListKind kind, QObject* parent)
+    : QAbstractListModel(parent), editor_(editor), kind_(kind) {}
+
+int ElementListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : editor_.Lists.Of(kind_).Count();
+}
+
+QVariant ElementListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  if (role == Qt::DisplayRole) return ToQt(editor_.ElementLineText(kind_, index.row()));
+  if (role == Qt::CheckStateRole) {
+    return editor_.Lists.Of(kind_).checked[static_cast<std::size_t>(index.row())] ? Qt::Checked
+                                                                                  : Qt::Unchecked;
+  }
+  return {};
+}
+
+bool ElementListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::CheckStateRole || !index.isValid() || index.row() >= rowCount()) return false;
+  const bool checked = value.toInt() == Qt::Checked;
+  if (editor_.Lists.Of(kind_).checked[static_cast<std::size_t>(index.row())] != checked) {
+    editor_.ToggleCheck(kind_, index.row());
+  }
+  return true;
+}
+
+Qt::ItemFlags ElementListModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+void ElementListModel::Reset() {
+  beginResetModel();
+  endResetModel();
+}
+
+void ElementListModel::ChecksChanged() {
+  if (rowCount() == 0) return;
+  emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole});
+}
+
+}  // namespace vantorel

@@ -1,0 +1,53 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/settings_location.h"
+
+namespace {
+
+const char* kHelp =
+    "Usage: vantorel [FILE.col] [DEBUG]\n"
+    "\n"
+    "Vantorel, an editor for the collision files (.col) of GTA III and Vice City.\n"
+    "\n"
+    "  FILE.col   open this collision file at start (the first existing file named wins)\n"
+    "  DEBUG      start in debug mode (any case)\n"
+    "  --help     show this text\n"
+    "\n"
+    "Settings are kept in Vantorel.ini beside the program when that folder is writable,\n"
+    "otherwise in the per-user configuration folder (%s).\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      QCoreApplication core(argc, argv);
+      QCoreApplication::setApplicationName("Vantorel");
+      const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+      std::printf(kHelp, qPrintable(QDir::toNativeSeparators(config)));
+      return 0;
+    }
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Vantorel");
+  QApplication::setApplicationDisplayName("Vantorel");
+
+  vantorel::StartContext context;
+  for (int i = 1; i < argc; ++i)
+    context.Arguments.emplace_back(argv[i]);
+  context.ProgramPath = QCoreApplication::applicationFilePath().toStdString();
+  context.SettingsPath = vantorel::SettingsFilePath(
+      QCoreApplication::applicationDirPath().toStdString(),
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
+
+  vantorel::TForm1 window(context);
+  window.show();
+  return app.exec();
+}

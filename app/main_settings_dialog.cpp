@@ -1,0 +1,147 @@
+#include "app/main_settings_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vantorel {
+
+namespace {
+
+// Segment counts move in steps of two and cannot be typed, only stepped.
+QSpinBox* SegmentBox(const char* name) {
+  auto* box = new QSpinBox;
+  box->setObjectName(name);
+  box->setRange(4, 48);
+  box->setSingleStep(2);
+  if (auto* edit = box->findChild<QLineEdit*>()) edit->setReadOnly(true);
+  return box;
+}
+
+QCheckBox* Check(const char* name, const char* caption) {
+  auto* box = new QCheckBox(caption);
+  box->setObjectName(name);
+  return box;
+}
+
+}  // namespace
+
+TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(parent) {
+  setObjectName("TForm3");
+  setWindowTitle("Main Settings");
+  setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName("PageControl1");
+
+  auto* general = new QWidget;
+  general->setObjectName("General");
+  auto* sizeGroup = new QGroupBox(" Window size on startup * ");
+  sizeGroup->setObjectName("rgWindowSize");
+  auto* sizeLayout = new QVBoxLayout(sizeGroup);
+  windowSize_ = new QButtonGroup(this);
+  const char* sizes[] = {"Normal (645x484)", "Big (805x644)",    "50% Desktop Size",
+                         "80% Desktop Size", "90% Desktop Size", "Full Desktop Size"};
+  for (int i = 0; i < 6; ++i) {
+    auto* radio = new QRadioButton(sizes[i]);
+    windowSize_->addButton(radio, i);
+    sizeLayout->addWidget(radio);
+  }
+  auto* detailGroup = new QGroupBox(" Graphic details ");
+  auto* detailLayout = new QFormLayout(detailGroup);
+  collisionSegments_ = SegmentBox("udCSphere");
+  boundingSegments_ = SegmentBox("udBSphere");
+  antialiasing_ = new QComboBox;
+  antialiasing_->setObjectName("cbFSAA");
+  antialiasing_->addItems({"OFF", "2x", "4x"});
+  detailLayout->addRow("Collision sphere segments", collisionSegments_);
+  detailLayout->addRow("Bounding sphere segments", boundingSegments_);
+  detailLayout->addRow("Fullscene antialiasing *", antialiasing_);
+  auto* generalLayout = new QHBoxLayout(general);
+  generalLayout->addWidget(sizeGroup);
+  generalLayout->addWidget(detailGroup, 1);
+  tabs->addTab(general, "General");
+
+  auto* questions = new QWidget;
+  questions->setObjectName("QuestionsHints");
+  auto* askGroup = new QGroupBox(" Ask me... ");
+  auto* askLayout = new QVBoxLayout(askGroup);
+  askRecalc_ = Check("cbAskRecalc", "...before changing bounding objects after recalculation");
+  askApply_ = Check("cbAskApply", "...before applying coll changes (recommended)");
+  askDelete_ = Check("cbAskDelete", "...before deleting or replacing colls (recommended)");
+  askSurface_ = Check("cbAskSurface", "...before quick-changing surface values");
+  for (QCheckBox* box : {askRecalc_, askApply_, askDelete_, askSurface_})
+    askLayout->addWidget(box);
+  auto* notifyGroup = new QGroupBox(" Notify me... ");
+  auto* notifyLayout = new QVBoxLayout(notifyGroup);
+  unknownSurfaceHint_ = Check("cbUnkSurHint", "...if coll contains unknown suface types");
+  notifyLayout->addWidget(unknownSurfaceHint_);
+  auto* questionsLayout = new QVBoxLayout(questions);
+  questionsLayout->addWidget(askGroup);
+  questionsLayout->addWidget(notifyGroup);
+  questionsLayout->addStretch();
+  tabs->addTab(questions, "Questions/Hints");
+
+  auto* note = new QLabel("* = requires restart");
+  auto* ok = new QPushButton("&Ok");
+  ok->setObjectName("btnOk");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("&Cancel");
+  cancel->setObjectName("btnCancel");
+  auto* defaults = new QPushButton("&Default");
+  defaults->setObjectName("btnDefault");
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(defaults, &QPushButton::clicked, this, [this] { Load(MainSettingsValues{}); });
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(note);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(defaults);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs);
+  layout->addLayout(buttons);
+
+  Load(values);
+}
+
+void TForm3::Load(const MainSettingsValues& v) {
+  if (auto* button = windowSize_->button(v.WindowSize)) button->setChecked(true);
+  collisionSegments_->setValue(v.CSphereDetail);
+  boundingSegments_->setValue(v.BSphereDetail);
+  antialiasing_->setCurrentIndex(v.FSAntialiasing);
+  askRecalc_->setChecked(v.askRecalc);
+  askApply_->setChecked(v.askApply);
+  askDelete_->setChecked(v.askDelete);
+  askSurface_->setChecked(v.askSurface);
+  unknownSurfaceHint_->setChecked(v.UnkSurHint);
+}
+
+MainSettingsValues TForm3::Values() const {
+  MainSettingsValues v;
+  v.WindowSize = std::max(0, windowSize_->checkedId());
+  v.CSphereDetail = collisionSegments_->value();
+  v.BSphereDetail = boundingSegments_->value();
+  v.FSAntialiasing = antialiasing_->currentIndex();
+  v.askRecalc = askRecalc_->isChecked();
+  v.askApply = askApply_->isChecked();
+  v.askDelete = askDelete_->isChecked();
+  v.askSurface = askSurface_->isChecked();
+  v.UnkSurHint = unknownSurfaceHint_->isChecked();
+  return v;
+}
+
+}  // namespace vantorel

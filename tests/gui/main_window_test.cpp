@@ -1,0 +1,251 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/start_up.h"
+#include "core/ini_file.h"
+#include "tests/gui/modal_script.h"
+#include "tests/gui/qt_printers.h"
+#include "tests/support/test_files.h"
+#include "tools/colgen/coll_builder.h"
+
+namespace vantorel {
+namespace {
+
+using colgen::CollBuilder;
+using colgen::MakeSurface;
+using testing::ModalScript;
+using testing::ReadBytes;
+using testing::TempDir;
+
+Coll Named(const char* name, int spheres = 1) {
+  CollBuilder b(name);
+  for (int i = 0; i < spheres; ++i)
+    b.Sphere({0, 0, 0}, 1, MakeSurface(1));
+  return b.Build();
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  std::string WriteFile(const std::string& name, const std::vector<Coll>& colls) {
+    return dir.Write(name, colgen::EncodeFile(colls));
+  }
+  std::unique_ptr<TForm1> Start(std::vector<std::string> args) {
+    StartContext context;
+    context.Arguments = std::move(args);
+    context.ProgramPath = (dir.Path() / "vantorel").string();
+    context.SettingsPath = settingsPath;
+    auto window = std::make_unique<TForm1>(context);
+    window->show();
+    return window;
+  }
+  QString Panel(TForm1& window, int i) {
+    return window.findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text();
+  }
+  static QStringList Lines(QListView* list) {
+    QStringList lines;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+      lines << list->model()->index(row, 0).data().toString();
+    }
+    return lines;
+  }
+  static void ClickRow(QListView* list, int row) {
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  IniFile Settings() const {
+    std::string error;
+    return *IniFile::Load(settingsPath, &error);
+  }
+
+  TempDir dir;
+  std::string settingsPath = (dir.Path() / "Vantorel.ini").string();
+};
+
+TEST_F(MainWindowTest, OpensTheFileOnTheCommandLineInDebugMode) {
+  const std::string path = WriteFile("start.col", {Named("alpha"), Named("beta", 0)});
+  auto window = Start({path, "Debug"});
+  EXPECT_EQ(window->windowTitle(), "start.col - Vantorel 1.1 BETA - [debug mode]");
+  auto* lbxColl = window->findChild<QListView*>("lbxColl");
+  ASSERT_NE(lbxColl, nullptr);
+  EXPECT_EQ(Lines(lbxColl), (QStringList{"alpha", "beta [-]"}));
+  EXPECT_EQ(lbxColl->currentIndex().row(), 0);
+  EXPECT_EQ(Panel(*window, 0), "001");
+  EXPECT_EQ(Panel(*window, 1), "alpha");
+  EXPECT_EQ(Panel(*window, 2), "Vertices: 0");
+  EXPECT_EQ(Panel(*window, 4), "Size: 112 Byte");
+  EXPECT_EQ(Lines(window->findChild<QListView*>("clbSpheres")),
+            QStringList{"S000 - [01|00] Street"});
+  EXPECT_EQ(
+      window->findChild<QListView*>("clbSpheres")->model()->index(0, 0).data(Qt::CheckStateRole),
+      Qt::Checked);
+}
+
+TEST_F(MainWindowTest, OfTwoFilesTheFirstIsOpenedAndMissingOnesAreIgnored) {
+  const std::string first = WriteFile("first.col", {Named("one")});
+  const std::string second = WriteFile("second.col", {Named("two")});
+  auto window = Start({"nothing-here.col", first, second});
+  EXPECT_EQ(window->windowTitle(), "first.col - Vantorel 1.1 BETA");
+
+  auto bare = Start({"nothing-here.col"});
+  EXPECT_EQ(bare->windowTitle(), "Vantorel 1.1 BETA");
+  EXPECT_EQ(bare->findChild<QListView*>("lbxColl")->model()->rowCount(), 0);
+}
+
+TEST_F(MainWindowTest, ClickingCollsAsksTheApplyQuestionThroughARealMessageBox) {
+  const std::string path = WriteFile("click.col", {Named("alpha"), Named("beta")});
+  auto window = Start({path});
+  auto* lbxColl = window->findChild<QListView*>("lbxColl");
+  window->GetEditor().CollChanged = true;
+
+  ModalScript script;
+  script.Press("Cancel");
+  ClickRow(lbxColl, 1);
+  ASSERT_EQ(script.texts.size(), 1);
+  EXPECT_EQ(script.texts[0], "Apply Changes|Do you want to apply changes made to alpha?");
+  EXPECT_EQ(script.defaults[0], "Yes");
+  EXPECT_EQ(script.buttonLists[0].toStdString(), "Cancel,No,Yes");
+  EXPECT_EQ(lbxColl->currentIndex().row(), 0);
+  EXPECT_EQ(Panel(*window, 1), "alpha");
+
+  script.Press("No");
+  ClickRow(lbxColl, 1);
+  EXPECT_EQ(lbxColl->currentIndex().row(), 1);
+  EXPECT_EQ(Panel(*window, 0), "002");
+  EXPECT_EQ(Panel(*window, 1), "beta");
+  EXPECT_FALSE(window->GetEditor().FileChanged);
+  EXPECT_TRUE(script.Done());
+}
+
+TEST_F(MainWindowTest, ClosingAsksToSaveAndWritesFileAndSettings) {
+  const std::string path = WriteFile("close.col", {Named("alpha"), Named("beta")});
+  auto window = Start({path});
+  window->GetEditor().WorkingCopy.Spheres.clear();
+  window->GetEditor().CollChanged = true;
+
+  ModalScript script;
+  script.Press("Yes");  // apply
+  script.Press("Yes");  // save
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(script.texts,
+            (QStringList{"Apply Changes|Do you want to apply changes made to alpha?",
+                         "Save File|Do you want to save changes made to close.col?"}));
+  EXPECT_EQ(ReadBytes(path).size(), 92u + 112u);
+
+  const IniFile ini = Settings();
+  EXPECT_EQ(ini.GetString("SETTINGS", "FilePath", ""), DirectoryOf(path));
+  EXPECT_EQ(ini.GetInt("MAINCOLORS", "Background", 0), -15387070);
+  EXPECT_EQ(ini.GetString("SURFACETYPES", "S00D", ""), "Standard");
+}
+
+TEST_F(MainWindowTest, CancelOnTheSaveQuestionKeepsTheWindowOpen) {
+  const std::string path = WriteFile("keep.col", {Named("alpha")});
+  auto window = Start({path});
+  window->GetEditor().ApplyChanges();
+  ModalScript script;
+  script.Press("Cancel");
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  script.Press("No");
+  EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, OutOfRangeWindowSizeOpensNormalAndIsWrittenBackAsZero) {
+  IniFile ini;
+  ini.Set("SETTINGS", "WindowSize", "7");
+  ini.Set("SETTINGS", "BSphereDetail", "47");
+  ASSERT_FALSE(ini.Save(settingsPath));
+  auto window = Start({});
+  EXPECT_EQ(window->PresetSize(), QSize(645, 484));
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(Settings().GetInt("SETTINGS", "WindowSize", -1), 0);
+  EXPECT_EQ(Settings().GetInt("SETTINGS", "BSphereDetail", -1), 46);
+}
+
+TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
+  auto window = Start({});
+  Editor& editor = window->GetEditor();
+  editor.Settings.askApply = false;
+  editor.Settings.CSphereDetail = 30;
+  auto* settingsAction = window->findChild<QAction*>("MainSettings1");
+  ASSERT_NE(settingsAction, nullptr);
+  EXPECT_EQ(settingsAction->shortcut(), QKeySequence("Ctrl+O"));
+
+  ModalScript script;
+  script.Then([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Main Settings");
+    EXPECT_EQ(dialog->findChild<QSpinBox*>("udCSphere")->value(), 30);
+    testing::ClickButton(dialog, "Default");
+    EXPECT_EQ(dialog->findChild<QSpinBox*>("udCSphere")->value(), 16);
+    testing::ClickButton(dialog, "Cancel");
+  });
+  settingsAction->trigger();
+  EXPECT_FALSE(editor.Settings.askApply);
+  EXPECT_EQ(editor.Settings.CSphereDetail, 30);
+
+  script.Then([](QWidget* dialog) {
+    testing::ClickButton(dialog, "Default");
+    testing::ClickButton(dialog, "Ok");
+  });
+  settingsAction->trigger();
+  EXPECT_TRUE(editor.Settings.askApply);
+  EXPECT_EQ(editor.Settings.CSphereDetail, 16);
+  EXPECT_TRUE(script.Done());
+}
+
+TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndLaterCommandsAreDisabled) {
+  auto window = Start({});
+  struct Item {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    bool enabled;
+  };
+  for (const Item& item :
+       {Item{"Load1", "&Load...", "Ctrl+L", true}, Item{"Save1", "&Save", "Ctrl+S", true},
+        Item{"Exit1", "&Exit", "Ctrl+X", true}, Item{"Copy1", "Co&py...", "Ctrl+C", false},
+        Item{"Rename1", "&Rename...", "F2", false},
+        Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", false},
+        Item{"FindNext1", "Find &Next", "F3", false}, Item{"MakeLOD1", "Make &LOD", "", false},
+        Item{"Help2", "&Help", "F1", false},
+        Item{"RegisterFileType1", "&Register File Type...", "", true}}) {
+    auto* action = window->findChild<QAction*>(item.name);
+    ASSERT_NE(action, nullptr) << item.name;
+    EXPECT_EQ(action->text(), item.caption);
+    EXPECT_EQ(action->shortcut(), QKeySequence(item.shortcut)) << item.name;
+    EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+  }
+}
+
+TEST_F(MainWindowTest, FaceChecksToggleThroughTheListAndItsMenu) {
+  CollBuilder b("mesh");
+  b.Vertex({});
+  b.Vertex({1, 0, 0});
+  b.Vertex({0, 1, 0});
+  for (int i = 0; i < 3; ++i)
+    b.Face(0, 1, 2, MakeSurface(31));
+  const std::string path = WriteFile("faces.col", {b.Build()});
+  ModalScript script;
+  script.Press("OK");  // the unknown-surface hint
+  auto window = Start({path});
+  EXPECT_EQ(script.texts, QStringList{"Vantorel|HINT: \"mesh\" includes unknown surface types!"});
+
+  auto* faces = window->findChild<QListView*>("clbFaces");
+  EXPECT_EQ(Lines(faces),
+            (QStringList{"F000 - [31|00] ?", "F001 - [31|00] ?", "F002 - [31|00] ?"}));
+  faces->model()->setData(faces->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+  window->findChild<QAction*>("InvertCheckingsFaces")->trigger();
+  EXPECT_EQ(window->GetEditor().Lists.Faces.checked, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(faces->model()->index(1, 0).data(Qt::CheckStateRole), Qt::Unchecked);
+}
+
+}  // namespace
+}  // namespace vantorel
