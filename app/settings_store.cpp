@@ -49,6 +49,8 @@ template <class... Visitors>
 struct Overloaded : Visitors... {
   using Visitors::operator()...;
 };
+template <class... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;  // clang 14 does not deduce aggregates
 
 std::string SurfaceKey(int id, char kind) {
   return "S" + FormatPadded(id, 2) + kind;
