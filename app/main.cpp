@@ -37,7 +37,6 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vantorel");
-  QApplication::setApplicationDisplayName("Vantorel");
 
   vantorel::StartContext context;
   for (int i = 1; i < argc; ++i)

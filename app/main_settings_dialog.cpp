@@ -39,7 +39,8 @@ QCheckBox* Check(const char* name, const char* caption) {
 TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(parent) {
   setObjectName("TForm3");
   setWindowTitle("Main Settings");
-  setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   setModal(true);
 
   auto* tabs = new QTabWidget;

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -319,6 +320,24 @@ void TForm1::ApplyWindowSize() {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   move(screen.center() - QPoint(size.Width / 2, size.Height / 2));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The window manager's frame is known only once the window is on screen, and some window
+  // managers report it a moment later still.
+  QTimer::singleShot(0, this, &TForm1::FitFrameToPreset);
+  QTimer::singleShot(250, this, &TForm1::FitFrameToPreset);
+}
+
+void TForm1::FitFrameToPreset() {
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize client = presetSize_ - frame;
+  if ((frame.width() <= 0 && frame.height() <= 0) || client == size()) return;
+  setFixedSize(client);
+  if (const QScreen* current = screen()) {
+    move(current->geometry().center() - QPoint(presetSize_.width() / 2, presetSize_.height() / 2));
+  }
 }
 
 void TForm1::FormCreate(const StartContext& context) {

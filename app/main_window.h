@@ -46,6 +46,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -59,6 +60,7 @@ class TForm1 : public QMainWindow {
   QAction* Action(const char* name, const char* caption, const QKeySequence& shortcut = {});
   QAction* LaterAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
   void ApplyWindowSize();
+  void FitFrameToPreset();
 
   // Editor state to widgets
   void ConnectEditor();

@@ -4,11 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QTest>
+#include <filesystem>
 
 #include "app/start_up.h"
 #include "core/ini_file.h"
@@ -245,6 +248,54 @@ TEST_F(MainWindowTest, FaceChecksToggleThroughTheListAndItsMenu) {
   window->findChild<QAction*>("InvertCheckingsFaces")->trigger();
   EXPECT_EQ(window->GetEditor().Lists.Faces.checked, (std::vector<bool>{true, false, true}));
   EXPECT_EQ(faces->model()->index(1, 0).data(Qt::CheckStateRole), Qt::Unchecked);
+}
+
+TEST_F(MainWindowTest, SettingsChosenInOneRunAreThereInTheNext) {
+  {
+    auto window = Start({});
+    ModalScript script;
+    script.Then([](QWidget* dialog) {
+      dialog->findChild<QSpinBox*>("udCSphere")->setValue(30);
+      dialog->findChild<QCheckBox*>("cbAskApply")->setChecked(false);
+      testing::ClickButton(dialog, "Ok");
+    });
+    window->findChild<QAction*>("MainSettings1")->trigger();
+    window->GetEditor().SurfaceTypeTable.Set(4, 0xFF010203, "Mud");
+    EXPECT_TRUE(window->close());
+  }
+  auto again = Start({});
+  EXPECT_EQ(again->GetEditor().Settings.CSphereDetail, 30);
+  EXPECT_FALSE(again->GetEditor().Settings.askApply);
+  EXPECT_EQ(again->GetEditor().SurfaceTypeTable.Name(4), "Mud");
+  EXPECT_EQ(again->GetEditor().SurfaceTypeTable.Color(4), 0xFF010203u);
+}
+
+TEST_F(MainWindowTest, OpensARealFileThroughTheMenuAndWalksEveryColl) {
+  const std::string path = testing::RealFile("generic.col").string();
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << "real game file not present: " << path;
+  auto window = Start({});
+  window->GetEditor().Settings.UnkSurHint = false;
+  ModalScript script;
+  script.Then([&path](QWidget* dialog) {
+    auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(fileDialog, nullptr);
+    EXPECT_EQ(fileDialog->windowTitle(), "Open Collision File");
+    EXPECT_EQ(fileDialog->nameFilters(),
+              (QStringList{"Collision files (*.col)", "All files (*.*)"}));
+    fileDialog->selectFile(QString::fromStdString(path));
+    QMetaObject::invokeMethod(fileDialog, "accept");
+  });
+  window->findChild<QAction*>("Load1")->trigger();
+  EXPECT_EQ(window->windowTitle(), "generic.col - Vantorel 1.1 BETA");
+
+  auto* lbxColl = window->findChild<QListView*>("lbxColl");
+  ASSERT_EQ(lbxColl->model()->rowCount(), 330);
+  lbxColl->setFocus();
+  for (int row = 1; row < 330; ++row)
+    QTest::keyClick(lbxColl, Qt::Key_Down);
+  EXPECT_EQ(window->GetEditor().CurrentColl, 329);
+  EXPECT_EQ(Panel(*window, 0), "330");
+  EXPECT_TRUE(window->GetEditor().WorkingCopy.IsLoaded());
 }
 
 }  // namespace
