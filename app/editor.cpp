@@ -84,14 +84,14 @@ void Editor::OpenFile(bool withDialog) {
     return;
   }
   if (withDialog) {
-    FileDialogSpec spec{texts::kOpenTitle,
-                        texts::kColFilter,
-                        texts::kColDefaultExt,
-                        DialogDirectory,
-                        "",
-                        true,
-                        false};
-    const auto chosen = ui_.OpenFileDialog(spec);
+    FileDialogRequest request{texts::kOpenTitle,
+                              texts::kColFilter,
+                              texts::kColDefaultExt,
+                              DialogDirectory,
+                              "",
+                              true,
+                              false};
+    const auto chosen = ui_.OpenFileDialog(request);
     if (!chosen) return;
     FileName = *chosen;
     DialogDirectory = std::filesystem::path(FileName).parent_path().string();
@@ -147,14 +147,14 @@ bool Editor::SaveFile(bool withDialog) {
   }
   std::string target = FileName;
   if (withDialog) {
-    FileDialogSpec spec{texts::kSaveTitle,
-                        texts::kColFilter,
-                        texts::kColDefaultExt,
-                        DialogDirectory,
-                        FileName,
-                        false,
-                        true};
-    const auto chosen = ui_.SaveFileDialog(spec);
+    FileDialogRequest request{texts::kSaveTitle,
+                              texts::kColFilter,
+                              texts::kColDefaultExt,
+                              DialogDirectory,
+                              FileName,
+                              false,
+                              true};
+    const auto chosen = ui_.SaveFileDialog(request);
     if (!chosen) return false;
     target = *chosen;
   }

@@ -20,7 +20,7 @@ struct Question {
 };
 
 // The standard open or save dialog. Filter uses "Text|pattern|Text|pattern" pairs.
-struct FileDialogSpec {
+struct FileDialogRequest {
   std::string Title;
   std::string Filter;
   std::string DefaultExt;
@@ -41,8 +41,8 @@ class EditorUi {
   virtual void Message(const std::string& text) = 0;
   // A failure reported by the system (a file that cannot be read or written).
   virtual void Error(const std::string& text) = 0;
-  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
   // A one-line input box; nullopt when cancelled.
   virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& text) = 0;

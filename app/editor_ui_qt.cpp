@@ -26,15 +26,15 @@ QFileDialog::Options DialogOptions() {
   return QFileDialog::DontUseNativeDialog;
 }
 
-void PrepareFileDialog(QFileDialog& dialog, const FileDialogSpec& spec) {
-  dialog.setWindowTitle(ToQt(spec.Title));
-  dialog.setNameFilter(QtFilter(spec.Filter));
-  QString ext = ToQt(spec.DefaultExt);
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setWindowTitle(ToQt(request.Title));
+  dialog.setNameFilter(QtFilter(request.Filter));
+  QString ext = ToQt(request.DefaultExt);
   if (ext.startsWith("*.")) ext = ext.mid(2);
   dialog.setDefaultSuffix(ext);
   dialog.setOptions(DialogOptions());
-  if (!spec.InitialDir.empty()) dialog.setDirectory(ToQt(spec.InitialDir));
-  if (!spec.FileName.empty()) dialog.selectFile(ToQt(spec.FileName));
+  if (!request.InitialDir.empty()) dialog.setDirectory(ToQt(request.InitialDir));
+  if (!request.FileName.empty()) dialog.selectFile(ToQt(request.FileName));
 }
 
 std::optional<std::string> ChosenFile(QFileDialog& dialog) {
@@ -107,22 +107,22 @@ void QtEditorUi::Error(const std::string& text) {
   box.exec();
 }
 
-std::optional<std::string> QtEditorUi::OpenFileDialog(const FileDialogSpec& spec) {
+std::optional<std::string> QtEditorUi::OpenFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(owner_);
   dialog.setObjectName("open");
-  PrepareFileDialog(dialog, spec);
+  PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(spec.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   return ChosenFile(dialog);
 }
 
-std::optional<std::string> QtEditorUi::SaveFileDialog(const FileDialogSpec& spec) {
+std::optional<std::string> QtEditorUi::SaveFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(owner_);
   dialog.setObjectName("save");
-  PrepareFileDialog(dialog, spec);
+  PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  if (!spec.AskOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.AskOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   return ChosenFile(dialog);
 }
 

@@ -31,8 +31,8 @@ class QtEditorUi : public QObject, public EditorUi {
   Answer Ask(const Question& question) override;
   void Message(const std::string& text) override;
   void Error(const std::string& text) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<MainSettingsValues> MainSettingsDialog(const MainSettingsValues& current) override;

@@ -46,15 +46,15 @@ void FakeUi::Error(const std::string& text) {
   log.push_back("error " + text);
 }
 
-std::optional<std::string> FakeUi::OpenFileDialog(const FileDialogSpec& spec) {
-  dialogs.push_back(spec);
-  log.push_back("open " + spec.Title + "|" + spec.Filter + "|" + spec.DefaultExt);
+std::optional<std::string> FakeUi::OpenFileDialog(const FileDialogRequest& request) {
+  dialogs.push_back(request);
+  log.push_back("open " + request.Title + "|" + request.Filter + "|" + request.DefaultExt);
   return TakeFront(openResults, "open dialog", std::optional<std::string>());
 }
 
-std::optional<std::string> FakeUi::SaveFileDialog(const FileDialogSpec& spec) {
-  dialogs.push_back(spec);
-  log.push_back("save " + spec.Title + "|" + spec.Filter + "|" + spec.DefaultExt);
+std::optional<std::string> FakeUi::SaveFileDialog(const FileDialogRequest& request) {
+  dialogs.push_back(request);
+  log.push_back("save " + request.Title + "|" + request.Filter + "|" + request.DefaultExt);
   return TakeFront(saveResults, "save dialog", std::optional<std::string>());
 }
 

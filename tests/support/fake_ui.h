@@ -26,7 +26,7 @@ class FakeUi : public EditorUi {
 
   std::vector<std::string> log;
   std::vector<Question> questions;
-  std::vector<FileDialogSpec> dialogs;
+  std::vector<FileDialogRequest> dialogs;
   int keepAliveCalls = 0;
   int collListResets = 0;
   int captionChanges = 0;
@@ -34,8 +34,8 @@ class FakeUi : public EditorUi {
   Answer Ask(const Question& question) override;
   void Message(const std::string& text) override;
   void Error(const std::string& text) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<MainSettingsValues> MainSettingsDialog(const MainSettingsValues& current) override;
