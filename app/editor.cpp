@@ -67,7 +67,10 @@ Answer Editor::AskApplyChanges() {
                                  : HeaderName(WorkingCopy.Header);
     answer = ui_.Ask(texts::ApplyQuestion(name));
   }
-  if (answer == Answer::Yes) ApplyChanges();
+  if (answer == Answer::Yes) {
+    ApplyChanges();
+    if (CollChanged) return Answer::Cancel;  // not applied: going on would drop the edits
+  }
   return answer;
 }
 
@@ -231,7 +234,9 @@ void Editor::ApplyChanges() {
   // next scan would stop there: everything after it would be lost.
   if (!WorkingCopy.IsLoaded() || CurrentColl < 0 || CurrentColl >= CollCount()) return;
   if (!WriteColl(FileImage, CollDirectory, static_cast<std::size_t>(CurrentColl), WorkingCopy)) {
+    // The edits are not in the file: keep them marked, so no road drops them unasked.
     ui_.Message(texts::kWriteError);
+    return;
   }
   UpdateStatusBar();
   FileChanged = true;

@@ -79,7 +79,8 @@ class Editor {
   SceneView& View() { return view_; }
 
  private:
-  // The apply question when CollChanged is set (Yes applies); Yes when it is not asked.
+  // The apply question when CollChanged is set (Yes applies); Yes when it is not asked. An
+  // apply that failed turns the answer into Cancel.
   Answer AskApplyChanges();
   // The save question when FileChanged is set. Yes saves; a save that did not happen turns the
   // answer into Cancel, so no road goes on to drop the unsaved file.
