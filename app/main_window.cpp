@@ -171,7 +171,11 @@ QWidget* TForm1::BuildRightColumn() {
   clbSpheres_ = makeList("clbSpheres", ListKind::Spheres, sphereModel_);
   clbBoxes_ = makeList("clbBoxes", ListKind::Boxes, boxModel_);
   clbFaces_ = makeList("clbFaces", ListKind::Faces, faceModel_);
+  // Spheres and boxes keep a small fixed share; the face list, usually the longest, takes the rest.
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 0);
   splitter->setStretchFactor(2, 1);
+  splitter->setSizes({90, 90, 400});
   layout->addWidget(splitter, 1);
   return column;
 }
@@ -200,8 +204,12 @@ void TForm1::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
+  // The panels keep their classic pixel widths; a slightly smaller font lets their texts fit.
+  QFont panelFont = bar->font();
+  panelFont.setPointSizeF(std::max(6.0, panelFont.pointSizeF() - 1));
   for (int i = 0; i < kStatusPanelCount; ++i) {
     auto* panel = new QLabel;
+    panel->setFont(panelFont);
     panel->setObjectName(QString("StatusPanel%1").arg(i));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
