@@ -26,8 +26,8 @@ test: dev
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
-	./build/bench/bench/vantorel_bench
-	./build/bench/bench/vantorel_gui_bench
+	./build/bench/bench/vantorel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/bench/bench/vantorel_gui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
 fuzz: deps

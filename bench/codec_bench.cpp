@@ -50,7 +50,7 @@ void PlainRead(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.image.size()));
 }
-BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 void LoadAndScan(benchmark::State& state) {
   const LargeInput& input = Large();
@@ -64,7 +64,7 @@ void LoadAndScan(benchmark::State& state) {
   state.counters["colls"] = static_cast<double>(input.directory.size());
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.image.size()));
 }
-BENCHMARK(LoadAndScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadAndScan)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 void MemcpyImage(benchmark::State& state) {
   const LargeInput& input = Large();

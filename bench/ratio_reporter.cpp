@@ -5,10 +5,17 @@
 namespace vantorel::bench {
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+  // With repetitions the median stands for the benchmark; a single run stands for itself.
   for (const Run& run : runs) {
-    if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-    seconds_[run.benchmark_name()] =
+    const double seconds =
         run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+    const std::string name = run.run_name.function_name;
+    if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+      seconds_[name] = seconds;
+      medians_.insert(name);
+    } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians_.count(name)) {
+      seconds_[name] = seconds;
+    }
   }
   ConsoleReporter::ReportRuns(runs);
 }

@@ -3,13 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace vantorel::bench {
 
-// A console reporter that also keeps each benchmark's time per iteration, so that the figures
-// can be printed as ratios of benchmarks measured in the same run.
+// A console reporter that also keeps each benchmark's time per iteration (the median when the
+// run has repetitions), so that the figures can be printed as ratios of benchmarks measured in
+// the same run.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
@@ -18,6 +20,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> seconds_;
+  std::set<std::string> medians_;
 };
 
 struct Ratio {
