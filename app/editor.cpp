@@ -205,7 +205,7 @@ void Editor::SelectColl(int index) {
 
   UpdateStatusBar();
   FillElementLists();
-  const bool unknown = HasUnknownSurface();
+  const bool unknown = HasUnknownSurface(WorkingCopy, SurfaceTypeTable);
   view_.SetZoomDistance(view_.AutomaticZoom()
                             ? RoundHalfEven(WorkingCopy.Header.BoundingRadius * 2.0)
                             : kDefaultZoomDistance);
@@ -214,19 +214,6 @@ void Editor::SelectColl(int index) {
     ui_.Message(texts::UnknownSurfaceHint(HeaderName(WorkingCopy.Header)));
   }
   ReselectCurrentLine();
-}
-
-bool Editor::HasUnknownSurface() const {
-  for (const CollFace& face : WorkingCopy.Faces) {
-    if (SurfaceTypeTable.UnknownSurface(face.Surface.Material)) return true;
-  }
-  for (const CollSphere& sphere : WorkingCopy.Spheres) {
-    if (SurfaceTypeTable.UnknownSurface(sphere.Surface.Material)) return true;
-  }
-  for (const CollBox& box : WorkingCopy.Boxes) {
-    if (SurfaceTypeTable.UnknownSurface(box.Surface.Material)) return true;
-  }
-  return false;
 }
 
 void Editor::ApplyChanges() {

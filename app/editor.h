@@ -71,6 +71,8 @@ class Editor {
   void SetChecks(ListKind kind, CheckCommand command);
   void ToggleCheck(ListKind kind, int line);
 
+  // Sets the window caption from the file name and debug mode.
+  void SetCaption();
   std::string FileTitle() const;  // file name without path
   std::string ElementLineText(ListKind kind, int line) const;
   int CollCount() const { return static_cast<int>(CollDirectory.size()); }
@@ -87,9 +89,7 @@ class Editor {
   Answer AskSaveChanges();
   void ReselectCurrentLine();
   void SetCollLine(int index, std::string line);
-  void SetCaption();
   void ScanFile();
-  bool HasUnknownSurface() const;
 
   EditorUi& ui_;
   SceneView& view_;

@@ -366,10 +366,8 @@ void TForm1::FormCreate(const StartContext& context) {
   };
   const CommandLine line = ReadCommandLine(context.Arguments, isFile);
   editor_.DebugMode = line.DebugMode;
+  editor_.SetCaption();  // the bare caption until the file is opened below
   editor_.FileName = line.FileName;
-  editor_.Caption = std::string(kVersionCaption) +
-                    (editor_.DebugMode ? std::string(kDebugSuffix) : std::string());
-  ShowCaption();
 
   if (!editor_.FileName.empty()) {
     editor_.DialogDirectory = DirectoryOf(editor_.FileName);

@@ -62,19 +62,6 @@ std::optional<std::size_t> FindColl(const CollDirectoryEntries& directory, const
   return std::nullopt;
 }
 
-bool UnknownSurfaces(const Coll& coll, const SurfaceTypeTable& table) {
-  for (const auto& f : coll.Faces) {
-    if (table.UnknownSurface(f.Surface.Material)) return true;
-  }
-  for (const auto& s : coll.Spheres) {
-    if (table.UnknownSurface(s.Surface.Material)) return true;
-  }
-  for (const auto& b : coll.Boxes) {
-    if (table.UnknownSurface(b.Surface.Material)) return true;
-  }
-  return false;
-}
-
 int ListColls(const std::string& path, std::ostream& out, std::ostream& err) {
   const auto file = Open(path, err);
   if (!file) return kExitUnreadable;
@@ -104,7 +91,7 @@ int ShowColl(const std::string& command, const std::string& path, const std::str
       err << texts::kReadError << "\n";
       return kExitUnreadable;
   }
-  if (UnknownSurfaces(coll, SurfaceTypeTable::Defaults())) {
+  if (HasUnknownSurface(coll, SurfaceTypeTable::Defaults())) {
     err << texts::UnknownSurfaceHint(HeaderName(coll.Header)) << "\n";
   }
   if (command == "info") {

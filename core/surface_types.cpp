@@ -1,5 +1,7 @@
 #include "core/surface_types.h"
 
+#include "core/coll_records.h"
+
 namespace vantorel {
 
 namespace {
@@ -83,6 +85,19 @@ void SurfaceTypeTable::Set(int material, std::uint32_t color, const std::string&
 bool SurfaceTypeTable::UnknownSurface(int material) const {
   const std::string& name = Name(material);
   return (!name.empty() && name.front() == '?') || Color(material) == kUnknownSurfaceColor;
+}
+
+bool HasUnknownSurface(const Coll& coll, const SurfaceTypeTable& table) {
+  for (const CollFace& face : coll.Faces) {
+    if (table.UnknownSurface(face.Surface.Material)) return true;
+  }
+  for (const CollSphere& sphere : coll.Spheres) {
+    if (table.UnknownSurface(sphere.Surface.Material)) return true;
+  }
+  for (const CollBox& box : coll.Boxes) {
+    if (table.UnknownSurface(box.Surface.Material)) return true;
+  }
+  return false;
 }
 
 }  // namespace vantorel

@@ -38,6 +38,10 @@ class SurfaceTypeTable {
   std::array<SurfaceTypeEntry, kSurfaceTypeCount> entries_;
 };
 
+struct Coll;
+// Whether any face, sphere or box of the coll uses a surface type that counts as unknown.
+bool HasUnknownSurface(const Coll& coll, const SurfaceTypeTable& table);
+
 // The car-part parameters offered for the Parameter byte, in list order.
 struct CarPartParameter {
   std::string_view Text;
