@@ -6,7 +6,7 @@
 #include <QListView>
 #include <filesystem>
 
-#include "app/main_window.h"
+#include "app/qt/main_window.h"
 #include "bench/ratio_reporter.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"

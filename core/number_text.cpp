@@ -76,7 +76,7 @@ std::string FormatDecimal(double value, int maxDecimals, char separator) {
 }
 
 std::string FormatPadded(std::int64_t value, int digits) {
-  std::string magnitude = std::to_string(value < 0 ? -(value + 1) + std::uint64_t{1}
+  std::string magnitude = std::to_string(value < 0 ? static_cast<std::uint64_t>(-(value + 1)) + 1
                                                    : static_cast<std::uint64_t>(value));
   if (magnitude.size() < static_cast<std::size_t>(digits)) {
     magnitude.insert(0, static_cast<std::size_t>(digits) - magnitude.size(), '0');

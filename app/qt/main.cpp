@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_window.h"
+#include "app/qt/main_window.h"
 #include "app/settings_location.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "app/element_list_model.h"
+#include "app/qt/element_list_model.h"
 
 #include "app/editor.h"
-#include "app/editor_ui_qt.h"
+#include "app/qt/qt_editor_ui.h"
 
 namespace vantorel {
 

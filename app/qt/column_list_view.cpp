@@ -1,4 +1,4 @@
-#include "app/column_list_widget.h"
+#include "app/qt/column_list_view.h"
 
 #include <QResizeEvent>
 

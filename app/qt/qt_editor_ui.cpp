@@ -1,4 +1,4 @@
-#include "app/editor_ui_qt.h"
+#include "app/qt/qt_editor_ui.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/main_settings_dialog.h"
+#include "app/qt/main_settings_dialog.h"
 #include "core/program_identity.h"
 
 namespace vantorel {

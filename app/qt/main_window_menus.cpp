@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "app/main_settings_command.h"
-#include "app/main_window.h"
+#include "app/qt/main_window.h"
 #include "app/register_file_type_command.h"
 #include "core/program_identity.h"
 

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/qt/main_window.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -25,16 +25,16 @@
 #include <ctime>
 #include <filesystem>
 
-#include "app/coll_list_model.h"
-#include "app/column_list_widget.h"
-#include "app/element_list_model.h"
+#include "app/qt/coll_list_model.h"
+#include "app/qt/column_list_view.h"
+#include "app/qt/element_list_model.h"
 #include "app/settings_store.h"
 #include "app/start_up.h"
 #include "app/status_bar.h"
-#include "app/toolbar_icons_qt.h"
+#include "app/qt/toolbar_icons.h"
 #include "core/ini_file.h"
 #include "core/program_identity.h"
-#include "view/scene_panel_widget.h"
+#include "view/qt/scene_panel_widget.h"
 
 namespace vantorel {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/editor.h"
-#include "app/editor_ui_qt.h"
+#include "app/qt/qt_editor_ui.h"
 
 class QAction;
 class QActionGroup;

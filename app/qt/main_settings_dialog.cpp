@@ -1,4 +1,4 @@
-#include "app/main_settings_dialog.h"
+#include "app/qt/main_settings_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "view/scene_panel_widget.h"
+#include "view/qt/scene_panel_widget.h"
 
 #include <QPainter>
 

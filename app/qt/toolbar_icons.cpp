@@ -1,4 +1,4 @@
-#include "app/toolbar_icons_qt.h"
+#include "app/qt/toolbar_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
