@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
 #include "app/editor_texts.h"
+#include "app/settings_store.h"
+#include "app/settings_table.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
+#include "core/ini_file.h"
 #include "core/name_rules.h"
 #include "core/program_identity.h"
+#include "core/utf8_path.h"
+#include "core/windows1252.h"
 
 namespace vantorel {
 
@@ -26,136 +30,240 @@ int RoundHalfEven(double value) {
 
 constexpr int kDefaultZoomDistance = 100;
 
+std::string DescribeCurrentException() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return "not enough memory";
+  } catch (const std::exception& failure) {
+    return failure.what();
+  } catch (...) {
+    return "an unknown failure";
+  }
+}
+
+bool ExistingFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+}
+
 }  // namespace
 
-Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui), view_(view) {
-  SetCaption();
+Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui), view_(view) {}
+
+// --- the run ---
+
+void Editor::StartUp(const StartContext& context) {
+  lists_ = ElementLists{};
+  LastMaterial = -1;
+  ProgramPath = context.ProgramPath;
+  SettingsPath = context.SettingsPath;
+
+  std::string error;
+  const auto ini = IniFile::Load(PathToUtf8(SettingsPath), &error);
+  ReadSettings(ini ? *ini : IniFile(), DirectoryOf(PathToUtf8(ProgramPath)), settings_,
+               surfaceTypes_);
+  changes_.Send(Change::Settings);
+  collChanged_ = false;
+  fileChanged_ = false;
+
+  const CommandLine line = ReadCommandLine(
+      context.Arguments, context.IsExistingFile ? context.IsExistingFile : ExistingFile);
+  SetDebugMode(line.DebugMode);
+  if (line.FileName.empty()) {
+    DialogDirectory = PathFromUtf8(settings_.FilePath);
+    return;
+  }
+  const std::filesystem::path path = PathFromUtf8(line.FileName);
+  DialogDirectory = path.parent_path();
+  OpenFile(path);
+}
+
+void Editor::ShutDown() {
+  settings_.FilePath =
+      FilePathAtClose(PathToUtf8(fileName_), DirectoryOf(PathToUtf8(DialogDirectory / "")));
+  if (SettingsPath.empty()) return;
+  if (const auto error =
+          WriteSettings(settings_, surfaceTypes_).Save(PathToUtf8(SettingsPath))) {
+    ui_.Error(*error);
+  }
+}
+
+// --- display state ---
+
+const CollDirectoryEntry* Editor::CurrentEntry() const {
+  if (currentColl_ < 0 || currentColl_ >= CollCount()) return nullptr;
+  return &file_.Entry(static_cast<std::size_t>(currentColl_));
 }
 
 std::string Editor::FileTitle() const {
-  return std::filesystem::path(FileName).filename().string();
+  return PathToUtf8(fileName_.filename());
+}
+
+std::string Editor::Caption() const {
+  std::string caption = fileName_.empty() ? std::string(kVersionCaption)
+                                          : FileTitle() + " - " + std::string(kVersionCaption);
+  if (debugMode_) caption += kDebugSuffix;
+  return caption;
+}
+
+std::string Editor::CollLine(int index) const {
+  if (index < 0 || index >= CollCount()) return {};
+  // The current coll's line follows the working copy, so an edited name shows at once.
+  if (index == currentColl_ && workingCopy_.IsLoaded()) {
+    return Windows1252ToUtf8(CollListLine(workingCopy_.Header));
+  }
+  return Windows1252ToUtf8(CollListLine(file_.Entry(static_cast<std::size_t>(index))));
+}
+
+int Editor::ElementCount(ListKind kind) const {
+  switch (kind) {
+    case ListKind::Spheres:
+      return workingCopy_.SphereCount();
+    case ListKind::Boxes:
+      return workingCopy_.BoxCount();
+    case ListKind::Faces:
+      break;
+  }
+  return workingCopy_.FaceCount();
 }
 
 std::string Editor::ElementLineText(ListKind kind, int line) const {
-  return ElementLine(kind, line, WorkingCopy, SurfaceTypeTable);
+  if (line < 0 || line >= ElementCount(kind)) return {};
+  return Windows1252ToUtf8(ElementLine(kind, line, workingCopy_, surfaceTypes_));
 }
 
-void Editor::SetCaption() {
-  Caption = FileName.empty() ? std::string(kVersionCaption)
-                             : FileTitle() + " - " + std::string(kVersionCaption);
-  if (DebugMode) Caption += kDebugSuffix;
-  ui_.CaptionChanged();
+bool Editor::ElementChecked(ListKind kind, int line) const {
+  const ElementList& list = lists_.Of(kind);
+  return line >= 0 && line < list.Count() && list.checked[static_cast<std::size_t>(line)];
 }
+
+StatusPanels Editor::StatusTexts() const {
+  if (!workingCopy_.IsLoaded()) return {};
+  StatusPanels panels = StatusPanelTexts(workingCopy_, currentColl_, DecimalSeparator);
+  panels[1] = Windows1252ToUtf8(panels[1]);
+  return panels;
+}
+
+// --- the spine ---
 
 void Editor::ReselectCurrentLine() {
-  CollList.Selected = CollList.Lines.empty() ? -1 : CurrentColl;
-  ui_.CollSelectionChanged();
-}
-
-void Editor::SetCollLine(int index, std::string line) {
-  if (index < 0 || index >= static_cast<int>(CollList.Lines.size())) return;
-  CollList.Lines[static_cast<std::size_t>(index)] = std::move(line);
-  ui_.CollLineChanged(index);
+  changes_.Send(Change::Selection);
 }
 
 Answer Editor::AskApplyChanges() {
-  if (!CollChanged) return Answer::Yes;
+  if (!collChanged_) return Answer::Yes;
   Answer answer = Answer::Yes;
-  if (Settings.askApply) {
-    const std::string name = CurrentColl >= 0 && CurrentColl < CollCount()
-                                 ? CollDirectory[static_cast<std::size_t>(CurrentColl)].Name
-                                 : HeaderName(WorkingCopy.Header);
-    answer = ui_.Ask(texts::ApplyQuestion(name));
+  if (settings_.askApply) {
+    const CollDirectoryEntry* entry = CurrentEntry();
+    const std::string name = entry ? entry->Name : HeaderName(workingCopy_.Header);
+    answer = ui_.Ask(texts::ApplyQuestion(Windows1252ToUtf8(name)));
   }
   if (answer == Answer::Yes) {
     ApplyChanges();
-    if (CollChanged) return Answer::Cancel;  // not applied: going on would drop the edits
+    if (collChanged_) return Answer::Cancel;  // not applied: going on would drop the edits
   }
   return answer;
 }
 
 Answer Editor::AskSaveChanges() {
-  if (!FileChanged) return Answer::Yes;
+  if (!fileChanged_) return Answer::Yes;
   const Answer answer = ui_.Ask(texts::SaveQuestion(FileTitle()));
   if (answer == Answer::Yes && !SaveFile(false)) return Answer::Cancel;
   return answer;
 }
 
 void Editor::OpenFile(bool withDialog) {
+  if (withDialog) {
+    Open(nullptr);
+  } else if (!fileName_.empty()) {
+    const std::filesystem::path path = fileName_;
+    Open(&path);
+  } else {
+    // Nothing to reload; the questions are asked all the same, as for every road that would
+    // leave the file.
+    if (AskApplyChanges() == Answer::Cancel || AskSaveChanges() == Answer::Cancel) {
+      ReselectCurrentLine();
+    }
+  }
+}
+
+void Editor::OpenFile(const std::filesystem::path& path) {
+  Open(&path);
+}
+
+// Opens path, or the file the open dialog names when path is null.
+void Editor::Open(const std::filesystem::path* path) {
   if (AskApplyChanges() == Answer::Cancel || AskSaveChanges() == Answer::Cancel) {
     ReselectCurrentLine();
     return;
   }
-  if (withDialog) {
-    FileDialogRequest request{texts::kOpenTitle,
-                              texts::kColFilter,
-                              texts::kColDefaultExt,
-                              DialogDirectory,
-                              "",
-                              true,
+  std::filesystem::path chosen;
+  if (path) {
+    chosen = *path;
+  } else {
+    FileDialogRequest request{texts::kOpenTitle, texts::kColFilter, texts::kColDefaultExt,
+                              DialogDirectory,   {},                true,
                               false};
-    const auto chosen = ui_.OpenFileDialog(request);
-    if (!chosen) return;
-    FileName = *chosen;
-    DialogDirectory = std::filesystem::path(FileName).parent_path().string();
-  } else if (FileName.empty()) {
-    return;
+    const auto picked = ui_.OpenFileDialog(request);
+    if (!picked) return;
+    chosen = *picked;
+    DialogDirectory = chosen.parent_path();
   }
-  SetCaption();
+  fileName_ = chosen;
 
-  CollDirectory.clear();
-  WorkingCopy.Clear();
-  CurrentColl = 0;
-  Lists.Clear();
-  CollList = {};
-  StatusPanels = {};
-  CollChanged = false;
-  FileChanged = false;
-  ui_.CollListReset();
-  ui_.ElementListsChanged();
-  ui_.StatusChanged();
+  view_.ClearGeometryPresent();
+  file_.Clear();
+  fileRead_ = true;
+  workingCopy_.Clear();
+  currentColl_ = 0;
+  lists_.Clear();
+  collChanged_ = false;
+  fileChanged_ = false;
+  changes_.Send(Change::File);
+  changes_.Send(Change::CollList);
+  changes_.Send(Change::WorkingCopy);
   ScanFile();
 }
 
 void Editor::ScanFile() {
-  FileImage = Bytes();
-  if (const auto error = ReadWholeFile(FileName, FileImage)) {
+  Bytes image;
+  if (const auto error = ReadWholeFile(PathToUtf8(fileName_), image)) {
+    fileRead_ = false;
+    view_.RebuildScene();
     ui_.Error(*error);
     return;
   }
-  const std::size_t total = FileImage.size();
+  const std::size_t total = image.size();
   ui_.KeepAlive(0, total);
-  const ScanEnd end = vantorel::ScanFile(
-      FileImage, CollDirectory, [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
+  const ScanEnd end = file_.Load(std::move(image),
+                                 [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
   ui_.KeepAlive(total, total);
+  changes_.Send(Change::CollList);
   if (end != ScanEnd::EndOfData) {
-    WorkingCopy.Header = CollHeader{};
     view_.RebuildScene();
     if (end == ScanEnd::Damaged) ui_.Message(texts::kReadError);
   }
-  CollList.Lines.reserve(CollDirectory.size());
-  for (const CollDirectoryEntry& entry : CollDirectory)
-    CollList.Lines.push_back(CollListLine(entry));
-  ui_.CollListReset();
   SelectFirstColl();
 }
 
 bool Editor::SaveFile(bool withDialog) {
-  if (FileName.empty()) return false;
-  if (AskApplyChanges() == Answer::Cancel) return false;
-  if (const auto twins = FindDuplicateNames(CollDirectory)) {
-    ui_.Message(texts::DuplicateNamesMessage(CollDirectory[twins->first].Name, twins->first,
-                                             twins->second));
+  if (fileName_.empty()) return false;
+  if (!fileRead_) {
+    // The image was never read: writing it would replace the file with nothing.
+    ui_.Error(texts::NothingReadToSave(PathToUtf8(fileName_)));
     return false;
   }
-  std::string target = FileName;
+  if (AskApplyChanges() == Answer::Cancel) return false;
+  if (const auto twins = FindDuplicateNames(file_.Directory())) {
+    ui_.Message(texts::DuplicateNamesMessage(Windows1252ToUtf8(file_.Entry(twins->first).Name),
+                                             twins->first, twins->second));
+    return false;
+  }
+  std::filesystem::path target = fileName_;
   if (withDialog) {
-    FileDialogRequest request{texts::kSaveTitle,
-                              texts::kColFilter,
-                              texts::kColDefaultExt,
-                              DialogDirectory,
-                              FileName,
-                              false,
+    FileDialogRequest request{texts::kSaveTitle, texts::kColFilter, texts::kColDefaultExt,
+                              DialogDirectory,   fileName_,         false,
                               true};
     const auto chosen = ui_.SaveFileDialog(request);
     if (!chosen) return false;
@@ -163,18 +271,18 @@ bool Editor::SaveFile(bool withDialog) {
   }
   // The new name is taken on only once the file is written, so a failed save leaves the
   // window pointing at the file that still holds the data.
-  if (const auto error = WriteFileReplacing(target, FileImage)) {
+  if (const auto error = WriteFileReplacing(PathToUtf8(target), file_.Image())) {
     ui_.Error(*error);
     return false;
   }
-  FileName = target;
-  SetCaption();
-  FileChanged = false;
+  fileName_ = target;
+  fileChanged_ = false;
+  changes_.Send(Change::File);
   return true;
 }
 
 void Editor::SelectFirstColl() {
-  if (!CollDirectory.empty()) SelectColl(0);
+  if (!file_.Empty()) SelectColl(0);
 }
 
 void Editor::SelectColl(int index) {
@@ -184,34 +292,32 @@ void Editor::SelectColl(int index) {
     ReselectCurrentLine();
     return;
   }
-  if (answer == Answer::No && CurrentColl < CollCount()) {
-    SetCollLine(CurrentColl, CollListLine(CollDirectory[static_cast<std::size_t>(CurrentColl)]));
-  }
 
   view_.ClearGeometryPresent();
-  CurrentColl = index;
-  CollChanged = false;
+  const int previous = currentColl_;
+  currentColl_ = index;
+  collChanged_ = false;
+  lists_.Clear();
+  // The line of the coll left behind shows its stored name again.
+  changes_.Send(Change::CollLine, previous);
 
-  Lists.Clear();
-  ui_.ElementListsChanged();
-  CollDirectoryEntry& entry = CollDirectory[static_cast<std::size_t>(index)];
-  const ReadResult read = ReadColl(FileImage, entry, WorkingCopy);
+  const ReadResult read =
+      ReadColl(file_.Image(), file_.Entry(static_cast<std::size_t>(index)), workingCopy_);
   if (read != ReadResult::Ok) {
     view_.RebuildScene();
+    changes_.Send(Change::WorkingCopy);
+    changes_.Send(Change::Selection);
     ui_.Message(read == ReadResult::NoCollisionData ? texts::kNoCollisionData : texts::kReadError);
     return;
   }
-  SetCollLine(index, CollListLine(entry));
-
-  UpdateStatusBar();
   FillElementLists();
-  const bool unknown = HasUnknownSurface(WorkingCopy, SurfaceTypeTable);
-  view_.SetZoomDistance(view_.AutomaticZoom()
-                            ? RoundHalfEven(WorkingCopy.Header.BoundingRadius * 2.0)
-                            : kDefaultZoomDistance);
+  const bool unknown = HasUnknownSurface(workingCopy_, surfaceTypes_);
+  ResetZoom();
   view_.RebuildScene();
-  if (unknown && Settings.UnkSurHint) {
-    ui_.Message(texts::UnknownSurfaceHint(HeaderName(WorkingCopy.Header)));
+  changes_.Send(Change::CollLine, index);
+  changes_.Send(Change::WorkingCopy);
+  if (unknown && settings_.UnkSurHint) {
+    ui_.Message(texts::UnknownSurfaceHint(Windows1252ToUtf8(HeaderName(workingCopy_.Header))));
   }
   ReselectCurrentLine();
 }
@@ -219,16 +325,18 @@ void Editor::SelectColl(int index) {
 void Editor::ApplyChanges() {
   // Writing back a coll that failed to read would put a zeroed record into the file, and the
   // next scan would stop there: everything after it would be lost.
-  if (!WorkingCopy.IsLoaded() || CurrentColl < 0 || CurrentColl >= CollCount()) return;
-  if (!WriteColl(FileImage, CollDirectory, static_cast<std::size_t>(CurrentColl), WorkingCopy)) {
+  if (!workingCopy_.IsLoaded() || !CurrentEntry()) return;
+  WriteResult result = WriteResult::Ok;
+  ChangeFile([&](CollFile& file) {
+    result = WriteColl(file, static_cast<std::size_t>(currentColl_), workingCopy_);
+  });
+  if (result != WriteResult::Ok) {
     // The edits are not in the file: keep them marked, so no road drops them unasked.
     ui_.Message(texts::kWriteError);
     return;
   }
-  UpdateStatusBar();
-  FileChanged = true;
-  CollChanged = false;
-  SetCollLine(CurrentColl, CollListLine(CollDirectory[static_cast<std::size_t>(CurrentColl)]));
+  collChanged_ = false;
+  changes_.Send(Change::WorkingCopy);
 }
 
 bool Editor::QueryClose() {
@@ -240,7 +348,7 @@ bool Editor::QueryClose() {
 }
 
 void Editor::SaveWithOverwriteQuestion(Answer defaultButton) {
-  if (FileName.empty()) return;
+  if (fileName_.empty()) return;
   switch (ui_.Ask(texts::OverwriteQuestion(FileTitle(), defaultButton))) {
     case Answer::Yes:
       SaveFile(false);
@@ -254,46 +362,143 @@ void Editor::SaveWithOverwriteQuestion(Answer defaultButton) {
 }
 
 void Editor::ApplyCommand() {
-  if (!FileName.empty()) ApplyChanges();
+  if (!fileName_.empty()) ApplyChanges();
 }
 
 void Editor::RestoreCommand() {
-  if (!FileName.empty()) SelectColl(CurrentColl);
+  if (!fileName_.empty()) SelectColl(currentColl_);
 }
 
 void Editor::ClickCollLine(int index) {
-  CollList.Selected = index;
   SelectColl(index);
 }
 
-void Editor::RecalcCollSize() {
-  vantorel::RecalcCollSize(WorkingCopy);
-  UpdateStatusBar();
-}
-
-void Editor::UpdateStatusBar() {
-  StatusPanels = StatusPanelTexts(WorkingCopy, CurrentColl, DecimalSeparator);
-  ui_.StatusChanged();
-  SetCollLine(CurrentColl, CollListLine(WorkingCopy.Header));
-}
+// --- the entry points ---
 
 void Editor::FillElementLists() {
-  vantorel::FillElementLists(Lists, WorkingCopy);
-  ui_.ElementListsChanged();
+  vantorel::FillElementLists(lists_, workingCopy_);
+}
+
+void Editor::ResetZoom() {
+  view_.SetZoomDistance(view_.AutomaticZoom()
+                            ? RoundHalfEven(workingCopy_.Header.BoundingRadius * 2.0)
+                            : kDefaultZoomDistance);
+}
+
+void Editor::ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
+                               CameraAfterEdit camera) {
+  view_.ClearGeometryPresent();
+  edit(workingCopy_, lists_);
+  RecalcCollSize(workingCopy_);
+  collChanged_ = true;
+  FillElementLists();
+  changes_.Send(Change::WorkingCopy);
+  changes_.Send(Change::CollLine, currentColl_);
+  if (camera == CameraAfterEdit::Reset) {
+    ResetZoom();
+    view_.RebuildScene();
+  } else {
+    view_.RebuildSceneKeepingCamera();
+  }
+}
+
+void Editor::ChangeFile(const std::function<void(CollFile&)>& splice) {
+  splice(file_);
+  fileChanged_ = true;
+  changes_.Send(Change::File);
+  changes_.Send(Change::CollList);
+}
+
+void Editor::DropWorkingCopy() {
+  view_.ClearGeometryPresent();
+  workingCopy_.Clear();
+  lists_.Clear();
+  collChanged_ = false;
+  changes_.Send(Change::WorkingCopy);
+}
+
+void Editor::ChangeSettings(const vantorel::Settings& settings) {
+  settings_ = settings;
+  ApplySettingRanges(settings_);
+  changes_.Send(Change::Settings);
+  // The sphere meshes are built with the segment counts.
+  view_.RebuildStaticBuffers();
+  view_.RebuildSceneKeepingCamera();
+}
+
+void Editor::ChangeSurfaceTypes(const SurfaceTypeTable& table) {
+  surfaceTypes_ = table;
+  changes_.Send(Change::Settings);
+  changes_.Send(Change::WorkingCopy);
+  view_.RebuildStaticBuffers();
+  view_.RebuildSceneKeepingCamera();
+}
+
+void Editor::SetDebugMode(bool on) {
+  debugMode_ = on;
+  changes_.Send(Change::File);
 }
 
 void Editor::SetChecks(ListKind kind, CheckCommand command) {
-  ApplyCheckCommand(Lists.Of(kind), command);
-  ui_.ChecksChanged();
+  ApplyCheckCommand(lists_.Of(kind), command);
+  changes_.Send(Change::Checks, static_cast<int>(kind));
   if (kind == ListKind::Faces) view_.RebuildSelection();
 }
 
 void Editor::ToggleCheck(ListKind kind, int line) {
-  ElementList& list = Lists.Of(kind);
+  ElementList& list = lists_.Of(kind);
   if (line < 0 || line >= list.Count()) return;
   list.checked[static_cast<std::size_t>(line)] = !list.checked[static_cast<std::size_t>(line)];
-  ui_.ChecksChanged();
+  changes_.Send(Change::Checks, static_cast<int>(kind));
   if (kind == ListKind::Faces) view_.RebuildSelection();
+}
+
+void Editor::SelectElement(ListKind kind, int line) {
+  lists_.Of(kind).selected = line >= 0 && line < ElementCount(kind) ? line : -1;
+}
+
+// --- the command boundary ---
+
+void Editor::Run(std::string_view name, const std::function<void()>& command) {
+  if (runDepth_ > 0) {
+    command();
+    return;
+  }
+  // What the command may change, kept so that a failure puts it all back.
+  struct Before {
+    Coll workingCopy;
+    ElementLists lists;
+    std::int32_t currentColl;
+    bool collChanged, fileChanged;
+    std::filesystem::path fileName;
+  };
+  const Before before{workingCopy_, lists_,   currentColl_,
+                      collChanged_, fileChanged_, fileName_};
+  file_.SetRecording(true);
+  ++runDepth_;
+  try {
+    command();
+    --runDepth_;
+    file_.SetRecording(false);
+  } catch (...) {
+    --runDepth_;
+    std::vector<FileSplice> splices = file_.TakeRecorded();
+    file_.SetRecording(false);
+    for (auto splice = splices.rbegin(); splice != splices.rend(); ++splice)
+      file_.Revert(*splice);
+    workingCopy_ = before.workingCopy;
+    lists_ = before.lists;
+    currentColl_ = before.currentColl;
+    collChanged_ = before.collChanged;
+    fileChanged_ = before.fileChanged;
+    fileName_ = before.fileName;
+    for (const Change change : {Change::File, Change::CollList, Change::WorkingCopy,
+                                Change::Selection}) {
+      changes_.Send(change);
+    }
+    view_.RebuildSceneKeepingCamera();
+    ui_.Error(texts::CommandFailed(name, DescribeCurrentException()));
+  }
 }
 
 }  // namespace vantorel

@@ -1,55 +1,92 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
 
+#include "app/change_notifier.h"
 #include "app/editor_ui.h"
 #include "app/element_lists.h"
 #include "app/scene_view.h"
 #include "app/settings.h"
+#include "app/start_up.h"
 #include "app/status_bar.h"
-#include "core/byte_buffer.h"
-#include "core/coll_directory.h"
+#include "core/coll_file.h"
 #include "core/coll_records.h"
 #include "core/surface_types.h"
 
 namespace vantorel {
 
-// The lines of the coll list and its selected line (-1: none).
-struct CollList {
-  std::vector<std::string> Lines;
-  int Selected = -1;
+// What the view does after the working copy changed.
+enum class CameraAfterEdit {
+  Keep,   // the view rebuilds and stays where it looks
+  Reset,  // the view rebuilds and looks at the new bounding sphere, as after selecting a coll
 };
 
-// The open file, the coll being edited and everything the window shows of them. There is one
-// editor per window. The spine of the program lives here as members: open, select, apply, save
-// and the close questions; the other commands are free functions over the editor.
+// The open file, the coll being edited and the settings: one of each for the whole run. The
+// state is read through the accessors below and changed only through the entry points
+// (ChangeWorkingCopy, ChangeFile, DropWorkingCopy, ChangeSettings) and the spine (open, select,
+// apply, save), which keep the change flags and the element lists in step and tell the window
+// through typed change notifications. What the window shows (caption, coll list lines, status
+// panels, element lines) is derived from the state when it is read.
 class Editor {
  public:
   Editor(EditorUi& ui, SceneView& view);
 
+  // --- the run ---
+  // Reads the settings, clears the flags, reads the command line and opens the file it names.
+  void StartUp(const StartContext& context);
+  // Writes the settings file; the directory of the open file becomes the start directory.
+  void ShutDown();
+
   // --- state ---
-  std::string FileName;  // full path; empty when no file is open
-  Bytes FileImage;
-  CollDirectoryEntries CollDirectory;
-  std::int32_t CurrentColl = 0;
-  Coll WorkingCopy;
-  bool CollChanged = false;
-  bool FileChanged = false;
-  bool DebugMode = false;
-  vantorel::Settings Settings;
-  vantorel::SurfaceTypeTable SurfaceTypeTable;
-  ElementLists Lists;
-  vantorel::CollList CollList;
-  vantorel::StatusPanels StatusPanels;
-  std::string Caption;
-  std::string DialogDirectory;  // initial directory of the file dialogs
+  const std::filesystem::path& FileName() const { return fileName_; }
+  const CollFile& File() const { return file_; }
+  const Bytes& FileImage() const { return file_.Image(); }
+  const CollDirectoryEntries& CollDirectory() const { return file_.Directory(); }
+  int CollCount() const { return static_cast<int>(file_.Count()); }
+  std::int32_t CurrentColl() const { return currentColl_; }
+  const Coll& WorkingCopy() const { return workingCopy_; }
+  bool CollChanged() const { return collChanged_; }
+  bool FileChanged() const { return fileChanged_; }
+  // False after the open file could not be read: there is then no image that could be saved.
+  bool FileRead() const { return fileRead_; }
+  bool DebugMode() const { return debugMode_; }
+  const vantorel::Settings& Settings() const { return settings_; }
+  const SurfaceTypeTable& SurfaceTypes() const { return surfaceTypes_; }
+  const ElementLists& Lists() const { return lists_; }
+  // The entry of the current coll, when there is one.
+  const CollDirectoryEntry* CurrentEntry() const;
+
+  // --- display state, derived ---
+  std::string Caption() const;
+  std::string FileTitle() const;  // file name without path
+  std::string CollLine(int index) const;
+  int SelectedCollLine() const { return CollCount() > 0 ? currentColl_ : -1; }
+  std::string ElementLineText(ListKind kind, int line) const;
+  int ElementCount(ListKind kind) const;
+  bool ElementChecked(ListKind kind, int line) const;
+  StatusPanels StatusTexts() const;
+
+  // --- values the commands keep for the whole run ---
+  std::filesystem::path DialogDirectory;  // initial directory of the file dialogs
+  std::filesystem::path ProgramPath;
+  std::filesystem::path SettingsPath;
   char DecimalSeparator = '.';
   int LastMaterial = -1;
+  std::string SearchText;
+  int SearchPosition = -1;
+  bool RestartRequested = false;
+
+  ChangeNotifier& Changes() { return changes_; }
+  EditorUi& Ui() { return ui_; }
+  SceneView& View() { return view_; }
 
   // --- the spine ---
   void OpenFile(bool withDialog);
+  void OpenFile(const std::filesystem::path& path);
   // Returns whether the file was written.
   bool SaveFile(bool withDialog);
   void SelectColl(int index);
@@ -57,42 +94,64 @@ class Editor {
   void ApplyChanges();
   // Asks the apply and save questions; returns whether the window may close.
   bool QueryClose();
-
-  // --- menu and list commands over the spine ---
   // File "Save" (default No) and the tool button (default Yes): the overwrite question first.
   void SaveWithOverwriteQuestion(Answer defaultButton);
   void ApplyCommand();
   void RestoreCommand();
   void ClickCollLine(int index);
-
-  void RecalcCollSize();
-  void UpdateStatusBar();
-  void FillElementLists();
-  void SetChecks(ListKind kind, CheckCommand command);
-  void ToggleCheck(ListKind kind, int line);
-
-  // Sets the window caption from the file name and debug mode.
-  void SetCaption();
-  std::string FileTitle() const;  // file name without path
-  std::string ElementLineText(ListKind kind, int line) const;
-  int CollCount() const { return static_cast<int>(CollDirectory.size()); }
-
-  EditorUi& Ui() { return ui_; }
-  SceneView& View() { return view_; }
-
- private:
   // The apply question when CollChanged is set (Yes applies); Yes when it is not asked. An
   // apply that failed turns the answer into Cancel.
   Answer AskApplyChanges();
+  void ReselectCurrentLine();
+
+  // --- the entry points every command changes the document through ---
+  // Edits the working copy; edit changes the coll and, in step with it, the check marks and
+  // selected lines of the element lists. Sets CollChanged, recomputes the record size, refits
+  // the lists and rebuilds the view.
+  void ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
+                         CameraAfterEdit camera = CameraAfterEdit::Keep);
+  // Changes the file: splice changes records through the file object. Sets FileChanged.
+  void ChangeFile(const std::function<void(CollFile&)>& splice);
+  // Throws the working copy and its edits away, before the caller selects a coll anew.
+  void DropWorkingCopy();
+  void ChangeSettings(const vantorel::Settings& settings);
+  void ChangeSurfaceTypes(const SurfaceTypeTable& table);
+  void SetDebugMode(bool on);
+
+  // Check marks and the selected line of the element lists: view state, not document changes.
+  void SetChecks(ListKind kind, CheckCommand command);
+  void ToggleCheck(ListKind kind, int line);
+  void SelectElement(ListKind kind, int line);
+
+  // Runs a command inside one boundary: an exception thrown by it is reported, and the file,
+  // the working copy, the flags and the lists are put back as they were before the command.
+  void Run(std::string_view name, const std::function<void()>& command);
+
+ private:
   // The save question when FileChanged is set. Yes saves; a save that did not happen turns the
   // answer into Cancel, so no road goes on to drop the unsaved file.
   Answer AskSaveChanges();
-  void ReselectCurrentLine();
-  void SetCollLine(int index, std::string line);
+  void Open(const std::filesystem::path* path);
   void ScanFile();
+  void ResetZoom();
+  void FillElementLists();
 
   EditorUi& ui_;
   SceneView& view_;
+  ChangeNotifier changes_;
+
+  std::filesystem::path fileName_;
+  CollFile file_;
+  bool fileRead_ = true;
+  std::int32_t currentColl_ = 0;
+  Coll workingCopy_;
+  bool collChanged_ = false;
+  bool fileChanged_ = false;
+  bool debugMode_ = false;
+  vantorel::Settings settings_;
+  SurfaceTypeTable surfaceTypes_;
+  ElementLists lists_;
+  int runDepth_ = 0;
 };
 
 }  // namespace vantorel

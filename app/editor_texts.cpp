@@ -26,4 +26,17 @@ std::string UnknownSurfaceHint(const std::string& collName) {
   return "HINT: \"" + collName + "\" includes unknown surface types!";
 }
 
+std::string NothingReadToSave(const std::string& path) {
+  return "Cannot save file \"" + path +
+         "\". It could not be read when it was opened, so the editor holds nothing of it; "
+         "saving would replace it with an empty file.";
+}
+
+std::string CommandFailed(std::string_view command, const std::string& reason) {
+  std::string text = "ERROR! ";
+  text += command.empty() ? std::string("The command") : "\"" + std::string(command) + "\"";
+  return text + " could not be completed (" + reason +
+         "). The file and the coll are as they were before it.";
+}
+
 }  // namespace vantorel::texts

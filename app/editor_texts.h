@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "app/editor_ui.h"
 
@@ -23,5 +24,9 @@ Question OverwriteQuestion(const std::string& fileName, Answer defaultButton);
 // "At least 2 colls have the same name:" with the first pair, numbered from 1.
 std::string DuplicateNamesMessage(const std::string& name, std::size_t first, std::size_t second);
 std::string UnknownSurfaceHint(const std::string& collName);
+// Save refuses a file whose bytes could not be read when it was opened.
+std::string NothingReadToSave(const std::string& path);
+// A command that stopped on an unexpected failure; everything it changed was put back.
+std::string CommandFailed(std::string_view command, const std::string& reason);
 
 }  // namespace vantorel::texts

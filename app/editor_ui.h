@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -24,14 +25,16 @@ struct FileDialogRequest {
   std::string Title;
   std::string Filter;
   std::string DefaultExt;
-  std::string InitialDir;
-  std::string FileName;
+  std::filesystem::path InitialDir;
+  std::filesystem::path FileName;
   bool MustExist = false;     // the file and its path must exist (open)
   bool AskOverwrite = false;  // ask before replacing an existing file (save)
 };
 
-// Everything the editor says to or asks of the person, and what it tells the window that shows
-// its state. The window implements it with Qt; tests implement it with a scripted fake.
+// Everything the editor asks of the person or tells them, and the few services of the platform
+// it needs. Texts are UTF-8. The window implements it with Qt; tests implement it with a
+// scripted fake, the batch tool with answers from its command line. What the editor's state
+// looks like reaches the window through the change notifications, not through this port.
 class EditorUi {
  public:
   virtual ~EditorUi() = default;
@@ -41,28 +44,25 @@ class EditorUi {
   virtual void Message(const std::string& text) = 0;
   // A failure reported by the system (a file that cannot be read or written).
   virtual void Error(const std::string& text) = 0;
-  virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
-  virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) = 0;
   // A one-line input box; nullopt when cancelled.
   virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& text) = 0;
 
   // The Main Settings dialog, loaded with current; nullopt when cancelled.
-  virtual std::optional<MainSettingsValues> MainSettingsDialog(
-      const MainSettingsValues& current) = 0;
+  virtual std::optional<Settings> MainSettingsDialog(const Settings& current) = 0;
+  // The About message; the view holds its start-up picture while it is open.
+  virtual void ShowAbout(const std::string& text) { Message(text); }
+
+  // Closes the main window, which asks the close questions first.
+  virtual void CloseMainWindow() {}
+  // Opens a web page or a mail-to address with the desktop's handler.
+  virtual void OpenUrl(const std::string& /*url*/) {}
 
   // Long work calls this between steps (done of total bytes) so the window can repaint and
   // show progress; no user input may run meanwhile.
   virtual void KeepAlive(std::size_t /*done*/, std::size_t /*total*/) {}
-
-  // Notifications about the state the window shows.
-  virtual void CaptionChanged() {}
-  virtual void CollListReset() {}
-  virtual void CollLineChanged(int /*index*/) {}
-  virtual void CollSelectionChanged() {}
-  virtual void ElementListsChanged() {}
-  virtual void ChecksChanged() {}
-  virtual void StatusChanged() {}
 };
 
 }  // namespace vantorel

@@ -17,7 +17,10 @@ struct ElementList {
   int selected = -1;
 
   int Count() const { return static_cast<int>(checked.size()); }
-  void Clear() { checked.clear(); }
+  void Clear() {
+    checked.clear();
+    selected = -1;
+  }
 };
 
 struct ElementLists {

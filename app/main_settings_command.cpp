@@ -5,11 +5,9 @@
 namespace vantorel {
 
 void ShowMainSettings(Editor& editor) {
-  const auto chosen = editor.Ui().MainSettingsDialog(MainSettingsFrom(editor.Settings));
-  if (!chosen) return;
-  TakeMainSettings(editor.Settings, *chosen);
-  editor.View().RebuildStaticBuffers();
-  editor.View().RebuildSceneKeepingCamera();
+  if (const auto chosen = editor.Ui().MainSettingsDialog(editor.Settings())) {
+    editor.ChangeSettings(*chosen);
+  }
 }
 
 }  // namespace vantorel

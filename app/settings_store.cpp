@@ -6,44 +6,12 @@
 #include <utility>
 #include <variant>
 
+#include "app/settings_table.h"
 #include "core/number_text.h"
 
 namespace vantorel {
 
 namespace {
-
-constexpr std::string_view kSettingsSection = "SETTINGS";
-constexpr std::string_view kColorsSection = "MAINCOLORS";
-constexpr std::string_view kSurfacesSection = "SURFACETYPES";
-
-using SettingField = std::variant<std::string Settings::*, int Settings::*, bool Settings::*,
-                                  std::uint32_t MainColors::*>;
-
-struct SettingKey {
-  std::string_view Section;
-  std::string_view Name;
-  SettingField Field;
-};
-
-// One list drives both reading and writing, so the two can never disagree on a key or its order.
-const std::array<SettingKey, 16> kSettingKeys{{
-    {kSettingsSection, "FilePath", &Settings::FilePath},
-    {kSettingsSection, "WindowSize", &Settings::WindowSize},
-    {kSettingsSection, "BSphereDetail", &Settings::BSphereDetail},
-    {kSettingsSection, "CSphereDetail", &Settings::CSphereDetail},
-    {kSettingsSection, "FSAntialiasing", &Settings::FSAntialiasing},
-    {kSettingsSection, "UnkSurHint", &Settings::UnkSurHint},
-    {kSettingsSection, "askRecalc", &Settings::askRecalc},
-    {kSettingsSection, "askApply", &Settings::askApply},
-    {kSettingsSection, "askDelete", &Settings::askDelete},
-    {kSettingsSection, "askSurface", &Settings::askSurface},
-    {kColorsSection, "Background", &MainColors::Background},
-    {kColorsSection, "Wireframe", &MainColors::Wireframe},
-    {kColorsSection, "Object", &MainColors::Object},
-    {kColorsSection, "Selection", &MainColors::Selection},
-    {kColorsSection, "Boundings", &MainColors::Boundings},
-    {kColorsSection, "WFBoxSphere", &MainColors::WFBoxSphere},
-}};
 
 template <class... Visitors>
 struct Overloaded : Visitors... {
@@ -71,7 +39,7 @@ void ReadSettings(const IniFile& ini, const std::string& programDir, Settings& s
   // Read into fresh objects: programDir may well be the FilePath of the settings being replaced.
   Settings read;
   read.FilePath = programDir;
-  for (const SettingKey& key : kSettingKeys) {
+  for (const SettingKey& key : SettingKeys()) {
     const std::string_view section = key.Section;
     const std::string_view name = key.Name;
     std::visit(
@@ -109,7 +77,7 @@ IniFile WriteSettings(const Settings& settings, const SurfaceTypeTable& surfaces
   ApplySettingRanges(ranged);
 
   IniFile ini;
-  for (const SettingKey& key : kSettingKeys) {
+  for (const SettingKey& key : SettingKeys()) {
     const std::string_view section = key.Section;
     const std::string_view name = key.Name;
     std::visit(Overloaded{

@@ -36,7 +36,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args,
   return line;
 }
 
-WindowSize WindowSizeForPreset(int& preset, int screenWidth, int screenHeight) {
+WindowSize WindowSizeForPreset(int preset, int screenWidth, int screenHeight) {
   switch (preset) {
     case 0:
       return {645, 484};
@@ -51,7 +51,6 @@ WindowSize WindowSizeForPreset(int& preset, int screenWidth, int screenHeight) {
     case 5:
       return {screenWidth, screenHeight};
     default:
-      preset = 0;
       return {645, 484};
   }
 }

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace vantorel {
+
+// What the program was started with.
+struct StartContext {
+  std::vector<std::string> Arguments;  // the command line without the program, UTF-8
+  std::filesystem::path ProgramPath;   // the program file
+  std::filesystem::path SettingsPath;  // the settings file, read at start and written at close
+  // Whether an argument names an existing file; the file system's answer when empty.
+  std::function<bool(const std::string&)> IsExistingFile;
+};
 
 struct CommandLine {
   std::string FileName;  // empty when no argument names an existing file
@@ -22,9 +32,9 @@ struct WindowSize {
   int Height;
 };
 
-// The outer size of the main window for a preset on a screen of the given size. A preset
-// outside 0..5 gives the normal size and is reset to 0, so 0 is written back at exit.
-WindowSize WindowSizeForPreset(int& preset, int screenWidth, int screenHeight);
+// The outer size of the main window for a preset (0..5) on a screen of the given size; any
+// other preset gives the normal size.
+WindowSize WindowSizeForPreset(int preset, int screenWidth, int screenHeight);
 
 // The arguments a restarted instance gets: the file (possibly empty, which names no file) and,
 // in debug mode, the word "debug" before it.

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/coll_codec.h"
+#include "core/coll_file.h"
 #include "core/file_io.h"
 #include "tools/colgen/coll_builder.h"
 #include "tools/colgen/large_file.h"
@@ -81,16 +82,16 @@ BENCHMARK(MemcpyImage)->Unit(benchmark::kMillisecond);
 // The editor's working state for a write-back benchmark: a copy of the large image with the
 // growth reserve the loader gives it, its directory and the middle coll read.
 struct WriteState {
-  Bytes image;
-  CollDirectoryEntries directory;
+  CollFile file;
   Coll coll;
 
   WriteState() {
     const LargeInput& input = Large();
+    Bytes image;
     image.reserve(input.image.size() + input.image.size() / 64);
     image.assign(input.image.begin(), input.image.end());
-    directory = input.directory;
-    ReadColl(image, directory[input.middle], coll);
+    file.Load(std::move(image));
+    ReadColl(file.Image(), file.Entry(input.middle), coll);
   }
 };
 
@@ -106,8 +107,8 @@ void WriteCollResized(benchmark::State& state) {
       s.coll.Spheres.push_back({1, {1, 2, 3}, {}});
     }
     grown = !grown;
-    WriteColl(s.image, s.directory, middle, s.coll);
-    benchmark::DoNotOptimize(s.image.data());
+    WriteColl(s.file, middle, s.coll);
+    benchmark::DoNotOptimize(s.file.Image().data());
   }
 }
 BENCHMARK(WriteCollResized)->Unit(benchmark::kMillisecond);
@@ -117,8 +118,8 @@ void WriteCollSameSize(benchmark::State& state) {
   const std::size_t middle = Large().middle;
   for (auto _ : state) {
     s.coll.Header.BoundingRadius += 1;
-    WriteColl(s.image, s.directory, middle, s.coll);
-    benchmark::DoNotOptimize(s.image.data());
+    WriteColl(s.file, middle, s.coll);
+    benchmark::DoNotOptimize(s.file.Image().data());
   }
 }
 BENCHMARK(WriteCollSameSize)->Unit(benchmark::kMillisecond);

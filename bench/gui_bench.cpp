@@ -54,19 +54,20 @@ BENCHMARK(ScanAndReadFirst)->Unit(benchmark::kMillisecond);
 void OpenInWindow(benchmark::State& state) {
   const WindowInput& input = Input();
   StartContext context;
-  context.ProgramPath = (input.dir / "vantorel").string();
-  context.SettingsPath = (input.dir / "Vantorel.ini").string();
-  TForm1 window(context);
+  context.ProgramPath = input.dir / "vantorel";
+  context.SettingsPath = input.dir / "Vantorel.ini";
+  MainWindow window(context);
   window.show();
   QApplication::processEvents();
   auto* collList = window.findChild<QListView*>("lbxColl");
   auto* faceList = window.findChild<QListView*>("clbFaces");
   Editor& editor = window.GetEditor();
-  editor.Settings.UnkSurHint =
-      false;  // the generated surfaces include unknown ones: no message box
+  // The generated surfaces include unknown ones: no message box.
+  Settings quiet = editor.Settings();
+  quiet.UnkSurHint = false;
+  editor.ChangeSettings(quiet);
   for (auto _ : state) {
-    editor.FileName = input.path;
-    editor.OpenFile(false);
+    editor.OpenFile(std::filesystem::path(input.path));
     collList->repaint();
     faceList->repaint();
   }

@@ -137,7 +137,8 @@ ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& dire
   return ScanEnd::EndOfData;
 }
 
-ReadResult ReadColl(std::span<const std::uint8_t> image, CollDirectoryEntry& entry, Coll& coll) {
+ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntry& entry,
+                    Coll& coll) {
   coll.Clear();
   const Extent extent = ClampedExtent(entry, image.size());
   if (extent.end - extent.begin < kHeaderBytes) {
@@ -153,9 +154,6 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, CollDirectoryEntry& ent
     coll.Clear();
     return ReadResult::NoCollisionData;
   }
-  entry.Name = HeaderName(coll.Header);
-  entry.Size = std::int64_t{coll.Header.Size} + 8;
-
   // The record ends where its Size says, or at the end of the image if that comes first.
   const std::size_t recordEnd =
       std::min<std::uint64_t>(extent.begin + std::uint64_t{coll.Header.Size} + 8, image.size());
@@ -210,48 +208,20 @@ void EncodeColl(const Coll& coll, std::uint8_t* out) {
   }
 }
 
-void StampEditorId(CollHeader& header) {
-  if (NameFieldTerminated(header)) header.Id = kEditorId;
+bool RecordFieldsFit(std::size_t spheres, std::size_t boxes, std::size_t vertices,
+                     std::size_t faces) {
+  constexpr std::size_t kMaxCount = static_cast<std::size_t>(INT32_MAX);
+  if (spheres > kMaxCount || boxes > kMaxCount || vertices > kMaxCount || faces > kMaxCount) {
+    return false;
+  }
+  // Each count fits, so the sum cannot overflow a 64-bit size.
+  const std::uint64_t length = kEmptyRecordBytes + kSphereBytes * spheres + kBoxBytes * boxes +
+                               kVertexBytes * vertices + kFaceBytes * faces;
+  return length - 8 <= std::uint64_t{UINT32_MAX};
 }
 
-bool WriteColl(Bytes& image, CollDirectoryEntries& directory, std::size_t index, Coll& coll) {
-  if (index >= directory.size()) return false;
-  RecalcCollSize(coll);
-  StampEditorId(coll.Header);
-
-  // Only bytes that directory entries cover survive a write-back; a tail the scan did not
-  // accept goes now.
-  const Extent last = ClampedExtent(directory.back(), image.size());
-  if (last.end < image.size()) image.resize(last.end);
-
-  CollDirectoryEntry& entry = directory[index];
-  const Extent old = ClampedExtent(entry, image.size());
-  const std::size_t oldLength = old.end - old.begin;
-  const std::size_t newLength = RecordLength(coll);
-  const std::size_t tailLength = image.size() - old.end;
-
-  if (newLength > oldLength) {
-    try {
-      image.resize(image.size() + (newLength - oldLength));
-    } catch (const std::bad_alloc&) {
-      return false;
-    }
-  }
-  if (newLength != oldLength && tailLength > 0) {
-    std::memmove(image.data() + old.begin + newLength, image.data() + old.end, tailLength);
-  }
-  if (newLength < oldLength) image.resize(image.size() - (oldLength - newLength));
-  EncodeColl(coll, image.data() + old.begin);
-
-  entry.Name = HeaderName(coll.Header);
-  entry.Size = static_cast<std::int64_t>(newLength);
-  if (newLength == oldLength) return true;  // later records stay where they are
-  std::int64_t next = static_cast<std::int64_t>(old.begin + newLength);
-  for (std::size_t i = index + 1; i < directory.size(); ++i) {
-    directory[i].Offset = next;
-    next += directory[i].Size;
-  }
-  return true;
+void StampEditorId(CollHeader& header) {
+  if (NameFieldTerminated(header)) header.Id = kEditorId;
 }
 
 }  // namespace vantorel

@@ -33,19 +33,23 @@ enum class ReadResult {
   Damaged,          // counts negative or larger than the bytes of the record
 };
 
-// Decodes the record of entry into coll. The entry's Name and Size are refreshed from the header
-// first. Every count is checked against the bytes that are there before anything is allocated;
-// on failure coll is left cleared (zero header, no elements).
-ReadResult ReadColl(std::span<const std::uint8_t> image, CollDirectoryEntry& entry, Coll& coll);
+// Decodes the record of entry into coll. Every count is checked against the bytes that are there
+// before anything is allocated; on failure coll is left cleared (zero header, no elements).
+ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntry& entry,
+                    Coll& coll);
 
-// Encodes coll exactly as it is, header included, into RecordLength(coll) bytes at out.
+// Whether every count and the record length fit the format's 32-bit fields: counts are signed,
+// the Size field (the length less 8) unsigned.
+bool RecordFieldsFit(std::size_t spheres, std::size_t boxes, std::size_t vertices,
+                     std::size_t faces);
+inline bool FitsRecordFields(const Coll& coll) {
+  return RecordFieldsFit(coll.Spheres.size(), coll.Boxes.size(), coll.Vertices.size(),
+                         coll.Faces.size());
+}
+
+// Encodes coll exactly as it is, header included, into RecordLength(coll) bytes at out. The coll
+// must fit the format (FitsRecordFields).
 void EncodeColl(const Coll& coll, std::uint8_t* out);
-
-// Writes coll back as record index of the image: recomputes its Size, stamps the editor's Id and
-// splices the new record in place of the old one, moving the later records and their offsets.
-// Bytes after the last record are dropped. Returns false when memory for the new image ran out;
-// the image and directory are then as before apart from a dropped tail.
-bool WriteColl(Bytes& image, CollDirectoryEntries& directory, std::size_t index, Coll& coll);
 
 // Stamps "QKZV" into the header's Id, except when the name runs on into the Id bytes (no NUL in
 // its 20 bytes): the game reads up to 24 name bytes, so stamping would rename such a coll.

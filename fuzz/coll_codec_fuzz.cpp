@@ -1,10 +1,12 @@
-// Any bytes as a collision file: scan, read every coll, write it back, read it again. Nothing may
-// crash, leak or read outside the image, and a coll written back must read back the same.
+// Any bytes as a collision file: scan, read every coll, write it back, read it again, take the
+// write back. Nothing may crash, leak or read outside the image, a coll written back must read
+// back the same, and taking the change back must give the bytes that were there.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "core/coll_codec.h"
+#include "core/coll_file.h"
 #include "edit/collision_script.h"
 #include "ops/brief_info.h"
 
@@ -25,32 +27,38 @@ void Require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const Bytes image(data, data + size);
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
+  CollFile file;
+  file.Load(Bytes(data, data + size));
+  const Bytes original = file.Image();
+  const CollDirectoryEntries directory = file.Directory();
+  file.SetRecording(true);
 
   // Enough colls to reach deep into a file without making each run slow.
   const std::size_t limit = std::min<std::size_t>(directory.size(), 16);
   for (std::size_t i = 0; i < limit; ++i) {
-    CollDirectoryEntries entries = directory;
     Coll coll;
-    if (ReadColl(image, entries[i], coll) != ReadResult::Ok) {
+    if (ReadColl(file.Image(), directory[i], coll) != ReadResult::Ok) {
       Require(!coll.IsLoaded());
       continue;
     }
-    (void)BuildBriefInfo(coll, static_cast<int>(i), static_cast<int>(entries.size()),
-                         entries[i].Offset, ',');
+    (void)BuildBriefInfo(coll, static_cast<int>(i), static_cast<int>(directory.size()),
+                         directory[i].Offset, ',');
     (void)BuildCollisionScript(coll, "now", '.');
 
-    Bytes written = image;
-    Require(WriteColl(written, entries, i, coll));
+    Require(WriteColl(file, i, coll) == WriteResult::Ok);
     CollDirectoryEntries rescanned;
-    ScanFile(written, rescanned);
-    Require(rescanned.size() > i);
-    Require(rescanned[i].Offset == entries[i].Offset && rescanned[i].Size == entries[i].Size);
+    ScanFile(file.Image(), rescanned);
+    Require(rescanned.size() == file.Count());
+    Require(rescanned[i].Offset == directory[i].Offset && rescanned[i].Size == file.Entry(i).Size);
     Coll again;
-    Require(ReadColl(written, rescanned[i], again) == ReadResult::Ok);
+    Require(ReadColl(file.Image(), rescanned[i], again) == ReadResult::Ok);
     Require(Encoded(again) == Encoded(coll));
+
+    std::vector<FileSplice> splices = file.TakeRecorded();
+    for (auto splice = splices.rbegin(); splice != splices.rend(); ++splice)
+      file.Revert(*splice);
+    Require(file.Image() == original);
+    Require(file.Count() == directory.size());
   }
   return 0;
 }

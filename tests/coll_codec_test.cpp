@@ -31,11 +31,6 @@ bool SameColl(const Coll& a, const Coll& b) {
   return x == y;
 }
 
-Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t length) {
-  return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-               bytes.begin() + static_cast<std::ptrdiff_t>(from + length));
-}
-
 TEST(ScanFile, ListsEveryRecordInOrder) {
   const Bytes image = EncodeFile({RichColl("one"), CollBuilder("two").Build(), RichColl("three")});
   CollDirectoryEntries directory;
@@ -159,7 +154,7 @@ TEST(ReadColl, RefusesNegativeOrOversizedCounts) {
   }
 }
 
-TEST(ReadColl, IgnoresTheUnusedCountAndWritesItBackAsZero) {
+TEST(ReadColl, IgnoresTheUnusedCountAndEncodesItAsZero) {
   Bytes image = EncodeFile({RichColl("a")});
   const std::size_t unusedAt = 72 + 4 + 20;
   le::StoreI32(image.data() + unusedAt, 77);
@@ -167,151 +162,20 @@ TEST(ReadColl, IgnoresTheUnusedCountAndWritesItBackAsZero) {
   ScanFile(image, directory);
   Coll coll;
   ASSERT_EQ(ReadColl(image, directory[0], coll), ReadResult::Ok);
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  EXPECT_EQ(le::LoadI32(image.data() + unusedAt), 0);
+  Bytes encoded(RecordLength(coll));
+  EncodeColl(coll, encoded.data());
+  EXPECT_EQ(le::LoadI32(encoded.data() + unusedAt), 0);
 }
 
-TEST(WriteColl, EmptyCollIsExactly92BytesWithMarkerAndSize) {
-  Bytes image = EncodeFile({RichColl("a")});
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  Coll coll;
-  ReadColl(image, directory[0], coll);
-  coll.Spheres.clear();
-  coll.Boxes.clear();
-  coll.Vertices.clear();
-  coll.Faces.clear();
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  ASSERT_EQ(image.size(), 92u);
-  EXPECT_EQ(std::memcmp(image.data() + 28, "QKZV", 4), 0);
-  EXPECT_EQ(le::LoadU32(image.data() + 4), 84u);
-  for (std::size_t at = 72; at < 92; at += 4)
-    EXPECT_EQ(le::LoadI32(image.data() + at), 0);
-  EXPECT_EQ(directory[0].Size, 92);
-}
-
-TEST(WriteColl, GrowingAMiddleCollMovesLaterRecords) {
-  Bytes image = EncodeFile({RichColl("a"), RichColl("b"), RichColl("c"), RichColl("d")});
-  const Bytes before = image;
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  const CollDirectoryEntries old = directory;
-  Coll coll;
-  ReadColl(image, directory[1], coll);
-  coll.Spheres.push_back({2, {5, 5, 5}, MakeSurface(1)});
-  SetHeaderName(coll.Header, "bigger");
-  ASSERT_TRUE(WriteColl(image, directory, 1, coll));
-
-  EXPECT_EQ(image.size(), before.size() + 20);
-  EXPECT_EQ(Slice(image, 0, static_cast<std::size_t>(old[1].Offset)),
-            Slice(before, 0, static_cast<std::size_t>(old[1].Offset)));
-  EXPECT_EQ(directory[1].Name, "bigger");
-  EXPECT_EQ(directory[1].Size, old[1].Size + 20);
-  for (std::size_t i = 2; i < 4; ++i) {
-    EXPECT_EQ(directory[i].Offset, old[i].Offset + 20);
-    EXPECT_EQ(Slice(image, static_cast<std::size_t>(directory[i].Offset),
-                    static_cast<std::size_t>(old[i].Size)),
-              Slice(before, static_cast<std::size_t>(old[i].Offset),
-                    static_cast<std::size_t>(old[i].Size)));
-  }
-  CollDirectoryEntries rescanned;
-  EXPECT_EQ(ScanFile(image, rescanned), ScanEnd::EndOfData);
-  ASSERT_EQ(rescanned.size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(rescanned[i].Offset, directory[i].Offset);
-    EXPECT_EQ(rescanned[i].Size, directory[i].Size);
-  }
-}
-
-TEST(WriteColl, ShrinkingTheFirstCollMovesEverythingDown) {
-  Bytes image = EncodeFile({RichColl("a"), RichColl("b")});
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  Coll coll;
-  ReadColl(image, directory[0], coll);
-  coll.Faces.resize(2);
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  CollDirectoryEntries rescanned;
-  EXPECT_EQ(ScanFile(image, rescanned), ScanEnd::EndOfData);
-  ASSERT_EQ(rescanned.size(), 2u);
-  Coll second;
-  ASSERT_EQ(ReadColl(image, rescanned[1], second), ReadResult::Ok);
-  EXPECT_TRUE(SameColl(second, RichColl("b")));
-}
-
-TEST(WriteColl, TrailingGarbageStaysUntilTheFirstWriteBack) {
-  Bytes image = EncodeFile({RichColl("a"), RichColl("b")});
-  const std::size_t records = image.size();
-  image.insert(image.end(), {'j', 'u', 'n', 'k', 0, 1, 2});
-  CollDirectoryEntries directory;
-  EXPECT_EQ(ScanFile(image, directory), ScanEnd::NotColl);
-  EXPECT_EQ(image.size(), records + 7);
-  Coll coll;
-  ReadColl(image, directory[0], coll);
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  EXPECT_EQ(image.size(), records);
-}
-
-TEST(WriteColl, KeepsIdBytesThatHoldTheEndOfALongName) {
-  // 22 characters: the game reads the last two from the Id bytes.
-  const std::array<char, 20> name{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j',
-                                  'k', 'l', 'm', 'n', 'o', 'p', 'q', 'r', 's', 't'};
-  Coll longName = CollBuilder("").RawName(name).Id({'u', 'v', 0, 0}).Build();
-  Bytes image = EncodeFile({longName, RichColl("short")});
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  EXPECT_EQ(directory[0].Name, "abcdefghijklmnopqrst");
-
-  Coll coll;
-  ReadColl(image, directory[0], coll);
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  EXPECT_EQ(std::memcmp(image.data() + 28, "uv\0\0", 4), 0);
-
-  ReadColl(image, directory[1], coll);
-  ASSERT_TRUE(WriteColl(image, directory, 1, coll));
-  EXPECT_EQ(std::memcmp(image.data() + directory[1].Offset + 28, "QKZV", 4), 0);
-}
-
-TEST(WriteColl, KeepsTextAfterAnEmbeddedNul) {
-  const std::array<char, 20> name{'w', 'a', 'l', 'l', '\0', 'o', 'l', 'd'};
-  Bytes image = EncodeFile({CollBuilder("").RawName(name).Build()});
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  EXPECT_EQ(directory[0].Name, "wall");
-  Coll coll;
-  ReadColl(image, directory[0], coll);
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  EXPECT_EQ(std::memcmp(image.data() + 8, name.data(), 20), 0);
-}
-
-TEST(WriteColl, EarlierCollBeforeATruncatedLastRecordStaysInBounds) {
-  Bytes image = EncodeFile({RichColl("a"), RichColl("b")});
-  image.resize(image.size() - 30);  // the last record runs past the end now
-  CollDirectoryEntries directory;
-  ASSERT_EQ(ScanFile(image, directory), ScanEnd::EndOfData);
-  Coll coll;
-  ASSERT_EQ(ReadColl(image, directory[1], coll), ReadResult::Damaged);
-  ReadColl(image, directory[0], coll);
-  coll.Spheres.push_back({1, {}, MakeSurface(0)});
-  const std::size_t size = image.size();
-  ASSERT_TRUE(WriteColl(image, directory, 0, coll));
-  EXPECT_EQ(image.size(), size + 20);
-  EXPECT_EQ(std::memcmp(image.data() + directory[1].Offset, "COLL", 4), 0);
-}
-
-TEST(WriteColl, UnchangedSizeRewritesOnlyTheRecord) {
-  Bytes image = EncodeFile({RichColl("a"), RichColl("b"), RichColl("c")});
-  CollDirectoryEntries directory;
-  ScanFile(image, directory);
-  const auto* data = image.data();
-  Coll coll;
-  ReadColl(image, directory[1], coll);
-  coll.Spheres[0].Radius = 9;
-  ASSERT_TRUE(WriteColl(image, directory, 1, coll));
-  EXPECT_EQ(image.data(), data);
-  Coll again;
-  ReadColl(image, directory[1], again);
-  EXPECT_EQ(again.Spheres[0].Radius, 9);
+TEST(EncodeColl, CountsAndLengthMustFitTheirFields) {
+  EXPECT_TRUE(FitsRecordFields(RichColl("a")));
+  // The Size field holds the length less 8, 84 + 16 a face at most 4294967295.
+  const std::size_t mostFaces = (std::size_t{UINT32_MAX} - 84) / 16;
+  EXPECT_TRUE(RecordFieldsFit(0, 0, 0, mostFaces));
+  EXPECT_FALSE(RecordFieldsFit(0, 0, 0, mostFaces + 1));
+  EXPECT_FALSE(RecordFieldsFit(std::size_t{INT32_MAX} + 1, 0, 0, 0));  // a negative count
+  EXPECT_FALSE(RecordFieldsFit(0, 0, SIZE_MAX, 0));  // no wrap-around to a small length
+  EXPECT_TRUE(RecordFieldsFit(1000, 1000, 1000, 1000));
 }
 
 }  // namespace

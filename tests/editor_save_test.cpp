@@ -13,13 +13,13 @@ constexpr const char* kSaveQuestion =
 
 TEST_F(EditorTest, SaveWritesTheImageAndClearsFileChanged) {
   const std::string path = OpenColls({Named("a"), Named("b")});
-  editor.WorkingCopy.Spheres.clear();
+  Edit([](Coll& coll) { coll.Spheres.clear(); });
   editor.ApplyChanges();
   EXPECT_TRUE(editor.SaveFile(false));
-  EXPECT_FALSE(editor.FileChanged);
+  EXPECT_FALSE(editor.FileChanged());
   const Bytes saved = ReadBytes(path);
   EXPECT_TRUE(
-      std::equal(saved.begin(), saved.end(), editor.FileImage.begin(), editor.FileImage.end()));
+      std::equal(saved.begin(), saved.end(), editor.FileImage().begin(), editor.FileImage().end()));
   EXPECT_EQ(saved.size(), 92u + 112u);
 }
 
@@ -37,7 +37,7 @@ TEST_F(EditorTest, DuplicateNamesBlockSaving) {
   EXPECT_EQ(ui.Messages(),
             std::vector<std::string>{"At least 2 colls have the same name:\r\n\"Wall\" (1 and 2)"
                                      "\r\nAll names must be unique!"});
-  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_TRUE(editor.FileChanged());
   EXPECT_EQ(ReadBytes(path), before);
 }
 
@@ -48,13 +48,13 @@ TEST_F(EditorTest, OverwriteQuestionChoosesBetweenSaveAndSaveAs) {
   editor.SaveWithOverwriteQuestion(Answer::No);
   EXPECT_EQ(ui.log,
             std::vector<std::string>{"ask Save File|Do you really want to overwrite test.col?|No"});
-  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_TRUE(editor.FileChanged());
 
   ui.ClearLog();
   ui.answers = {Answer::Yes};
   editor.SaveWithOverwriteQuestion(Answer::Yes);
   EXPECT_EQ(ui.questions[0].Default, Answer::Yes);
-  EXPECT_FALSE(editor.FileChanged);
+  EXPECT_FALSE(editor.FileChanged());
 
   ui.ClearLog();
   const std::string copy = (dir.Path() / "copy.col").string();
@@ -64,8 +64,8 @@ TEST_F(EditorTest, OverwriteQuestionChoosesBetweenSaveAndSaveAs) {
   ASSERT_EQ(ui.dialogs.size(), 1u);
   EXPECT_EQ(ui.log[1], "save Save Collision File|Collision files|*.col|All files|*.*|*.col");
   EXPECT_TRUE(ui.dialogs[0].AskOverwrite);
-  EXPECT_EQ(editor.FileName, copy);
-  EXPECT_EQ(editor.Caption, "copy.col - Vantorel 1.1 BETA");
+  EXPECT_EQ(editor.FileName(), copy);
+  EXPECT_EQ(editor.Caption(), "copy.col - Vantorel 1.1 BETA");
   EXPECT_EQ(ReadBytes(copy), ReadBytes(path));
 }
 
@@ -74,8 +74,8 @@ TEST_F(EditorTest, SaveAsCancelledChangesNothing) {
   editor.ApplyChanges();
   ui.saveResults.push_back(std::nullopt);
   EXPECT_FALSE(editor.SaveFile(true));
-  EXPECT_EQ(editor.FileName, path);
-  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_EQ(editor.FileName(), path);
+  EXPECT_TRUE(editor.FileChanged());
 }
 
 TEST_F(EditorTest, SaveAsksToApplyFirstAndNoKeepsTheEdits) {
@@ -84,7 +84,7 @@ TEST_F(EditorTest, SaveAsksToApplyFirstAndNoKeepsTheEdits) {
   ui.answers = {Answer::No};
   EXPECT_TRUE(editor.SaveFile(false));
   EXPECT_EQ(ui.log[0], "ask Apply Changes|Do you want to apply changes made to a?|Yes");
-  EXPECT_TRUE(editor.CollChanged);
+  EXPECT_TRUE(editor.CollChanged());
 
   ui.answers = {Answer::Cancel};
   EXPECT_FALSE(editor.SaveFile(false));
@@ -98,9 +98,9 @@ TEST_F(EditorTest, FailedSaveReportsTheFileAndKeepsFileChanged) {
   EXPECT_FALSE(editor.SaveFile(true));
   ASSERT_EQ(ui.log.size(), 2u);
   EXPECT_EQ(ui.log[1], "error Cannot save file \"" + unwritable + "\". No such file or directory.");
-  EXPECT_TRUE(editor.FileChanged);
-  EXPECT_EQ(editor.FileName, path);  // still pointing at the file that holds the data
-  EXPECT_EQ(editor.Caption, "test.col - Vantorel 1.1 BETA");
+  EXPECT_TRUE(editor.FileChanged());
+  EXPECT_EQ(editor.FileName(), path);  // still pointing at the file that holds the data
+  EXPECT_EQ(editor.Caption(), "test.col - Vantorel 1.1 BETA");
 }
 
 TEST_F(EditorTest, CloseAsksApplyThenSave) {
@@ -111,7 +111,7 @@ TEST_F(EditorTest, CloseAsksApplyThenSave) {
   EXPECT_EQ(ui.log,
             (std::vector<std::string>{
                 "ask Apply Changes|Do you want to apply changes made to a?|Yes", kSaveQuestion}));
-  EXPECT_FALSE(editor.FileChanged);
+  EXPECT_FALSE(editor.FileChanged());
   EXPECT_EQ(ReadBytes(path).size(), 112u);
 }
 
@@ -122,7 +122,7 @@ TEST_F(EditorTest, CloseCancelledStaysOpen) {
   EXPECT_FALSE(editor.QueryClose());
   ui.answers = {Answer::No};
   EXPECT_TRUE(editor.QueryClose());
-  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_TRUE(editor.FileChanged());
 }
 
 TEST_F(EditorTest, CloseStaysOpenWhenTheSaveIsRefusedOrFails) {
@@ -133,19 +133,49 @@ TEST_F(EditorTest, CloseStaysOpenWhenTheSaveIsRefusedOrFails) {
   EXPECT_EQ(ui.Messages().size(), 1u);
 
   ui.ClearLog();
-  editor.CollDirectory[1].Name = "other";
+  editor.ClickCollLine(1);
+  Edit([](Coll& coll) { SetHeaderName(coll.Header, "other"); });
+  editor.ApplyChanges();
   std::filesystem::remove(path);
   std::filesystem::create_directory(path);
   ui.answers = {Answer::Yes};
   EXPECT_FALSE(editor.QueryClose());
   EXPECT_EQ(ui.log[1].rfind("error Cannot save file", 0), 0u);
-  EXPECT_TRUE(editor.FileChanged);
+  EXPECT_TRUE(editor.FileChanged());
 }
 
 TEST_F(EditorTest, CloseWithNothingChangedAsksNothing) {
   OpenColls({Named("a")});
   EXPECT_TRUE(editor.QueryClose());
   EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(EditorTest, SaveAfterAFailedOpenWritesNothing) {
+  // A file the editor could not read: saving must not replace it with the empty image.
+  const std::string path = dir.Write("unreadable.col", colgen::EncodeFile({Named("a")}));
+  const Bytes onDisk = ReadBytes(path);
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  std::filesystem::path target = path;
+  if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
+    // Running as root reads anything; a folder in the file's place cannot be read either.
+    std::fclose(probe);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    target = dir.Path() / "folder.col";
+    std::filesystem::create_directory(target);
+  }
+  editor.OpenFile(target);
+  ASSERT_FALSE(editor.FileRead());
+  EXPECT_EQ(editor.Caption(), target.filename().string() + " - Vantorel 1.1 BETA");
+  ui.ClearLog();
+
+  ui.answers = {Answer::Yes};
+  editor.SaveWithOverwriteQuestion(Answer::No);
+  ASSERT_EQ(ui.log.size(), 2u);
+  EXPECT_EQ(ui.log[1].rfind("error Cannot save file \"" + target.string() + "\".", 0), 0u);
+  EXPECT_FALSE(editor.SaveFile(true));  // Save As has nothing to write either
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadBytes(path), onDisk);
+  EXPECT_TRUE(std::filesystem::is_directory(target) || ReadBytes(target) == onDisk);
 }
 
 }  // namespace

@@ -15,62 +15,57 @@ using testing::EditorTest;
 TEST_F(EditorTest, CancelOnTheApplyQuestionKeepsTheCurrentCollSelectedAndEdited) {
   OpenColls({Named("a"), Named("b")});
   EditCurrentColl();
-  const float edited = editor.WorkingCopy.Header.BoundingRadius;
+  const float edited = editor.WorkingCopy().Header.BoundingRadius;
   ui.answers = {Answer::Cancel};
   editor.ClickCollLine(1);
   EXPECT_EQ(ui.log, std::vector<std::string>{
                         "ask Apply Changes|Do you want to apply changes made to a?|Yes"});
-  EXPECT_EQ(editor.CurrentColl, 0);
-  EXPECT_EQ(editor.CollList.Selected, 0);
-  EXPECT_TRUE(editor.CollChanged);
-  EXPECT_EQ(editor.WorkingCopy.Header.BoundingRadius, edited);
+  EXPECT_EQ(editor.CurrentColl(), 0);
+  EXPECT_EQ(editor.SelectedCollLine(), 0);
+  EXPECT_TRUE(editor.CollChanged());
+  EXPECT_EQ(editor.WorkingCopy().Header.BoundingRadius, edited);
   EXPECT_TRUE(view.calls.empty());
 }
 
 TEST_F(EditorTest, NoDiscardsEditsAndRestoresTheDirectoryName) {
   OpenColls({Named("a"), Named("b")});
-  SetHeaderName(editor.WorkingCopy.Header, "renamed");
-  editor.CollChanged = true;
-  editor.UpdateStatusBar();
-  EXPECT_EQ(editor.CollList.Lines[0], "renamed");  // an unapplied name shows at once
+  Edit([](Coll& coll) { SetHeaderName(coll.Header, "renamed"); });
+  EXPECT_EQ(Lines()[0], "renamed");  // an unapplied name shows at once
   ui.answers = {Answer::No};
   editor.ClickCollLine(1);
-  EXPECT_EQ(editor.CollList.Lines[0], "a");
-  EXPECT_EQ(editor.CurrentColl, 1);
-  EXPECT_FALSE(editor.CollChanged);
-  EXPECT_FALSE(editor.FileChanged);
+  EXPECT_EQ(Lines()[0], "a");
+  EXPECT_EQ(editor.CurrentColl(), 1);
+  EXPECT_FALSE(editor.CollChanged());
+  EXPECT_FALSE(editor.FileChanged());
 }
 
 TEST_F(EditorTest, YesAppliesBeforeMovingOn) {
   OpenColls({Named("a"), Named("b")});
-  editor.WorkingCopy.Spheres.clear();
-  editor.CollChanged = true;
+  Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Yes};
   editor.ClickCollLine(1);
-  EXPECT_TRUE(editor.FileChanged);
-  EXPECT_EQ(editor.CollList.Lines[0], "a [-]");
-  EXPECT_EQ(editor.CollDirectory[1].Offset, 92);
+  EXPECT_TRUE(editor.FileChanged());
+  EXPECT_EQ(Lines()[0], "a [-]");
+  EXPECT_EQ(editor.CollDirectory()[1].Offset, 92);
 }
 
 TEST_F(EditorTest, WithAskApplyOffEditsAreAppliedSilently) {
   OpenColls({Named("a"), Named("b")});
-  editor.Settings.askApply = false;
-  editor.WorkingCopy.Spheres.clear();
-  editor.CollChanged = true;
+  ChangeSettings([](Settings& settings) { settings.askApply = false; });
+  Edit([](Coll& coll) { coll.Spheres.clear(); });
   editor.ClickCollLine(1);
   EXPECT_TRUE(ui.log.empty());
-  EXPECT_TRUE(editor.FileChanged);
-  EXPECT_EQ(editor.CollDirectory[0].Size, 92);
+  EXPECT_TRUE(editor.FileChanged());
+  EXPECT_EQ(editor.CollDirectory()[0].Size, 92);
 }
 
 TEST_F(EditorTest, RestoreRereadsTheCollAsLastApplied) {
   OpenColls({Named("a", 2)});
-  editor.WorkingCopy.Spheres.pop_back();
-  editor.CollChanged = true;
+  Edit([](Coll& coll) { coll.Spheres.pop_back(); });
   ui.answers = {Answer::No};
   editor.RestoreCommand();
-  EXPECT_EQ(editor.WorkingCopy.SphereCount(), 2);
-  EXPECT_FALSE(editor.CollChanged);
+  EXPECT_EQ(editor.WorkingCopy().SphereCount(), 2);
+  EXPECT_FALSE(editor.CollChanged());
 }
 
 TEST_F(EditorTest, SelectIgnoresIndexesOutsideTheList) {
@@ -78,7 +73,7 @@ TEST_F(EditorTest, SelectIgnoresIndexesOutsideTheList) {
   editor.SelectColl(-1);
   editor.SelectColl(1);
   EXPECT_TRUE(view.calls.empty());
-  EXPECT_EQ(editor.CurrentColl, 0);
+  EXPECT_EQ(editor.CurrentColl(), 0);
 }
 
 TEST_F(EditorTest, UnknownSurfaceHintShowsOncePerColl) {
@@ -90,7 +85,7 @@ TEST_F(EditorTest, UnknownSurfaceHintShowsOncePerColl) {
             std::vector<std::string>{"HINT: \"odd\" includes unknown surface types!"});
 
   ui.ClearLog();
-  editor.Settings.UnkSurHint = false;
+  ChangeSettings([](Settings& settings) { settings.UnkSurHint = false; });
   editor.ClickCollLine(1);
   EXPECT_TRUE(ui.log.empty());
 }
@@ -99,10 +94,10 @@ TEST_F(EditorTest, HintFollowsTheLiveSurfaceTable) {
   CollBuilder b("seventeen");
   b.Sphere({}, 1, MakeSurface(17));
   OpenColls({Named("a"), b.Build()});
-  editor.SurfaceTypeTable.Set(17, 0xFF000000, "Known");
+  ChangeSurfaceType(17, 0xFF000000, "Known");
   editor.ClickCollLine(1);
   EXPECT_TRUE(ui.log.empty());
-  editor.SurfaceTypeTable.Set(1, kUnknownSurfaceColor, "Street");
+  ChangeSurfaceType(1, kUnknownSurfaceColor, "Street");
   editor.ClickCollLine(0);
   EXPECT_EQ(ui.Messages().size(), 1u);
 }
@@ -127,19 +122,21 @@ TEST_F(EditorTest, ZoomFollowsTheBoundingRadiusWhenAutomatic) {
   EXPECT_EQ(view.calls[1], "zoom 100");
 }
 
-TEST_F(EditorTest, EntryThatNoLongerPointsAtCollLeavesAnEmptyWorkingCopy) {
-  OpenColls({Named("a"), Named("b")});
-  std::memcpy(editor.FileImage.data() + editor.CollDirectory[1].Offset, "XXXX", 4);
+TEST_F(EditorTest, CollCutShortLeavesAnEmptyWorkingCopyAndNothingToApply) {
+  Bytes bytes = colgen::EncodeFile({Named("a"), Named("b")});
+  bytes.resize(bytes.size() - 10);
+  OpenPath(dir.Write("cut.col", bytes));
   editor.ClickCollLine(1);
-  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No collision data found!"});
-  EXPECT_FALSE(editor.WorkingCopy.IsLoaded());
-  EXPECT_EQ(editor.Lists.Spheres.Count(), 0);
+  EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ERROR while reading collision data!"});
+  EXPECT_FALSE(editor.WorkingCopy().IsLoaded());
+  EXPECT_EQ(editor.ElementCount(ListKind::Spheres), 0);
+  EXPECT_EQ(editor.StatusTexts()[1], "");  // no panel goes on naming the coll left behind
   EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "rebuild"}));
   // Nothing to apply: the damaged record must not be overwritten with a zeroed one.
-  const Bytes image = editor.FileImage;
+  const Bytes image = editor.FileImage();
   editor.ApplyChanges();
-  EXPECT_EQ(editor.FileImage, image);
-  EXPECT_FALSE(editor.FileChanged);
+  EXPECT_EQ(editor.FileImage(), image);
+  EXPECT_FALSE(editor.FileChanged());
 }
 
 TEST_F(EditorTest, CollWithImpossibleCountsIsRefusedWithOneMessage) {
@@ -148,25 +145,28 @@ TEST_F(EditorTest, CollWithImpossibleCountsIsRefusedWithOneMessage) {
   OpenPath(dir.Write("counts.col", bytes));
   editor.ClickCollLine(1);
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ERROR while reading collision data!"});
-  EXPECT_FALSE(editor.WorkingCopy.IsLoaded());
-  EXPECT_EQ(editor.CollList.Lines[1], "b");
+  EXPECT_FALSE(editor.WorkingCopy().IsLoaded());
+  EXPECT_EQ(Lines()[1], "b");
 }
 
 TEST_F(EditorTest, ApplyOnAnUneditedCollStampsTheMarker) {
   OpenColls({Named("a"), Named("b")});
   editor.ApplyCommand();
-  EXPECT_TRUE(editor.FileChanged);
-  EXPECT_EQ(std::memcmp(editor.FileImage.data() + 28, "QKZV", 4), 0);
-  EXPECT_EQ(std::memcmp(editor.FileImage.data() + 112 + 28, "GEN", 3), 0);
+  EXPECT_TRUE(editor.FileChanged());
+  EXPECT_EQ(std::memcmp(editor.FileImage().data() + 28, "QKZV", 4), 0);
+  EXPECT_EQ(std::memcmp(editor.FileImage().data() + 112 + 28, "GEN", 3), 0);
 }
 
-TEST_F(EditorTest, RecalcCollSizeRefreshesPanelAndLine) {
+TEST_F(EditorTest, EditingRecomputesTheSizeForPanelAndLine) {
   OpenColls({Named("a", 0)});
-  EXPECT_EQ(editor.CollList.Lines[0], "a [-]");
-  editor.WorkingCopy.Spheres.push_back({1, {}, MakeSurface(0)});
-  editor.RecalcCollSize();
-  EXPECT_EQ(editor.StatusPanels[4], "Size: 112 Byte");
-  EXPECT_EQ(editor.CollList.Lines[0], "a");
+  EXPECT_EQ(Lines()[0], "a [-]");
+  editor.ChangeWorkingCopy(
+      [](Coll& coll, ElementLists&) { coll.Spheres.push_back({1, {}, MakeSurface(0)}); });
+  EXPECT_EQ(editor.StatusTexts()[4], "Size: 112 Byte");
+  EXPECT_EQ(Lines()[0], "a");
+  EXPECT_TRUE(editor.CollChanged());
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "rebuild keeping camera"}));
+  EXPECT_EQ(notices, (std::vector<ChangeNotice>{{Change::WorkingCopy}, {Change::CollLine, 0}}));
 }
 
 TEST_F(EditorTest, FaceCheckChangesRebuildTheHighlight) {
@@ -179,7 +179,7 @@ TEST_F(EditorTest, FaceCheckChangesRebuildTheHighlight) {
   OpenColls({b.Build()});
   editor.ToggleCheck(ListKind::Faces, 0);
   editor.SetChecks(ListKind::Faces, CheckCommand::Invert);
-  EXPECT_EQ(editor.Lists.Faces.checked, (std::vector<bool>{false, true, true}));
+  EXPECT_EQ(editor.Lists().Faces.checked, (std::vector<bool>{false, true, true}));
   EXPECT_EQ(view.calls, (std::vector<std::string>{"selection", "selection"}));
   editor.SetChecks(ListKind::Spheres, CheckCommand::UncheckAll);
   EXPECT_EQ(view.calls.size(), 2u);  // sphere marks are read by every frame
@@ -189,7 +189,7 @@ TEST_F(EditorTest, NewlySelectedCollStartsWithDefaultMarks) {
   OpenColls({Named("a", 2), Named("b", 2)});
   editor.SetChecks(ListKind::Spheres, CheckCommand::UncheckAll);
   editor.ClickCollLine(1);
-  EXPECT_EQ(editor.Lists.Spheres.checked, (std::vector<bool>{true, true}));
+  EXPECT_EQ(editor.Lists().Spheres.checked, (std::vector<bool>{true, true}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "cli/cli_commands.h"
 #include "core/coll_codec.h"
+#include "core/coll_file.h"
 #include "core/file_io.h"
 #include "tests/support/test_files.h"
 
@@ -26,24 +27,30 @@ class RealFiles : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(RealFiles, EveryCollRoundTripsExceptIdAndUnusedCount) {
-  CollDirectoryEntries directory;
-  ASSERT_EQ(ScanFile(image_, directory), ScanEnd::EndOfData);
-  ASSERT_FALSE(directory.empty());
-  const Bytes original = image_;
-  for (std::size_t i = 0; i < directory.size(); ++i) {
-    CollDirectoryEntries scratchDirectory = directory;
-    Bytes scratch = original;
+  CollFile file;
+  ASSERT_EQ(file.Load(image_), ScanEnd::EndOfData);
+  ASSERT_FALSE(file.Empty());
+  file.SetRecording(true);
+  for (std::size_t i = 0; i < file.Count(); ++i) {
+    const CollDirectoryEntry entry = file.Entry(i);
     Coll coll;
-    ASSERT_EQ(ReadColl(scratch, scratchDirectory[i], coll), ReadResult::Ok) << i;
-    ASSERT_TRUE(WriteColl(scratch, scratchDirectory, i, coll));
-    ASSERT_EQ(scratch.size(), original.size()) << i;
+    ASSERT_EQ(ReadColl(file.Image(), entry, coll), ReadResult::Ok) << i;
+    ASSERT_EQ(WriteColl(file, i, coll), WriteResult::Ok);
+    ASSERT_EQ(file.Image().size(), image_.size()) << i;
 
-    const auto offset = static_cast<std::size_t>(directory[i].Offset);
-    Bytes expected = original;
-    std::memcpy(expected.data() + offset + 28, "QKZV", 4);
-    const std::size_t unusedAt = offset + 76 + 20 * coll.Spheres.size();
-    std::memset(expected.data() + unusedAt, 0, 4);
-    ASSERT_TRUE(scratch == expected) << "coll " << i << " " << directory[i].Name;
+    const auto offset = static_cast<std::size_t>(entry.Offset);
+    Bytes expected(image_.begin() + static_cast<std::ptrdiff_t>(offset),
+                   image_.begin() + static_cast<std::ptrdiff_t>(offset + entry.Size));
+    std::memcpy(expected.data() + 28, "QKZV", 4);
+    std::memset(expected.data() + 76 + 20 * coll.Spheres.size(), 0, 4);
+    const auto record = file.RecordBytes(i);
+    ASSERT_TRUE(std::equal(record.begin(), record.end(), expected.begin(), expected.end()))
+        << "coll " << i << " " << entry.Name;
+
+    // Taking the write back gives the file as it was.
+    for (const FileSplice& splice : file.TakeRecorded())
+      file.Revert(splice);
+    ASSERT_TRUE(file.Image() == image_) << i;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/main_settings_command.h"
+#include "core/ini_file.h"
 #include "tests/support/editor_fixture.h"
 
 namespace vantorel {
@@ -27,24 +28,18 @@ TEST(StartUp, CommandLineIsReadFromTheLastArgumentBackwards) {
 }
 
 TEST(StartUp, WindowSizePresets) {
-  int preset = 0;
-  EXPECT_EQ(WindowSizeForPreset(preset, 1920, 1080).Width, 645);
-  preset = 1;
-  EXPECT_EQ(WindowSizeForPreset(preset, 1920, 1080).Height, 644);
-  preset = 2;  // 50 % of 1365 is 682.5: the half goes to the even neighbour
-  const WindowSize half = WindowSizeForPreset(preset, 1365, 767);
+  EXPECT_EQ(WindowSizeForPreset(0, 1920, 1080).Width, 645);
+  EXPECT_EQ(WindowSizeForPreset(1, 1920, 1080).Height, 644);
+  // 50 % of 1365 is 682.5: the half goes to the even neighbour
+  const WindowSize half = WindowSizeForPreset(2, 1365, 767);
   EXPECT_EQ(half.Width, 682);
   EXPECT_EQ(half.Height, 384);
-  preset = 4;
-  EXPECT_EQ(WindowSizeForPreset(preset, 1000, 800).Width, 900);
-  preset = 5;
-  EXPECT_EQ(WindowSizeForPreset(preset, 1000, 800).Height, 800);
+  EXPECT_EQ(WindowSizeForPreset(4, 1000, 800).Width, 900);
+  EXPECT_EQ(WindowSizeForPreset(5, 1000, 800).Height, 800);
   for (int bad : {7, -1, 6}) {
-    preset = bad;
-    const WindowSize size = WindowSizeForPreset(preset, 1000, 800);
+    const WindowSize size = WindowSizeForPreset(bad, 1000, 800);
     EXPECT_EQ(size.Width, 645);
     EXPECT_EQ(size.Height, 484);
-    EXPECT_EQ(preset, 0);
   }
 }
 
@@ -64,21 +59,70 @@ TEST(StartUp, FilePathAtCloseIsTheFilesFolderOrTheDialogs) {
 using testing::EditorTest;
 
 TEST_F(EditorTest, MainSettingsOkTakesNormalisedValuesAndKeepsTheCamera) {
-  MainSettingsValues chosen;
+  Settings chosen;
   chosen.CSphereDetail = 31;
   chosen.askApply = false;
   ui.settingsResults.push_back(chosen);
   ShowMainSettings(editor);
-  EXPECT_EQ(ui.settingsShown.front(), MainSettingsFrom(Settings{}));
-  EXPECT_EQ(editor.Settings.CSphereDetail, 30);
-  EXPECT_FALSE(editor.Settings.askApply);
+  EXPECT_EQ(ui.settingsShown.front(), Settings{});
+  EXPECT_EQ(editor.Settings().CSphereDetail, 30);
+  EXPECT_FALSE(editor.Settings().askApply);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"static", "rebuild keeping camera"}));
+  EXPECT_EQ(notices, std::vector<ChangeNotice>{{Change::Settings}});
 
-  view.calls.clear();
+  Forget();
   ui.settingsResults.push_back(std::nullopt);
   ShowMainSettings(editor);
-  EXPECT_EQ(editor.Settings.CSphereDetail, 30);
+  EXPECT_EQ(editor.Settings().CSphereDetail, 30);
   EXPECT_TRUE(view.calls.empty());
+  EXPECT_TRUE(notices.empty());
+}
+
+// Start-up without a window: settings, flags, command line and the first file.
+TEST_F(EditorTest, StartUpReadsSettingsAndOpensTheFileOnTheCommandLine) {
+  const std::string path = dir.Write("start.col", colgen::EncodeFile({Named("a"), Named("b")}));
+  IniFile ini;
+  ini.Set("SETTINGS", "CSphereDetail", "21");
+  ini.Set("SETTINGS", "FilePath", "/somewhere/");
+  const std::filesystem::path settingsPath = dir.Path() / "Vantorel.ini";
+  ASSERT_FALSE(ini.Save(settingsPath.string()));
+
+  StartContext context;
+  context.Arguments = {"missing.col", path, "debug"};
+  context.ProgramPath = dir.Path() / "vantorel";
+  context.SettingsPath = settingsPath;
+  editor.StartUp(context);
+  EXPECT_EQ(editor.Settings().CSphereDetail, 20);
+  EXPECT_EQ(editor.Caption(), "start.col - Vantorel 1.1 BETA - [debug mode]");
+  EXPECT_EQ(editor.CollCount(), 2);
+  EXPECT_TRUE(editor.WorkingCopy().IsLoaded());
+  EXPECT_EQ(editor.DialogDirectory, dir.Path());
+  EXPECT_FALSE(editor.CollChanged());
+  EXPECT_FALSE(editor.FileChanged());
+
+  // At the end the open file's folder becomes the start directory of the next run.
+  editor.ShutDown();
+  const auto written = IniFile::Load(settingsPath.string(), nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetString("SETTINGS", "FilePath", ""), DirectoryOf(path));
+  EXPECT_EQ(written->GetInt("SETTINGS", "CSphereDetail", 0), 20);
+}
+
+TEST_F(EditorTest, StartUpWithoutAFileUsesTheStoredStartDirectory) {
+  IniFile ini;
+  ini.Set("SETTINGS", "FilePath", "/somewhere/");
+  const std::filesystem::path settingsPath = dir.Path() / "Vantorel.ini";
+  ASSERT_FALSE(ini.Save(settingsPath.string()));
+  StartContext context;
+  context.SettingsPath = settingsPath;
+  context.ProgramPath = dir.Path() / "vantorel";
+  editor.StartUp(context);
+  EXPECT_EQ(editor.Caption(), "Vantorel 1.1 BETA");
+  EXPECT_EQ(editor.DialogDirectory, std::filesystem::path("/somewhere/"));
+  EXPECT_EQ(editor.CollCount(), 0);
+  editor.ShutDown();
+  EXPECT_EQ(IniFile::Load(settingsPath.string(), nullptr)->GetString("SETTINGS", "FilePath", ""),
+            "/somewhere/");
 }
 
 }  // namespace

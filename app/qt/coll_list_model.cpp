@@ -1,7 +1,7 @@
 #include "app/qt/coll_list_model.h"
 
 #include "app/editor.h"
-#include "app/qt/qt_editor_ui.h"
+#include "app/qt/qt_text.h"
 
 namespace vantorel {
 
@@ -9,12 +9,12 @@ CollListModel::CollListModel(const Editor& editor, QObject* parent)
     : QAbstractListModel(parent), editor_(editor) {}
 
 int CollListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(editor_.CollList.Lines.size());
+  return parent.isValid() ? 0 : editor_.CollCount();
 }
 
 QVariant CollListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-  return ToQt(editor_.CollList.Lines[static_cast<std::size_t>(index.row())]);
+  return ToQt(editor_.CollLine(index.row()));
 }
 
 void CollListModel::Reset() {

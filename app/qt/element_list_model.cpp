@@ -1,7 +1,7 @@
 #include "app/qt/element_list_model.h"
 
 #include "app/editor.h"
-#include "app/qt/qt_editor_ui.h"
+#include "app/qt/qt_text.h"
 
 namespace vantorel {
 
@@ -9,15 +9,15 @@ ElementListModel::ElementListModel(Editor& editor, ListKind kind, QObject* paren
     : QAbstractListModel(parent), editor_(editor), kind_(kind) {}
 
 int ElementListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : editor_.Lists.Of(kind_).Count();
+  // Rows follow the working copy, whatever state the marks are in while it changes.
+  return parent.isValid() ? 0 : editor_.ElementCount(kind_);
 }
 
 QVariant ElementListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role == Qt::DisplayRole) return ToQt(editor_.ElementLineText(kind_, index.row()));
   if (role == Qt::CheckStateRole) {
-    return editor_.Lists.Of(kind_).checked[static_cast<std::size_t>(index.row())] ? Qt::Checked
-                                                                                  : Qt::Unchecked;
+    return editor_.ElementChecked(kind_, index.row()) ? Qt::Checked : Qt::Unchecked;
   }
   return {};
 }
@@ -25,8 +25,8 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const {
 bool ElementListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::CheckStateRole || !index.isValid() || index.row() >= rowCount()) return false;
   const bool checked = value.toInt() == Qt::Checked;
-  if (editor_.Lists.Of(kind_).checked[static_cast<std::size_t>(index.row())] != checked) {
-    editor_.ToggleCheck(kind_, index.row());
+  if (editor_.ElementChecked(kind_, index.row()) != checked) {
+    editor_.Run({}, [&] { editor_.ToggleCheck(kind_, index.row()); });
   }
   return true;
 }

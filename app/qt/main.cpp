@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/qt/main_window.h"
+#include "app/qt/qt_text.h"
 #include "app/settings_location.h"
 
 namespace {
@@ -39,14 +40,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Vantorel");
 
   vantorel::StartContext context;
-  for (int i = 1; i < argc; ++i)
-    context.Arguments.emplace_back(argv[i]);
-  context.ProgramPath = QCoreApplication::applicationFilePath().toStdString();
+  for (const QString& argument : QCoreApplication::arguments().mid(1))
+    context.Arguments.push_back(vantorel::FromQt(argument));
+  context.ProgramPath = vantorel::PathFromQt(QCoreApplication::applicationFilePath());
   context.SettingsPath = vantorel::SettingsFilePath(
-      QCoreApplication::applicationDirPath().toStdString(),
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
+      vantorel::PathFromQt(QCoreApplication::applicationDirPath()),
+      vantorel::PathFromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
 
-  vantorel::TForm1 window(context);
+  vantorel::MainWindow window(context);
   window.show();
   return app.exec();
 }

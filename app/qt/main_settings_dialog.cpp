@@ -14,16 +14,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/settings_table.h"
+
 namespace vantorel {
 
 namespace {
 
 // Segment counts move in steps of two and cannot be typed, only stepped.
-QSpinBox* SegmentBox(const char* name) {
+QSpinBox* SegmentBox(const char* name, const SettingKey& key) {
   auto* box = new QSpinBox;
   box->setObjectName(name);
-  box->setRange(4, 48);
-  box->setSingleStep(2);
+  box->setRange(key.Min, key.Max);
+  box->setSingleStep(key.Step);
   if (auto* edit = box->findChild<QLineEdit*>()) edit->setReadOnly(true);
   return box;
 }
@@ -36,7 +38,8 @@ QCheckBox* Check(const char* name, const char* caption) {
 
 }  // namespace
 
-TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(parent) {
+MainSettingsDialog::MainSettingsDialog(const Settings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName("TForm3");
   setWindowTitle("Main Settings");
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -61,8 +64,8 @@ TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(pare
   }
   auto* detailGroup = new QGroupBox(" Graphic details ");
   auto* detailLayout = new QFormLayout(detailGroup);
-  collisionSegments_ = SegmentBox("udCSphere");
-  boundingSegments_ = SegmentBox("udBSphere");
+  collisionSegments_ = SegmentBox("udCSphere", KeyOf(&Settings::CSphereDetail));
+  boundingSegments_ = SegmentBox("udBSphere", KeyOf(&Settings::BSphereDetail));
   antialiasing_ = new QComboBox;
   antialiasing_->setObjectName("cbFSAA");
   antialiasing_->addItems({"OFF", "2x", "4x"});
@@ -104,7 +107,7 @@ TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(pare
   defaults->setObjectName("btnDefault");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(defaults, &QPushButton::clicked, this, [this] { Load(MainSettingsValues{}); });
+  connect(defaults, &QPushButton::clicked, this, [this] { Load(Settings{}); });
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(note);
@@ -116,10 +119,10 @@ TForm3::TForm3(const MainSettingsValues& values, QWidget* parent) : QDialog(pare
   layout->addWidget(tabs);
   layout->addLayout(buttons);
 
-  Load(values);
+  Load(settings);
 }
 
-void TForm3::Load(const MainSettingsValues& v) {
+void MainSettingsDialog::Load(const Settings& v) {
   if (auto* button = windowSize_->button(v.WindowSize)) button->setChecked(true);
   collisionSegments_->setValue(v.CSphereDetail);
   boundingSegments_->setValue(v.BSphereDetail);
@@ -131,8 +134,8 @@ void TForm3::Load(const MainSettingsValues& v) {
   unknownSurfaceHint_->setChecked(v.UnkSurHint);
 }
 
-MainSettingsValues TForm3::Values() const {
-  MainSettingsValues v;
+Settings MainSettingsDialog::Values() const {
+  Settings v = settings_;
   v.WindowSize = std::max(0, windowSize_->checkedId());
   v.CSphereDetail = collisionSegments_->value();
   v.BSphereDetail = boundingSegments_->value();

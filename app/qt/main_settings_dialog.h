@@ -11,19 +11,21 @@ class QSpinBox;
 
 namespace vantorel {
 
-// The Main Settings dialog: window size, sphere segments and antialiasing on one tab, the
-// questions and the hint on the other. It only shows and returns values.
-class TForm3 : public QDialog {
+// The Main Settings dialog (TForm3): window size, sphere segments and antialiasing on one tab,
+// the questions and the hint on the other. It only shows and returns values.
+class MainSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TForm3(const MainSettingsValues& values, QWidget* parent = nullptr);
+  MainSettingsDialog(const Settings& settings, QWidget* parent = nullptr);
 
-  MainSettingsValues Values() const;
+  // The settings it was opened with, with the values of its controls.
+  Settings Values() const;
 
  private:
-  void Load(const MainSettingsValues& values);
+  void Load(const Settings& settings);
 
+  Settings settings_;
   QButtonGroup* windowSize_;
   QSpinBox* collisionSegments_;
   QSpinBox* boundingSegments_;

@@ -3,14 +3,12 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
@@ -19,21 +17,21 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
+#include "app/command_table.h"
 #include "app/qt/coll_list_model.h"
 #include "app/qt/column_list_view.h"
 #include "app/qt/element_list_model.h"
-#include "app/settings_store.h"
+#include "app/qt/qt_text.h"
 #include "app/start_up.h"
 #include "app/status_bar.h"
 #include "app/qt/toolbar_icons.h"
-#include "core/ini_file.h"
 #include "core/program_identity.h"
+#include "core/utf8_path.h"
 #include "view/qt/scene_panel_widget.h"
 
 namespace vantorel {
@@ -49,16 +47,15 @@ QString Text(std::string_view text) {
   return ToQt(std::string(text));
 }
 
+ListKind KindOf(int index) {
+  return static_cast<ListKind>(index);
+}
+
 }  // namespace
 
-TForm1::TForm1(const StartContext& context, QWidget* parent)
-    : QMainWindow(parent),
-      programPath_(context.ProgramPath),
-      settingsPath_(context.SettingsPath),
-      ui_(this),
-      pnlScreen_(new ScenePanelWidget),
-      editor_(ui_, *pnlScreen_) {
-  setObjectName("Form1");
+MainWindow::MainWindow(const StartContext& context, QWidget* parent)
+    : QMainWindow(parent), ui_(this), pnlScreen_(new ScenePanelWidget), editor_(ui_, *pnlScreen_) {
+  setObjectName("TForm1");
   setWindowTitle(Text(kVersionCaption));
 
   auto* central = new QWidget;
@@ -73,14 +70,20 @@ TForm1::TForm1(const StartContext& context, QWidget* parent)
   outer->addLayout(middle, 1);
   setCentralWidget(central);
   BuildStatusBar();
-  BuildMenus();
-  ConnectEditor();
-  FormCreate(context);
+  BuildCommands();
+  editor_.Changes().Subscribe([this](const ChangeNotice& notice) { OnChange(notice); });
+
+  // Start-up: settings, flags, command line and the first file are the editor's; the window
+  // then takes the size its settings ask for.
+  editor_.Run("Start", [&] { editor_.StartUp(context); });
+  pnlScreen_->SetBackground(editor_.Settings().Colors.Background);
+  ApplyWindowSize();
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-QWidget* TForm1::BuildUpperBand() {
+QWidget* MainWindow::BuildUpperBand() {
   auto* band = new QWidget;
   band->setFixedHeight(kUpperBandHeight);
   auto* layout = new QHBoxLayout(band);
@@ -103,27 +106,24 @@ QWidget* TForm1::BuildUpperBand() {
   auto* grid = new QGridLayout(toolbar);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(1);
-  struct ButtonSpec {
-    const char* name;
-    const char* caption;
-  };
-  const ButtonSpec buttons[] = {{"ToolButton7", "&Load"},    {"ToolButton8", "&Save"},
-                                {"ToolButton9", "Co&py"},    {"ToolButton10", "&Delete"},
-                                {"ToolButton11", "&Import"}, {"ToolButton12", "&Export"},
-                                {"ToolButton13", "&Rename"}, {"ToolButton14", "Repl&ace"}};
-  for (int i = 0; i < 8; ++i) {
+  const CommandPlace* place = FindPlace("ToolBar3");
+  for (std::size_t i = 0; i < place->Items.size(); ++i) {
+    const CommandRow* row = FindCommand(place->Items[i]);
     auto* button = new QToolButton;
-    button->setObjectName(buttons[i].name);
-    button->setText(buttons[i].caption);
+    button->setObjectName(Text(row->Name));
+    button->setText(Text(row->Caption));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setFixedSize(64, 21);
-    grid->addWidget(button, i / 2, i % 2);
+    const std::string name(row->Name);
+    connect(button, &QToolButton::clicked, this, [this, name] { RunRow(name); });
+    buttons_[name] = button;
+    grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
   layout->addWidget(toolbar);
   return band;
 }
 
-QWidget* TForm1::BuildRightColumn() {
+QWidget* MainWindow::BuildRightColumn() {
   auto* column = new QWidget;
   column->setFixedWidth(kRightColumnWidth);
   auto* layout = new QVBoxLayout(column);
@@ -158,12 +158,10 @@ QWidget* TForm1::BuildRightColumn() {
     model = new ElementListModel(editor_, kind, this);
     list->setModel(model);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    QMenu* menu = BuildElementMenu(list, kind);
-    connect(list, &QWidget::customContextMenuRequested, this,
-            [list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
+    list->installEventFilter(this);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, kind](const QModelIndex& current) {
-              if (!syncingSelection_) editor_.Lists.Of(kind).selected = current.row();
+              if (!syncingSelection_) editor_.SelectElement(kind, current.row());
             });
     splitter->addWidget(list);
     return list;
@@ -180,12 +178,12 @@ QWidget* TForm1::BuildRightColumn() {
   return column;
 }
 
-QWidget* TForm1::BuildCentre() {
+QWidget* MainWindow::BuildCentre() {
   auto* toolbar = new QToolBar(pnlScreen_);
   toolbar->setObjectName("ToolBar2");
   toolbar->setIconSize(QSize(16, 16));
-  navButtons_ = new QActionGroup(this);
-  navButtons_->setExclusive(true);
+  auto* navButtons = new QActionGroup(this);
+  navButtons->setExclusive(true);
   const ToolbarIcon icons[] = {ToolbarIcon::Pick, ToolbarIcon::Zoom, ToolbarIcon::Rotate,
                                ToolbarIcon::Move};
   const char* tips[] = {"Pick faces", "Zoom", "Rotate", "Move"};
@@ -193,14 +191,14 @@ QWidget* TForm1::BuildCentre() {
     QAction* action = toolbar->addAction(MakeToolbarIcon(icons[mode]), tips[mode]);
     action->setCheckable(true);
     action->setChecked(mode == kStartNavMode);
-    navButtons_->addAction(action);
+    navButtons->addAction(action);
     toolbar->widgetForAction(action)->setObjectName(QString("btnNav%1").arg(mode + 1));
   }
   toolbar->move(2, 2);
   return pnlScreen_;
 }
 
-void TForm1::BuildStatusBar() {
+void MainWindow::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
@@ -232,30 +230,44 @@ void TForm1::BuildStatusBar() {
   ui_.SetProgressBar(progress_);
 }
 
-void TForm1::ConnectEditor() {
-  connect(&ui_, &QtEditorUi::captionChanged, this, &TForm1::ShowCaption);
-  connect(&ui_, &QtEditorUi::collListReset, this, [this] {
-    collModel_->Reset();
-    ShowCollSelection();
-  });
-  connect(&ui_, &QtEditorUi::collLineChanged, collModel_, &CollListModel::LineChanged);
-  connect(&ui_, &QtEditorUi::collSelectionChanged, this, &TForm1::ShowCollSelection);
-  connect(&ui_, &QtEditorUi::elementListsChanged, this, &TForm1::ShowElementLists);
-  connect(&ui_, &QtEditorUi::checksChanged, this, [this] {
-    sphereModel_->ChecksChanged();
-    boxModel_->ChecksChanged();
-    faceModel_->ChecksChanged();
-  });
-  connect(&ui_, &QtEditorUi::statusChanged, this, &TForm1::ShowStatus);
+void MainWindow::OnChange(const ChangeNotice& notice) {
+  switch (notice.What) {
+    case Change::File:
+      setWindowTitle(ToQt(editor_.Caption()));
+      break;
+    case Change::CollList:
+      collModel_->Reset();
+      ShowCollSelection();
+      break;
+    case Change::CollLine:
+      collModel_->LineChanged(notice.Index);
+      break;
+    case Change::Selection:
+      ShowCollSelection();
+      ShowStatus();
+      break;
+    case Change::WorkingCopy:
+      ShowElementLists();
+      ShowStatus();
+      break;
+    case Change::Checks:
+      for (ElementListModel* model : {sphereModel_, boxModel_, faceModel_}) {
+        if (model->Kind() == KindOf(notice.Index)) model->ChecksChanged();
+      }
+      break;
+    case Change::Settings:
+      pnlScreen_->SetBackground(editor_.Settings().Colors.Background);
+      ShowElementLists();
+      break;
+    case Change::View:
+      break;
+  }
+  RefreshCommandStates();
 }
 
-void TForm1::ShowCaption() {
-  setWindowTitle(ToQt(editor_.Caption));
-}
-
-void TForm1::ShowCollSelection() {
+void MainWindow::ShowCollSelection() {
   syncingSelection_ = true;
-  const int row = editor_.CollList.Selected;
+  const int row = editor_.SelectedCollLine();
   if (row >= 0 && row < collModel_->rowCount()) {
     const QModelIndex index = collModel_->index(row);
     lbxColl_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
@@ -266,20 +278,19 @@ void TForm1::ShowCollSelection() {
   syncingSelection_ = false;
 }
 
-void TForm1::ShowStatus() {
-  for (int i = 0; i < kStatusPanelCount; ++i) {
-    panels_[static_cast<std::size_t>(i)]->setText(
-        ToQt(editor_.StatusPanels[static_cast<std::size_t>(i)]));
-  }
+void MainWindow::ShowStatus() {
+  const StatusPanels texts = editor_.StatusTexts();
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    panels_[i]->setText(ToQt(texts[i]));
 }
 
-void TForm1::ShowElementLists() {
+void MainWindow::ShowElementLists() {
   syncingSelection_ = true;
   for (auto [list, model] : {std::pair{clbSpheres_, sphereModel_}, std::pair{clbBoxes_, boxModel_},
                              std::pair{clbFaces_, faceModel_}}) {
     list->setUpdatesEnabled(false);
     model->Reset();
-    const int selected = editor_.Lists.Of(model->Kind()).selected;
+    const int selected = editor_.Lists().Of(model->Kind()).selected;
     if (selected >= 0 && selected < model->rowCount()) {
       list->selectionModel()->setCurrentIndex(model->index(selected),
                                               QItemSelectionModel::ClearAndSelect);
@@ -289,13 +300,13 @@ void TForm1::ShowElementLists() {
   syncingSelection_ = false;
 }
 
-void TForm1::lbxCollCurrentChanged(int row) {
+void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
-  editor_.ClickCollLine(row);
+  editor_.Run({}, [&] { editor_.ClickCollLine(row); });
 }
 
-void TForm1::lbxCollClick(int row) {
+void MainWindow::lbxCollClick(int row) {
   // A click on a new line has already been handled by the change of the current line; a click
   // on the current line selects it again.
   if (row == rowJustSelected_) {
@@ -303,23 +314,31 @@ void TForm1::lbxCollClick(int row) {
     return;
   }
   rowJustSelected_ = -1;
-  if (row >= 0) editor_.ClickCollLine(row);
+  if (row >= 0) editor_.Run({}, [&] { editor_.ClickCollLine(row); });
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  // The Delete key in the coll list belongs to deleting colls, which is not available yet; it
-  // must not fall through to anything else.
-  if (watched == lbxColl_ && event->type() == QEvent::KeyPress &&
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The Delete key deletes in the list that has it, whatever modifier keys are held.
+  if (event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-    return true;
+    const std::pair<QObject*, const char*> deletes[] = {{lbxColl_, "Delete1"},
+                                                        {clbSpheres_, "DeleteSphere1"},
+                                                        {clbBoxes_, "MenuItem6"},
+                                                        {clbFaces_, "MenuItem14"}};
+    for (const auto& [list, command] : deletes) {
+      if (watched == list) {
+        RunRow(command);
+        return true;
+      }
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::ApplyWindowSize() {
+void MainWindow::ApplyWindowSize() {
   const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
   const WindowSize size =
-      WindowSizeForPreset(editor_.Settings.WindowSize, screen.width(), screen.height());
+      WindowSizeForPreset(editor_.Settings().WindowSize, screen.width(), screen.height());
   presetSize_ = QSize(size.Width, size.Height);
   // The preset is the outer size; the frame the window manager adds is not known before the
   // window is shown, so the client size is corrected once it is.
@@ -330,15 +349,15 @@ void TForm1::ApplyWindowSize() {
   move(screen.center() - QPoint(size.Width / 2, size.Height / 2));
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // The window manager's frame is known only once the window is on screen, and some window
   // managers report it a moment later still.
-  QTimer::singleShot(0, this, &TForm1::FitFrameToPreset);
-  QTimer::singleShot(250, this, &TForm1::FitFrameToPreset);
+  QTimer::singleShot(0, this, &MainWindow::FitFrameToPreset);
+  QTimer::singleShot(250, this, &MainWindow::FitFrameToPreset);
 }
 
-void TForm1::FitFrameToPreset() {
+void MainWindow::FitFrameToPreset() {
   const QSize frame = frameGeometry().size() - geometry().size();
   const QSize client = presetSize_ - frame;
   if ((frame.width() <= 0 && frame.height() <= 0) || client == size()) return;
@@ -348,84 +367,25 @@ void TForm1::FitFrameToPreset() {
   }
 }
 
-void TForm1::FormCreate(const StartContext& context) {
-  // Settings first: the window size, the dialogs' start directory and the questions.
-  std::string error;
-  const auto ini = IniFile::Load(settingsPath_, &error);
-  const std::string programDir = DirectoryOf(programPath_);
-  ReadSettings(ini ? *ini : IniFile(), programDir, editor_.Settings, editor_.SurfaceTypeTable);
-  pnlScreen_->SetBackground(editor_.Settings.Colors.Background);
-  editor_.CollChanged = false;
-  editor_.FileChanged = false;
-  ApplyWindowSize();
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
-
-  const auto isFile = context.IsExistingFile ? context.IsExistingFile : [](const std::string& p) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(p, ec);
-  };
-  const CommandLine line = ReadCommandLine(context.Arguments, isFile);
-  editor_.DebugMode = line.DebugMode;
-  editor_.SetCaption();  // the bare caption until the file is opened below
-  editor_.FileName = line.FileName;
-
-  if (!editor_.FileName.empty()) {
-    editor_.DialogDirectory = DirectoryOf(editor_.FileName);
-    editor_.OpenFile(false);
-  } else {
-    editor_.DialogDirectory = editor_.Settings.FilePath;
-  }
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-  if (!editor_.QueryClose()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  editor_.Run("Exit", [&] { mayClose = editor_.QueryClose(); });
+  if (!mayClose) {
     event->ignore();
     return;
   }
-  WriteSettingsFile();
+  editor_.ShutDown();
   event->accept();
-  if (restartRequested_) StartRestartedInstance();
+  if (editor_.RestartRequested) StartRestartedInstance();
 }
 
-void TForm1::WriteSettingsFile() {
-  editor_.Settings.FilePath = FilePathAtClose(editor_.FileName, editor_.DialogDirectory);
-  if (const auto error =
-          WriteSettings(editor_.Settings, editor_.SurfaceTypeTable).Save(settingsPath_)) {
-    ui_.Error(*error);
-  }
-}
-
-void TForm1::StartRestartedInstance() {
+void MainWindow::StartRestartedInstance() {
   QStringList arguments;
-  for (const std::string& argument : RestartArguments(editor_.DebugMode, editor_.FileName)) {
+  for (const std::string& argument :
+       RestartArguments(editor_.DebugMode(), PathToUtf8(editor_.FileName()))) {
     arguments << ToQt(argument);
   }
-  QProcess::startDetached(ToQt(programPath_), arguments);
-}
-
-void TForm1::SaveClick(Answer defaultButton) {
-  editor_.SaveWithOverwriteQuestion(defaultButton);
-}
-
-void TForm1::RestartClick() {
-  restartRequested_ = true;
-  close();
-}
-
-void TForm1::AboutClick() {
-  const QString text = QStringList{Text(kApplicationTitle),
-                                   Text(kVersionLine),
-                                   Text(kReleaseDate),
-                                   "",
-                                   "Homepage: " + Text(kHomepage),
-                                   "E-Mail: " + Text(kMailAddress),
-                                   "",
-                                   "Thanks to everyone who tests Vantorel and reports what "
-                                   "they find."}
-                           .join('\n');
-  QMessageBox box(QMessageBox::NoIcon, Text(kApplicationTitle), text, QMessageBox::Ok, this);
-  box.setObjectName("about");
-  box.exec();
+  QProcess::startDetached(PathToQt(editor_.ProgramPath), arguments);
 }
 
 }  // namespace vantorel

@@ -1,46 +1,40 @@
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "app/change_notifier.h"
 #include "app/editor.h"
 #include "app/qt/qt_editor_ui.h"
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QListView;
 class QMenu;
 class QProgressBar;
+class QToolButton;
 
 namespace vantorel {
 
+struct CommandRow;
 class CollListModel;
 class ElementListModel;
 class ScenePanelWidget;
 
-// What the program was started with.
-struct StartContext {
-  std::vector<std::string> Arguments;  // the command line without the program
-  std::string ProgramPath;             // the program file
-  std::string SettingsPath;            // the settings file, read at start and written at close
-  std::function<bool(const std::string&)> IsExistingFile;
-};
-
-// The main window: coll list and file tool bar above, element lists on the right, the 3D panel
-// in the centre, the status bar below. It presents the editor's state and turns menu items,
-// buttons and clicks into editor commands.
-class TForm1 : public QMainWindow {
+// The main window (TForm1): coll list and file tool bar above, element lists on the right, the
+// 3D panel in the centre, the status bar below. It shows the editor's state, as the change
+// notifications tell it, and runs the rows of the command table that its menus, buttons and keys
+// stand for; it holds no document behaviour of its own.
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TForm1(const StartContext& context, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const StartContext& context, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   Editor& GetEditor() { return editor_; }
-  bool RestartRequested() const { return restartRequested_; }
   // The outer size the window was given by the WindowSize preset.
   QSize PresetSize() const { return presetSize_; }
 
@@ -55,16 +49,17 @@ class TForm1 : public QMainWindow {
   QWidget* BuildRightColumn();
   QWidget* BuildCentre();
   void BuildStatusBar();
-  void BuildMenus();
-  QMenu* BuildElementMenu(QListView* list, ListKind kind);
-  QAction* Action(const char* name, const char* caption, const QKeySequence& shortcut = {});
-  QAction* LaterAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
+  // Menus, pop-up menus and tool buttons from the command table
+  void BuildCommands();
+  void FillMenu(QMenu* menu, std::string_view place);
+  QAction* ActionFor(const CommandRow& row);
+  void RunRow(std::string_view name);
+  void RefreshCommandStates();
   void ApplyWindowSize();
   void FitFrameToPreset();
 
-  // Editor state to widgets
-  void ConnectEditor();
-  void ShowCaption();
+  // Editor state to widgets, all through this one subscriber
+  void OnChange(const ChangeNotice& notice);
   void ShowCollSelection();
   void ShowStatus();
   void ShowElementLists();
@@ -72,15 +67,8 @@ class TForm1 : public QMainWindow {
   // Handlers
   void lbxCollCurrentChanged(int row);
   void lbxCollClick(int row);
-  void FormCreate(const StartContext& context);
-  void SaveClick(Answer defaultButton);
-  void RestartClick();
-  void AboutClick();
-  void WriteSettingsFile();
   void StartRestartedInstance();
 
-  std::string programPath_;
-  std::string settingsPath_;
   QtEditorUi ui_;
   ScenePanelWidget* pnlScreen_;
   Editor editor_;
@@ -95,11 +83,11 @@ class TForm1 : public QMainWindow {
   ElementListModel* faceModel_ = nullptr;
   std::vector<QLabel*> panels_;
   QProgressBar* progress_ = nullptr;
-  QActionGroup* navButtons_ = nullptr;
+  std::map<std::string, QAction*, std::less<>> actions_;
+  std::map<std::string, QToolButton*, std::less<>> buttons_;
 
   bool syncingSelection_ = false;
   int rowJustSelected_ = -1;
-  bool restartRequested_ = false;
   QSize presetSize_;
 };
 

@@ -1,6 +1,8 @@
 #include "app/qt/qt_editor_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/qt/main_settings_dialog.h"
+#include "app/qt/qt_text.h"
 #include "core/program_identity.h"
 
 namespace vantorel {
@@ -33,35 +36,16 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   if (ext.startsWith("*.")) ext = ext.mid(2);
   dialog.setDefaultSuffix(ext);
   dialog.setOptions(DialogOptions());
-  if (!request.InitialDir.empty()) dialog.setDirectory(ToQt(request.InitialDir));
-  if (!request.FileName.empty()) dialog.selectFile(ToQt(request.FileName));
+  if (!request.InitialDir.empty()) dialog.setDirectory(PathToQt(request.InitialDir));
+  if (!request.FileName.empty()) dialog.selectFile(PathToQt(request.FileName));
 }
 
-std::optional<std::string> ChosenFile(QFileDialog& dialog) {
+std::optional<std::filesystem::path> ChosenFile(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  return PathFromQt(dialog.selectedFiles().front());
 }
 
 }  // namespace
-
-QString ToQt(const std::string& text) {
-  QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  converted.replace("\r\n", "\n");
-  return converted;
-}
-
-std::string FromQt(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
-QString QtFilter(const std::string& filter) {
-  const QStringList parts = ToQt(filter).split('|');
-  QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    filters << QString("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
-  }
-  return filters.join(";;");
-}
 
 QtEditorUi::QtEditorUi(QWidget* owner) : owner_(owner) {}
 
@@ -107,7 +91,7 @@ void QtEditorUi::Error(const std::string& text) {
   box.exec();
 }
 
-std::optional<std::string> QtEditorUi::OpenFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtEditorUi::OpenFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(owner_);
   dialog.setObjectName("open");
   PrepareFileDialog(dialog, request);
@@ -116,7 +100,7 @@ std::optional<std::string> QtEditorUi::OpenFileDialog(const FileDialogRequest& r
   return ChosenFile(dialog);
 }
 
-std::optional<std::string> QtEditorUi::SaveFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtEditorUi::SaveFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(owner_);
   dialog.setObjectName("save");
   PrepareFileDialog(dialog, request);
@@ -138,11 +122,26 @@ std::optional<std::string> QtEditorUi::InputBox(const std::string& caption,
   return FromQt(dialog.textValue());
 }
 
-std::optional<MainSettingsValues> QtEditorUi::MainSettingsDialog(
-    const MainSettingsValues& current) {
-  TForm3 dialog(current, owner_);
+std::optional<Settings> QtEditorUi::MainSettingsDialog(const Settings& current) {
+  vantorel::MainSettingsDialog dialog(current, owner_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Values();
+}
+
+void QtEditorUi::ShowAbout(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, Title(), ToQt(text), QMessageBox::Ok, owner_);
+  box.setObjectName("about");
+  if (aboutHold_) aboutHold_(true);
+  box.exec();
+  if (aboutHold_) aboutHold_(false);
+}
+
+void QtEditorUi::CloseMainWindow() {
+  owner_->close();
+}
+
+void QtEditorUi::OpenUrl(const std::string& url) {
+  QDesktopServices::openUrl(QUrl(ToQt(url)));
 }
 
 void QtEditorUi::KeepAlive(std::size_t done, std::size_t total) {

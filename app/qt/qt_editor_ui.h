@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "app/editor_ui.h"
 
@@ -11,53 +12,32 @@ class QProgressBar;
 
 namespace vantorel {
 
-// Converts the editor's texts (bytes in the Windows code page the game files use, CR LF line
-// breaks) for Qt and back.
-QString ToQt(const std::string& text);
-std::string FromQt(const QString& text);
-// "Text|pattern|Text|pattern" as a Qt file dialog filter.
-QString QtFilter(const std::string& filter);
-
-// The editor's port implemented with Qt message boxes and dialogs. Notifications about state
-// become signals, which the main window connects in one place.
-class QtEditorUi : public QObject, public EditorUi {
-  Q_OBJECT
-
+// The editor's port implemented with Qt message boxes and dialogs.
+class QtEditorUi : public EditorUi {
  public:
   explicit QtEditorUi(QWidget* owner);
 
   void SetProgressBar(QProgressBar* bar);
+  // Called with true while the About message is open, and false after.
+  void SetAboutHold(std::function<void(bool)> hold) { aboutHold_ = std::move(hold); }
 
   Answer Ask(const Question& question) override;
   void Message(const std::string& text) override;
   void Error(const std::string& text) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
-  std::optional<MainSettingsValues> MainSettingsDialog(const MainSettingsValues& current) override;
+  std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  void ShowAbout(const std::string& text) override;
+  void CloseMainWindow() override;
+  void OpenUrl(const std::string& url) override;
   void KeepAlive(std::size_t done, std::size_t total) override;
-
-  void CaptionChanged() override { emit captionChanged(); }
-  void CollListReset() override { emit collListReset(); }
-  void CollLineChanged(int index) override { emit collLineChanged(index); }
-  void CollSelectionChanged() override { emit collSelectionChanged(); }
-  void ElementListsChanged() override { emit elementListsChanged(); }
-  void ChecksChanged() override { emit checksChanged(); }
-  void StatusChanged() override { emit statusChanged(); }
-
- signals:
-  void captionChanged();
-  void collListReset();
-  void collLineChanged(int index);
-  void collSelectionChanged();
-  void elementListsChanged();
-  void checksChanged();
-  void statusChanged();
 
  private:
   QWidget* owner_;
   QPointer<QProgressBar> progress_;
+  std::function<void(bool)> aboutHold_;
   QElapsedTimer workTimer_;
   QElapsedTimer lastPump_;
   bool working_ = false;

@@ -41,16 +41,16 @@ class MainWindowTest : public ::testing::Test {
   std::string WriteFile(const std::string& name, const std::vector<Coll>& colls) {
     return dir.Write(name, colgen::EncodeFile(colls));
   }
-  std::unique_ptr<TForm1> Start(std::vector<std::string> args) {
+  std::unique_ptr<MainWindow> Start(std::vector<std::string> args) {
     StartContext context;
     context.Arguments = std::move(args);
-    context.ProgramPath = (dir.Path() / "vantorel").string();
+    context.ProgramPath = dir.Path() / "vantorel";
     context.SettingsPath = settingsPath;
-    auto window = std::make_unique<TForm1>(context);
+    auto window = std::make_unique<MainWindow>(context);
     window->show();
     return window;
   }
-  QString Panel(TForm1& window, int i) {
+  QString Panel(MainWindow& window, int i) {
     return window.findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text();
   }
   static QStringList Lines(QListView* list) {
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, ClickingCollsAsksTheApplyQuestionThroughARealMessageBox) 
   const std::string path = WriteFile("click.col", {Named("alpha"), Named("beta")});
   auto window = Start({path});
   auto* lbxColl = window->findChild<QListView*>("lbxColl");
-  window->GetEditor().CollChanged = true;
+  window->GetEditor().ChangeWorkingCopy([](Coll&, ElementLists&) {});
 
   ModalScript script;
   script.Press("Cancel");
@@ -124,15 +124,15 @@ TEST_F(MainWindowTest, ClickingCollsAsksTheApplyQuestionThroughARealMessageBox) 
   EXPECT_EQ(lbxColl->currentIndex().row(), 1);
   EXPECT_EQ(Panel(*window, 0), "002");
   EXPECT_EQ(Panel(*window, 1), "beta");
-  EXPECT_FALSE(window->GetEditor().FileChanged);
+  EXPECT_FALSE(window->GetEditor().FileChanged());
   EXPECT_TRUE(script.Done());
 }
 
 TEST_F(MainWindowTest, ClosingAsksToSaveAndWritesFileAndSettings) {
   const std::string path = WriteFile("close.col", {Named("alpha"), Named("beta")});
   auto window = Start({path});
-  window->GetEditor().WorkingCopy.Spheres.clear();
-  window->GetEditor().CollChanged = true;
+  window->GetEditor().ChangeWorkingCopy(
+      [](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
 
   ModalScript script;
   script.Press("Yes");  // apply
@@ -176,8 +176,10 @@ TEST_F(MainWindowTest, OutOfRangeWindowSizeOpensNormalAndIsWrittenBackAsZero) {
 TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
   auto window = Start({});
   Editor& editor = window->GetEditor();
-  editor.Settings.askApply = false;
-  editor.Settings.CSphereDetail = 30;
+  vantorel::Settings changed = editor.Settings();
+  changed.askApply = false;
+  changed.CSphereDetail = 30;
+  editor.ChangeSettings(changed);
   auto* settingsAction = window->findChild<QAction*>("MainSettings1");
   ASSERT_NE(settingsAction, nullptr);
   EXPECT_EQ(settingsAction->shortcut(), QKeySequence("Ctrl+O"));
@@ -191,16 +193,16 @@ TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
     testing::ClickButton(dialog, "Cancel");
   });
   settingsAction->trigger();
-  EXPECT_FALSE(editor.Settings.askApply);
-  EXPECT_EQ(editor.Settings.CSphereDetail, 30);
+  EXPECT_FALSE(editor.Settings().askApply);
+  EXPECT_EQ(editor.Settings().CSphereDetail, 30);
 
   script.Then([](QWidget* dialog) {
     testing::ClickButton(dialog, "Default");
     testing::ClickButton(dialog, "Ok");
   });
   settingsAction->trigger();
-  EXPECT_TRUE(editor.Settings.askApply);
-  EXPECT_EQ(editor.Settings.CSphereDetail, 16);
+  EXPECT_TRUE(editor.Settings().askApply);
+  EXPECT_EQ(editor.Settings().CSphereDetail, 16);
   EXPECT_TRUE(script.Done());
 }
 
@@ -246,7 +248,7 @@ TEST_F(MainWindowTest, FaceChecksToggleThroughTheListAndItsMenu) {
             (QStringList{"F000 - [31|00] ?", "F001 - [31|00] ?", "F002 - [31|00] ?"}));
   faces->model()->setData(faces->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
   window->findChild<QAction*>("InvertCheckingsFaces")->trigger();
-  EXPECT_EQ(window->GetEditor().Lists.Faces.checked, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(window->GetEditor().Lists().Faces.checked, (std::vector<bool>{true, false, true}));
   EXPECT_EQ(faces->model()->index(1, 0).data(Qt::CheckStateRole), Qt::Unchecked);
 }
 
@@ -260,21 +262,25 @@ TEST_F(MainWindowTest, SettingsChosenInOneRunAreThereInTheNext) {
       testing::ClickButton(dialog, "Ok");
     });
     window->findChild<QAction*>("MainSettings1")->trigger();
-    window->GetEditor().SurfaceTypeTable.Set(4, 0xFF010203, "Mud");
+    SurfaceTypeTable table = window->GetEditor().SurfaceTypes();
+    table.Set(4, 0xFF010203, "Mud");
+    window->GetEditor().ChangeSurfaceTypes(table);
     EXPECT_TRUE(window->close());
   }
   auto again = Start({});
-  EXPECT_EQ(again->GetEditor().Settings.CSphereDetail, 30);
-  EXPECT_FALSE(again->GetEditor().Settings.askApply);
-  EXPECT_EQ(again->GetEditor().SurfaceTypeTable.Name(4), "Mud");
-  EXPECT_EQ(again->GetEditor().SurfaceTypeTable.Color(4), 0xFF010203u);
+  EXPECT_EQ(again->GetEditor().Settings().CSphereDetail, 30);
+  EXPECT_FALSE(again->GetEditor().Settings().askApply);
+  EXPECT_EQ(again->GetEditor().SurfaceTypes().Name(4), "Mud");
+  EXPECT_EQ(again->GetEditor().SurfaceTypes().Color(4), 0xFF010203u);
 }
 
 TEST_F(MainWindowTest, OpensARealFileThroughTheMenuAndWalksEveryColl) {
   const std::string path = testing::RealFile("generic.col").string();
   if (!std::filesystem::exists(path)) GTEST_SKIP() << "real game file not present: " << path;
   auto window = Start({});
-  window->GetEditor().Settings.UnkSurHint = false;
+  vantorel::Settings quiet = window->GetEditor().Settings();
+  quiet.UnkSurHint = false;
+  window->GetEditor().ChangeSettings(quiet);
   ModalScript script;
   script.Then([&path](QWidget* dialog) {
     auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
@@ -293,9 +299,9 @@ TEST_F(MainWindowTest, OpensARealFileThroughTheMenuAndWalksEveryColl) {
   lbxColl->setFocus();
   for (int row = 1; row < 330; ++row)
     QTest::keyClick(lbxColl, Qt::Key_Down);
-  EXPECT_EQ(window->GetEditor().CurrentColl, 329);
+  EXPECT_EQ(window->GetEditor().CurrentColl(), 329);
   EXPECT_EQ(Panel(*window, 0), "330");
-  EXPECT_TRUE(window->GetEditor().WorkingCopy.IsLoaded());
+  EXPECT_TRUE(window->GetEditor().WorkingCopy().IsLoaded());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,13 @@
 
 namespace vantorel::testing {
 
-// An editor over fakes, with a temporary folder for its files.
+// An editor over fakes, with a temporary folder for its files and a record of every change
+// notification it sent.
 class EditorTest : public ::testing::Test {
  protected:
-  EditorTest() : editor(ui, view) {}
+  EditorTest() : editor(ui, view) {
+    editor.Changes().Subscribe([this](const ChangeNotice& notice) { notices.push_back(notice); });
+  }
 
   // Writes the colls as name and opens it without a dialog; the record of that is dropped.
   std::string OpenColls(const std::vector<Coll>& colls, const std::string& name = "test.col") {
@@ -24,15 +28,49 @@ class EditorTest : public ::testing::Test {
     return path;
   }
   void OpenPath(const std::string& path) {
-    editor.FileName = path;
-    editor.OpenFile(false);
+    editor.OpenFile(std::filesystem::path(path));
+    Forget();
+  }
+  // Drops what the fakes recorded so far.
+  void Forget() {
     ui.ClearLog();
     view.calls.clear();
+    notices.clear();
+  }
+  // Edits the working copy as an editing command would; the record of that is dropped.
+  void Edit(const std::function<void(Coll&)>& edit) {
+    editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) { edit(coll); });
+    Forget();
   }
   // Marks the working copy as edited, as an editing command would.
   void EditCurrentColl() {
-    editor.WorkingCopy.Header.BoundingRadius += 1;
-    editor.CollChanged = true;
+    Edit([](Coll& coll) { coll.Header.BoundingRadius += 1; });
+  }
+  void ChangeSettings(const std::function<void(Settings&)>& change) {
+    Settings settings = editor.Settings();
+    change(settings);
+    editor.ChangeSettings(settings);
+    Forget();
+  }
+  void ChangeSurfaceType(int material, std::uint32_t color, const std::string& name) {
+    SurfaceTypeTable table = editor.SurfaceTypes();
+    table.Set(material, color, name);
+    editor.ChangeSurfaceTypes(table);
+    Forget();
+  }
+  // The lines of the coll list as the window shows them.
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    for (int i = 0; i < editor.CollCount(); ++i)
+      lines.push_back(editor.CollLine(i));
+    return lines;
+  }
+  // Whether a notification of that kind was sent since the last Forget().
+  bool Notified(Change what) const {
+    for (const ChangeNotice& notice : notices) {
+      if (notice.What == what) return true;
+    }
+    return false;
   }
   static Coll Named(const std::string& name, int spheres = 1) {
     colgen::CollBuilder b(name);
@@ -45,6 +83,7 @@ class EditorTest : public ::testing::Test {
   FakeUi ui;
   FakeView view;
   Editor editor;
+  std::vector<ChangeNotice> notices;
 };
 
 }  // namespace vantorel::testing

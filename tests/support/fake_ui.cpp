@@ -46,16 +46,16 @@ void FakeUi::Error(const std::string& text) {
   log.push_back("error " + text);
 }
 
-std::optional<std::string> FakeUi::OpenFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> FakeUi::OpenFileDialog(const FileDialogRequest& request) {
   dialogs.push_back(request);
   log.push_back("open " + request.Title + "|" + request.Filter + "|" + request.DefaultExt);
-  return TakeFront(openResults, "open dialog", std::optional<std::string>());
+  return TakeFront(openResults, "open dialog", std::optional<std::filesystem::path>());
 }
 
-std::optional<std::string> FakeUi::SaveFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> FakeUi::SaveFileDialog(const FileDialogRequest& request) {
   dialogs.push_back(request);
   log.push_back("save " + request.Title + "|" + request.Filter + "|" + request.DefaultExt);
-  return TakeFront(saveResults, "save dialog", std::optional<std::string>());
+  return TakeFront(saveResults, "save dialog", std::optional<std::filesystem::path>());
 }
 
 std::optional<std::string> FakeUi::InputBox(const std::string& caption, const std::string& prompt,
@@ -64,10 +64,10 @@ std::optional<std::string> FakeUi::InputBox(const std::string& caption, const st
   return TakeFront(inputResults, "input box", std::optional<std::string>());
 }
 
-std::optional<MainSettingsValues> FakeUi::MainSettingsDialog(const MainSettingsValues& current) {
+std::optional<Settings> FakeUi::MainSettingsDialog(const Settings& current) {
   settingsShown.push_back(current);
   log.push_back("settings dialog");
-  return TakeFront(settingsResults, "settings dialog", std::optional<MainSettingsValues>());
+  return TakeFront(settingsResults, "settings dialog", std::optional<Settings>());
 }
 
 std::vector<std::string> FakeUi::Messages() const {

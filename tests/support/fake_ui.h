@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,34 +19,35 @@ namespace vantorel::testing {
 class FakeUi : public EditorUi {
  public:
   std::deque<Answer> answers;
-  std::deque<std::optional<std::string>> openResults;
-  std::deque<std::optional<std::string>> saveResults;
+  std::deque<std::optional<std::filesystem::path>> openResults;
+  std::deque<std::optional<std::filesystem::path>> saveResults;
   std::deque<std::optional<std::string>> inputResults;
-  std::deque<std::optional<MainSettingsValues>> settingsResults;
-  std::vector<MainSettingsValues> settingsShown;
+  std::deque<std::optional<Settings>> settingsResults;
+  std::vector<Settings> settingsShown;
 
   std::vector<std::string> log;
   std::vector<Question> questions;
   std::vector<FileDialogRequest> dialogs;
   int keepAliveCalls = 0;
-  int collListResets = 0;
-  int captionChanges = 0;
+  int closeRequests = 0;
+  std::vector<std::string> urls;
 
   Answer Ask(const Question& question) override;
   void Message(const std::string& text) override;
   void Error(const std::string& text) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
-  std::optional<MainSettingsValues> MainSettingsDialog(const MainSettingsValues& current) override;
+  std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  void ShowAbout(const std::string& text) override { log.push_back("about " + text); }
+  void CloseMainWindow() override { ++closeRequests; }
+  void OpenUrl(const std::string& url) override { urls.push_back(url); }
   void KeepAlive(std::size_t done, std::size_t total) override {
     ++keepAliveCalls;
     lastProgress = {done, total};
   }
   std::pair<std::size_t, std::size_t> lastProgress{};
-  void CollListReset() override { ++collListResets; }
-  void CaptionChanged() override { ++captionChanges; }
 
   // The messages (not questions) shown so far, texts only.
   std::vector<std::string> Messages() const;

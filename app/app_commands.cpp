@@ -1,0 +1,92 @@
+// The rows of the File, Options and Help menus, Apply and Restore, the file buttons of the upper
+// tool bar and the check commands of the three element lists.
+#include <string>
+
+#include "app/command_table.h"
+#include "app/editor.h"
+#include "app/main_settings_command.h"
+#include "app/register_file_type_command.h"
+#include "core/program_identity.h"
+#include "core/utf8_path.h"
+
+namespace vantorel {
+
+namespace {
+
+std::string AboutText() {
+  return std::string(kApplicationTitle) + "\n" + std::string(kVersionLine) + "\n" +
+         std::string(kReleaseDate) + "\n\nHomepage: " + std::string(kHomepage) +
+         "\nE-Mail: " + std::string(kMailAddress) +
+         "\n\nThanks to everyone who tests Vantorel and reports what they find.";
+}
+
+void Restart(Editor& editor) {
+  editor.RestartRequested = true;
+  editor.Ui().CloseMainWindow();
+}
+
+void AddCheckRows(std::vector<CommandRow>& rows, ListKind kind) {
+  static const std::string names[3][3] = {
+      {"CheckAllSpheres", "UncheckAllSpheres", "InvertCheckingsSpheres"},
+      {"CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"},
+      {"CheckAllFaces", "UncheckAllFaces", "InvertCheckingsFaces"}};
+  const auto& rowNames = names[static_cast<int>(kind)];
+  const std::pair<std::string_view, CheckCommand> checks[] = {
+      {"Check &All", CheckCommand::CheckAll},
+      {"&Uncheck All", CheckCommand::UncheckAll},
+      {"&Invert Checkings", CheckCommand::Invert}};
+  for (int i = 0; i < 3; ++i) {
+    const CheckCommand command = checks[i].second;
+    rows.push_back({rowNames[i], checks[i].first, {},
+                    [kind, command](Editor& e) { e.SetChecks(kind, command); }});
+  }
+}
+
+}  // namespace
+
+void AddAppCommands(std::vector<CommandRow>& rows) {
+  rows.push_back({"File1", "&File"});
+  rows.push_back({"Load1", "&Load...", "Ctrl+L", [](Editor& e) { e.OpenFile(true); }});
+  rows.push_back({"Reload1", "&Reload", {}, [](Editor& e) { e.OpenFile(false); }});
+  rows.push_back(
+      {"Save1", "&Save", "Ctrl+S", [](Editor& e) { e.SaveWithOverwriteQuestion(Answer::No); }});
+  rows.push_back({"SaveAs1", "Save &As...", {}, [](Editor& e) { e.SaveFile(true); }});
+  rows.push_back({"Exit1", "&Exit", "Ctrl+X", [](Editor& e) { e.Ui().CloseMainWindow(); }});
+
+  rows.push_back({"Coll1", "&Coll"});
+  rows.push_back({"ApplyChanges1", "&Apply Changes...", {}, [](Editor& e) { e.ApplyCommand(); }});
+  rows.push_back({"Restore1", "&Restore...", {}, [](Editor& e) { e.RestoreCommand(); }});
+
+  rows.push_back({"Options1", "&Options"});
+  rows.push_back({"MainSettings1", "&Main Settings...", "Ctrl+O", ShowMainSettings});
+  rows.push_back({"RestartApplication1", "Re&start Application", {}, Restart});
+  rows.push_back({"RegisterFileType1", "&Register File Type...", {}, [](Editor& e) {
+                    RegisterFileTypeCommand(e.Ui(), PathToUtf8(e.ProgramPath));
+                  }});
+
+  rows.push_back({"Help1", "&Help"});
+  CommandRow help{"Help2", "&Help", "F1"};
+  help.Run = [](Editor&) {};
+  help.Enabled = [](const Editor&) { return false; };
+  help.DisabledBecause = "the program ships without a help file";
+  rows.push_back(help);
+  rows.push_back({"VisitHomepage1", "&Visit Homepage", {},
+                  [](Editor& e) { e.Ui().OpenUrl(std::string(kHomepage)); }});
+  rows.push_back({"SendEmail1", "&Send Email", {}, [](Editor& e) {
+                    e.Ui().OpenUrl("mailto:" + std::string(kMailAddress) +
+                                   "?subject=" + std::string(kVersionCaption));
+                  }});
+  rows.push_back({"About1", "&About...", {}, [](Editor& e) { e.Ui().ShowAbout(AboutText()); }});
+
+  // The file buttons of the upper tool bar; its Save asks with Yes as the default.
+  rows.push_back({"ToolBar3", ""});
+  rows.push_back({"ToolButton7", "&Load", {}, [](Editor& e) { e.OpenFile(true); }});
+  rows.push_back(
+      {"ToolButton8", "&Save", {}, [](Editor& e) { e.SaveWithOverwriteQuestion(Answer::Yes); }});
+
+  AddCheckRows(rows, ListKind::Spheres);
+  AddCheckRows(rows, ListKind::Boxes);
+  AddCheckRows(rows, ListKind::Faces);
+}
+
+}  // namespace vantorel

@@ -1,0 +1,99 @@
+#include "app/command_table.h"
+
+#include "app/editor.h"
+
+namespace vantorel {
+
+namespace {
+
+std::vector<CommandRow> BuildTable() {
+  std::vector<CommandRow> rows;
+  AddAppCommands(rows);
+  AddCollCommands(rows);
+  AddElementCommands(rows);
+  AddViewCommands(rows);
+  return rows;
+}
+
+std::vector<CommandPlace> BuildPlaces() {
+  return {
+      {"MainMenu", {"File1", "Coll1", "Options1", "Help1"}},
+      {"File1", {"Load1", "Reload1", "-", "Save1", "SaveAs1", "-", "Exit1"}},
+      {"Coll1",
+       {"ApplyChanges1", "Restore1", "-", "Edit1", "Merge1", "MakeLOD1", "-",
+        "ImportCollisionScript1", "Showtextinfo1", "-", "Find1", "FindNext1", "Showbriefinfo1"}},
+      {"Edit1", {"Copy1", "Delete1", "Import1", "Export1", "Replace1", "Rename1"}},
+      {"Options1",
+       {"MainSettings1", "ColorSettings1", "-", "RestartApplication1", "-", "RegisterFileType1"}},
+      {"Help1", {"Help2", "-", "VisitHomepage1", "SendEmail1", "-", "About1"}},
+      {"ToolBar3",
+       {"ToolButton7", "ToolButton8", "ToolButton9", "ToolButton10", "ToolButton11",
+        "ToolButton12", "ToolButton13", "ToolButton14"}},
+      {"PopupMenu4",
+       {"ChangeSurfaceValue1", "QuickChangeAllChecked2", "-", "AddSphere1", "EditSphere1",
+        "DeleteSphere1", "-", "CheckAllSpheres", "UncheckAllSpheres", "InvertCheckingsSpheres"}},
+      {"PopupMenu5",
+       {"MenuItem8", "QuickChangeAllChecked1", "-", "MenuItem5", "EditBox1", "MenuItem6", "-",
+        "CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"}},
+      {"PopupMenu6",
+       {"MenuItem16", "QuickChangeOfSelected1", "-", "Details1", "MenuItem14",
+        "DeleteCheckedFaces1", "DeleteIsolatedVertices1", "DeleteAllVerticesFaces1", "-",
+        "CheckAllFaces", "UncheckAllFaces", "InvertCheckingsFaces"}},
+  };
+}
+
+}  // namespace
+
+const std::vector<CommandRow>& CommandTable() {
+  static const std::vector<CommandRow> rows = BuildTable();
+  return rows;
+}
+
+const std::vector<CommandPlace>& CommandPlaces() {
+  static const std::vector<CommandPlace> places = BuildPlaces();
+  return places;
+}
+
+const CommandRow* FindCommand(std::string_view name) {
+  for (const CommandRow& row : CommandTable()) {
+    if (row.Name == name) return &row;
+  }
+  return nullptr;
+}
+
+const CommandPlace* FindPlace(std::string_view name) {
+  for (const CommandPlace& place : CommandPlaces()) {
+    if (place.Name == name) return &place;
+  }
+  return nullptr;
+}
+
+std::string CommandName(std::string_view caption) {
+  std::string name;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      // "&&" stands for one "&".
+      if (i + 1 < caption.size() && caption[i + 1] == '&') name.push_back(caption[++i]);
+      continue;
+    }
+    name.push_back(caption[i]);
+  }
+  while (!name.empty() && name.back() == '.')
+    name.pop_back();
+  return name;
+}
+
+CommandRow PendingRow(std::string_view name, std::string_view caption, std::string_view shortcut) {
+  CommandRow row{name, caption, shortcut};
+  row.Run = [](Editor&) {};
+  row.Enabled = [](const Editor&) { return false; };
+  row.DisabledBecause = "this command is not part of the program yet";
+  return row;
+}
+
+void RunCommand(Editor& editor, const CommandRow& row) {
+  if (!row.Run || (row.Enabled && !row.Enabled(editor))) return;
+  editor.Run(CommandName(row.Caption), [&] { row.Run(editor); });
+}
+
+}  // namespace vantorel

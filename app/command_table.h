@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantorel {
+
+class Editor;
+
+// One menu item, tool button or menu of the window. The window builds its menus, pop-up menus
+// and tool buttons from these rows and runs Run when one is chosen; the tests walk the same
+// rows. A command is a row plus one function over the editor.
+struct CommandRow {
+  std::string_view Name = {};      // the object name: "Load1", "ToolButton7", "PopupMenu4"
+  std::string_view Caption = {};   // with "&" before the access key; empty for image-only buttons
+  std::string_view Shortcut = {};  // as written on the menu ("Ctrl+L", "F2"); empty for none
+  std::function<void(Editor&)> Run = {};
+  // Whether the item can be chosen now; empty means always. Disabled rows say why.
+  std::function<bool(const Editor&)> Enabled = {};
+  std::string_view DisabledBecause = {};
+  // For check items: whether the mark is on now; empty for plain items.
+  std::function<bool(const Editor&)> Checked = {};
+  // Further shortcuts that run the same row.
+  std::string_view ExtraShortcut = {};
+};
+
+// Where the rows go: each place (the menu bar, a menu, a pop-up menu or a tool bar) lists its
+// rows in order. "-" is a separator; a row that is itself a place opens a submenu there.
+struct CommandPlace {
+  std::string_view Name;
+  std::vector<std::string_view> Items;
+};
+
+// Every row of the program, and the places they stand in.
+const std::vector<CommandRow>& CommandTable();
+const std::vector<CommandPlace>& CommandPlaces();
+// The row of an object name; nullptr when there is none.
+const CommandRow* FindCommand(std::string_view name);
+const CommandPlace* FindPlace(std::string_view name);
+
+// The caption without its access-key marks and without a trailing "...": the command's name in
+// messages and in the undo history ("Delete C&hecked Faces" -> "Delete Checked Faces").
+std::string CommandName(std::string_view caption);
+
+// Runs a row inside the editor's command boundary, when it is enabled.
+void RunCommand(Editor& editor, const CommandRow& row);
+
+// The rows each part of the program contributes.
+void AddAppCommands(std::vector<CommandRow>& rows);
+// A row of a command that this build does not have yet: shown, disabled, saying so.
+CommandRow PendingRow(std::string_view name, std::string_view caption, std::string_view shortcut = {});
+void AddCollCommands(std::vector<CommandRow>& rows);
+void AddElementCommands(std::vector<CommandRow>& rows);
+void AddViewCommands(std::vector<CommandRow>& rows);
+
+}  // namespace vantorel

@@ -1,0 +1,196 @@
+#include "core/coll_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace vantorel {
+
+namespace {
+
+std::size_t ToSize(std::int64_t value) {
+  return static_cast<std::size_t>(std::max<std::int64_t>(value, 0));
+}
+
+// Lists the records of bytes that must be whole records back to back, with offsets relative to
+// the first byte.
+CollDirectoryEntries ListWholeRecords(std::span<const std::uint8_t> records) {
+  CollDirectoryEntries entries;
+  if (ScanFile(records, entries) != ScanEnd::EndOfData) {
+    throw std::invalid_argument("bytes that are not whole collision records");
+  }
+  if (!entries.empty()) {
+    const CollDirectoryEntry& last = entries.back();
+    if (ToSize(last.Offset) + ToSize(last.Size) != records.size()) {
+      throw std::invalid_argument("a collision record cut short");
+    }
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::size_t FileSplice::HeldBytes() const {
+  std::size_t names = 0;
+  for (const auto* entries : {&RemovedEntries, &InsertedEntries}) {
+    for (const CollDirectoryEntry& entry : *entries)
+      names += sizeof(CollDirectoryEntry) + entry.Name.capacity();
+  }
+  return sizeof(FileSplice) + Removed.capacity() + Inserted.capacity() + names;
+}
+
+ScanEnd CollFile::Load(Bytes image, const std::function<void(std::size_t)>& afterRecord) {
+  image_ = std::move(image);
+  return ScanFile(image_, directory_, afterRecord);
+}
+
+void CollFile::Clear() {
+  image_ = Bytes();
+  directory_.clear();
+}
+
+std::span<const std::uint8_t> CollFile::RecordBytes(std::size_t index) const {
+  const CollDirectoryEntry& entry = Entry(index);
+  const std::size_t begin = std::min(ToSize(entry.Offset), image_.size());
+  const std::size_t length = std::min(ToSize(entry.Size), image_.size() - begin);
+  return std::span<const std::uint8_t>(image_).subspan(begin, length);
+}
+
+bool CollFile::IsComplete(std::size_t index) const {
+  const CollDirectoryEntry& entry = Entry(index);
+  return entry.Offset >= 0 && ToSize(entry.Offset) <= image_.size() &&
+         ToSize(entry.Size) <= image_.size() - ToSize(entry.Offset);
+}
+
+std::size_t CollFile::CoveredEnd() const {
+  if (directory_.empty()) return 0;
+  const CollDirectoryEntry& last = directory_.back();
+  const std::size_t begin = std::min(ToSize(last.Offset), image_.size());
+  return begin + std::min(ToSize(last.Size), image_.size() - begin);
+}
+
+void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
+                              std::span<const std::uint8_t> records) {
+  if (first > directory_.size() || count > directory_.size() - first) {
+    throw std::out_of_range("records beyond the directory");
+  }
+  // Bytes taken from this very image would move under the copy; take them out first.
+  Bytes own;
+  if (!records.empty() && !image_.empty() && records.data() >= image_.data() &&
+      records.data() < image_.data() + image_.size()) {
+    own.assign(records.begin(), records.end());
+    records = own;
+  }
+  CollDirectoryEntries entries = ListWholeRecords(records);
+  const bool toTheEnd = first + count == directory_.size();
+  const std::size_t begin = first < directory_.size() ? ToSize(directory_[first].Offset)
+                                                      : CoveredEnd();
+  // Appending replaces the unlisted tail too; replacing records keeps it.
+  const std::size_t end = !toTheEnd ? ToSize(directory_[first + count].Offset)
+                          : count == 0 ? image_.size()
+                                       : CoveredEnd();
+  for (CollDirectoryEntry& entry : entries)
+    entry.Offset += static_cast<std::int64_t>(begin);
+  Remember(begin, end - begin, records, first, count, entries);
+  Splice(begin, end - begin, records, first, count, entries);
+}
+
+void CollFile::DropTail() {
+  const std::size_t end = CoveredEnd();
+  if (end == image_.size()) return;
+  Remember(end, image_.size() - end, {}, directory_.size(), 0, {});
+  Splice(end, image_.size() - end, {}, directory_.size(), 0, {});
+}
+
+void CollFile::Redo(const FileSplice& splice) {
+  Splice(splice.Offset, splice.Removed.size(), splice.Inserted, splice.FirstEntry,
+         splice.RemovedEntries.size(), splice.InsertedEntries);
+}
+
+void CollFile::Revert(const FileSplice& splice) {
+  Splice(splice.Offset, splice.Inserted.size(), splice.Removed, splice.FirstEntry,
+         splice.InsertedEntries.size(), splice.RemovedEntries);
+}
+
+void CollFile::SetRecording(bool on) {
+  recording_ = on;
+  if (!on) recorded_.clear();
+}
+
+std::vector<FileSplice> CollFile::TakeRecorded() {
+  return std::exchange(recorded_, {});
+}
+
+void CollFile::Remember(std::size_t offset, std::size_t removedLength,
+                        std::span<const std::uint8_t> inserted, std::size_t first,
+                        std::size_t removedEntries,
+                        std::span<const CollDirectoryEntry> insertedEntries) {
+  if (!recording_) return;
+  FileSplice splice;
+  splice.Offset = offset;
+  const auto removedBegin = image_.begin() + static_cast<std::ptrdiff_t>(offset);
+  splice.Removed.assign(removedBegin, removedBegin + static_cast<std::ptrdiff_t>(removedLength));
+  splice.Inserted.assign(inserted.begin(), inserted.end());
+  splice.FirstEntry = first;
+  const auto entriesBegin = directory_.begin() + static_cast<std::ptrdiff_t>(first);
+  splice.RemovedEntries.assign(entriesBegin,
+                               entriesBegin + static_cast<std::ptrdiff_t>(removedEntries));
+  splice.InsertedEntries.assign(insertedEntries.begin(), insertedEntries.end());
+  recorded_.push_back(std::move(splice));
+}
+
+void CollFile::Splice(std::size_t offset, std::size_t removedLength,
+                      std::span<const std::uint8_t> inserted, std::size_t first,
+                      std::size_t removedEntries,
+                      std::span<const CollDirectoryEntry> insertedEntries) {
+  if (offset > image_.size() || removedLength > image_.size() - offset ||
+      first > directory_.size() || removedEntries > directory_.size() - first) {
+    throw std::out_of_range("a file change outside the file");
+  }
+  // Everything that can fail happens before the first byte changes: the new entries are copied
+  // and the directory's room is reserved, and growing the image either succeeds or leaves it as
+  // it was.
+  CollDirectoryEntries newEntries(insertedEntries.begin(), insertedEntries.end());
+  directory_.reserve(directory_.size() - removedEntries + newEntries.size());
+
+  const auto at = image_.begin() + static_cast<std::ptrdiff_t>(offset);
+  if (inserted.size() > removedLength) {
+    image_.insert(at + static_cast<std::ptrdiff_t>(removedLength),
+                  inserted.begin() + static_cast<std::ptrdiff_t>(removedLength), inserted.end());
+    if (removedLength > 0) std::memmove(&image_[offset], inserted.data(), removedLength);
+  } else {
+    if (!inserted.empty()) std::memmove(&image_[offset], inserted.data(), inserted.size());
+    const auto eraseFrom = at + static_cast<std::ptrdiff_t>(inserted.size());
+    image_.erase(eraseFrom, eraseFrom + static_cast<std::ptrdiff_t>(removedLength - inserted.size()));
+  }
+
+  const auto removedBegin = directory_.begin() + static_cast<std::ptrdiff_t>(first);
+  directory_.erase(removedBegin, removedBegin + static_cast<std::ptrdiff_t>(removedEntries));
+  directory_.insert(directory_.begin() + static_cast<std::ptrdiff_t>(first),
+                    std::make_move_iterator(newEntries.begin()),
+                    std::make_move_iterator(newEntries.end()));
+  const auto shift =
+      static_cast<std::int64_t>(inserted.size()) - static_cast<std::int64_t>(removedLength);
+  if (shift == 0) return;
+  for (std::size_t i = first + newEntries.size(); i < directory_.size(); ++i)
+    directory_[i].Offset += shift;
+}
+
+WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll) {
+  if (index >= file.Count()) return WriteResult::NoSuchRecord;
+  if (!FitsRecordFields(coll)) return WriteResult::TooLarge;
+  try {
+    RecalcCollSize(coll);
+    StampEditorId(coll.Header);
+    Bytes record(RecordLength(coll));
+    EncodeColl(coll, record.data());
+    file.DropTail();
+    file.ReplaceRecords(index, 1, record);
+  } catch (const std::bad_alloc&) {
+    return WriteResult::OutOfMemory;
+  }
+  return WriteResult::Ok;
+}
+
+}  // namespace vantorel
