@@ -1,5 +1,5 @@
 # Entry points for people and CI. Every target installs what it needs first.
-.PHONY: run test deps release dev bench fuzz format sample clean
+.PHONY: run test deps release dev bench fuzz format check-format ci-clang sample clean
 
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
@@ -37,6 +37,15 @@ fuzz: deps
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+# Fails when a source file is not formatted as .clang-format says.
+check-format: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.h' '*.cpp')
+
+# The release as CI builds it: clang, warnings as errors, the window and the benchmarks.
+ci-clang: deps
+	cmake --preset ci-clang
+	cmake --build --preset ci-clang -j $(JOBS)
 
 # Regenerates resources/sample.col from the generator.
 sample: dev

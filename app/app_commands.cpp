@@ -37,8 +37,9 @@ void AddCheckRows(std::vector<CommandRow>& rows, ListKind kind) {
       {"&Invert Checkings", CheckCommand::Invert}};
   for (int i = 0; i < 3; ++i) {
     const CheckCommand command = checks[i].second;
-    rows.push_back({rowNames[i], checks[i].first, {},
-                    [kind, command](Editor& e) { e.SetChecks(kind, command); }});
+    rows.push_back({rowNames[i], checks[i].first, {}, [kind, command](Editor& e) {
+                      e.SetChecks(kind, command);
+                    }});
   }
 }
 
@@ -70,8 +71,9 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   help.Enabled = [](const Editor&) { return false; };
   help.DisabledBecause = "the program ships without a help file";
   rows.push_back(help);
-  rows.push_back({"VisitHomepage1", "&Visit Homepage", {},
-                  [](Editor& e) { e.Ui().OpenUrl(std::string(kHomepage)); }});
+  rows.push_back({"VisitHomepage1", "&Visit Homepage", {}, [](Editor& e) {
+                    e.Ui().OpenUrl(std::string(kHomepage));
+                  }});
   rows.push_back({"SendEmail1", "&Send Email", {}, [](Editor& e) {
                     e.Ui().OpenUrl("mailto:" + std::string(kMailAddress) +
                                    "?subject=" + std::string(kVersionCaption));

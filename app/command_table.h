@@ -51,7 +51,8 @@ void RunCommand(Editor& editor, const CommandRow& row);
 // The rows each part of the program contributes.
 void AddAppCommands(std::vector<CommandRow>& rows);
 // A row of a command that this build does not have yet: shown, disabled, saying so.
-CommandRow PendingRow(std::string_view name, std::string_view caption, std::string_view shortcut = {});
+CommandRow PendingRow(std::string_view name, std::string_view caption,
+                      std::string_view shortcut = {});
 void AddCollCommands(std::vector<CommandRow>& rows);
 void AddElementCommands(std::vector<CommandRow>& rows);
 void AddViewCommands(std::vector<CommandRow>& rows);

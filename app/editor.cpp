@@ -83,8 +83,7 @@ void Editor::ShutDown() {
   settings_.FilePath =
       FilePathAtClose(PathToUtf8(fileName_), DirectoryOf(PathToUtf8(DialogDirectory / "")));
   if (SettingsPath.empty()) return;
-  if (const auto error =
-          WriteSettings(settings_, surfaceTypes_).Save(PathToUtf8(SettingsPath))) {
+  if (const auto error = WriteSettings(settings_, surfaceTypes_).Save(PathToUtf8(SettingsPath))) {
     ui_.Error(*error);
   }
 }
@@ -202,8 +201,12 @@ void Editor::Open(const std::filesystem::path* path) {
   if (path) {
     chosen = *path;
   } else {
-    FileDialogRequest request{texts::kOpenTitle, texts::kColFilter, texts::kColDefaultExt,
-                              DialogDirectory,   {},                true,
+    FileDialogRequest request{texts::kOpenTitle,
+                              texts::kColFilter,
+                              texts::kColDefaultExt,
+                              DialogDirectory,
+                              {},
+                              true,
                               false};
     const auto picked = ui_.OpenFileDialog(request);
     if (!picked) return;
@@ -236,8 +239,8 @@ void Editor::ScanFile() {
   }
   const std::size_t total = image.size();
   ui_.KeepAlive(0, total);
-  const ScanEnd end = file_.Load(std::move(image),
-                                 [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
+  const ScanEnd end =
+      file_.Load(std::move(image), [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
   ui_.KeepAlive(total, total);
   changes_.Send(Change::CollList);
   if (end != ScanEnd::EndOfData) {
@@ -262,8 +265,12 @@ bool Editor::SaveFile(bool withDialog) {
   }
   std::filesystem::path target = fileName_;
   if (withDialog) {
-    FileDialogRequest request{texts::kSaveTitle, texts::kColFilter, texts::kColDefaultExt,
-                              DialogDirectory,   fileName_,         false,
+    FileDialogRequest request{texts::kSaveTitle,
+                              texts::kColFilter,
+                              texts::kColDefaultExt,
+                              DialogDirectory,
+                              fileName_,
+                              false,
                               true};
     const auto chosen = ui_.SaveFileDialog(request);
     if (!chosen) return false;
@@ -472,8 +479,7 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
     bool collChanged, fileChanged;
     std::filesystem::path fileName;
   };
-  const Before before{workingCopy_, lists_,   currentColl_,
-                      collChanged_, fileChanged_, fileName_};
+  const Before before{workingCopy_, lists_, currentColl_, collChanged_, fileChanged_, fileName_};
   file_.SetRecording(true);
   ++runDepth_;
   try {
@@ -492,8 +498,8 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
     collChanged_ = before.collChanged;
     fileChanged_ = before.fileChanged;
     fileName_ = before.fileName;
-    for (const Change change : {Change::File, Change::CollList, Change::WorkingCopy,
-                                Change::Selection}) {
+    for (const Change change :
+         {Change::File, Change::CollList, Change::WorkingCopy, Change::Selection}) {
       changes_.Send(change);
     }
     view_.RebuildSceneKeepingCamera();

@@ -19,8 +19,8 @@ using SettingField = std::variant<std::string Settings::*, int Settings::*, bool
 
 // What happens to a number outside its range when the settings are read or taken.
 enum class OutOfRange {
-  Clamp,       // it becomes the nearest end of the range
-  ToDefault,   // it becomes the default
+  Clamp,      // it becomes the nearest end of the range
+  ToDefault,  // it becomes the default
 };
 
 // One key of the settings file: where it lives, the value it fills, its default and its range.

@@ -84,10 +84,10 @@ void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
   }
   CollDirectoryEntries entries = ListWholeRecords(records);
   const bool toTheEnd = first + count == directory_.size();
-  const std::size_t begin = first < directory_.size() ? ToSize(directory_[first].Offset)
-                                                      : CoveredEnd();
+  const std::size_t begin =
+      first < directory_.size() ? ToSize(directory_[first].Offset) : CoveredEnd();
   // Appending replaces the unlisted tail too; replacing records keeps it.
-  const std::size_t end = !toTheEnd ? ToSize(directory_[first + count].Offset)
+  const std::size_t end = !toTheEnd    ? ToSize(directory_[first + count].Offset)
                           : count == 0 ? image_.size()
                                        : CoveredEnd();
   for (CollDirectoryEntry& entry : entries)
@@ -162,7 +162,8 @@ void CollFile::Splice(std::size_t offset, std::size_t removedLength,
   } else {
     if (!inserted.empty()) std::memmove(&image_[offset], inserted.data(), inserted.size());
     const auto eraseFrom = at + static_cast<std::ptrdiff_t>(inserted.size());
-    image_.erase(eraseFrom, eraseFrom + static_cast<std::ptrdiff_t>(removedLength - inserted.size()));
+    image_.erase(eraseFrom,
+                 eraseFrom + static_cast<std::ptrdiff_t>(removedLength - inserted.size()));
   }
 
   const auto removedBegin = directory_.begin() + static_cast<std::ptrdiff_t>(first);

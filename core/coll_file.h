@@ -57,9 +57,7 @@ class CollFile {
   // are not whole records; on any exception nothing has changed.
   void ReplaceRecords(std::size_t first, std::size_t count, std::span<const std::uint8_t> records);
   void RemoveRecords(std::size_t first, std::size_t count) { ReplaceRecords(first, count, {}); }
-  void AppendRecords(std::span<const std::uint8_t> records) {
-    ReplaceRecords(Count(), 0, records);
-  }
+  void AppendRecords(std::span<const std::uint8_t> records) { ReplaceRecords(Count(), 0, records); }
   // Drops the bytes after the last record, if there are any.
   void DropTail();
 

@@ -77,8 +77,7 @@ TEST(WriteColl, EmptyCollIsExactly92BytesWithMarkerAndSize) {
 }
 
 TEST(WriteColl, GrowingAMiddleCollMovesLaterRecords) {
-  CollFile file =
-      Loaded(EncodeFile({RichColl("a"), RichColl("b"), RichColl("c"), RichColl("d")}));
+  CollFile file = Loaded(EncodeFile({RichColl("a"), RichColl("b"), RichColl("c"), RichColl("d")}));
   const Bytes before = file.Image();
   const CollDirectoryEntries old = file.Directory();
   Coll coll = Read(file, 1);

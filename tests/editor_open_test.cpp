@@ -132,8 +132,8 @@ TEST_F(EditorTest, ReloadAnsweredNoDiscardsAppliedEdits) {
                         "ask Save File|Do you want to save changes made to test.col?|Yes"});
   EXPECT_FALSE(editor.FileChanged());
   EXPECT_EQ(Lines()[0], "a");
-  EXPECT_TRUE(
-      std::equal(editor.FileImage().begin(), editor.FileImage().end(), onDisk.begin(), onDisk.end()));
+  EXPECT_TRUE(std::equal(editor.FileImage().begin(), editor.FileImage().end(), onDisk.begin(),
+                         onDisk.end()));
 }
 
 TEST_F(EditorTest, SaveQuestionYesSavesBeforeLoading) {

@@ -160,8 +160,9 @@ TEST_F(EditorTest, ApplyOnAnUneditedCollStampsTheMarker) {
 TEST_F(EditorTest, EditingRecomputesTheSizeForPanelAndLine) {
   OpenColls({Named("a", 0)});
   EXPECT_EQ(Lines()[0], "a [-]");
-  editor.ChangeWorkingCopy(
-      [](Coll& coll, ElementLists&) { coll.Spheres.push_back({1, {}, MakeSurface(0)}); });
+  editor.ChangeWorkingCopy([](Coll& coll, ElementLists&) {
+    coll.Spheres.push_back({1, {}, MakeSurface(0)});
+  });
   EXPECT_EQ(editor.StatusTexts()[4], "Size: 112 Byte");
   EXPECT_EQ(Lines()[0], "a");
   EXPECT_TRUE(editor.CollChanged());

@@ -6,10 +6,14 @@
 
 #include "app/main_settings_command.h"
 #include "core/ini_file.h"
+#include "core/utf8_path.h"
 #include "tests/support/editor_fixture.h"
 
 namespace vantorel {
 namespace {
+
+using testing::FakeUi;
+using testing::FakeView;
 
 CommandLine Read(std::vector<std::string> args) {
   const std::set<std::string> files{"a.col", "b.col", "debug"};
@@ -123,6 +127,40 @@ TEST_F(EditorTest, StartUpWithoutAFileUsesTheStoredStartDirectory) {
   editor.ShutDown();
   EXPECT_EQ(IniFile::Load(settingsPath.string(), nullptr)->GetString("SETTINGS", "FilePath", ""),
             "/somewhere/");
+}
+
+// Paths are UTF-8 on this system: a folder and a file with umlauts open, save, are kept as the
+// start directory and are there again at the next start.
+TEST_F(EditorTest, NonAsciiPathsOpenSaveAndComeBackAfterARestart) {
+  const std::filesystem::path folder =
+      dir.Path() / std::filesystem::path(u8"Mods \u00e4\u00f6\u00fc");
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path file = folder / std::filesystem::path(u8"Mauer \u00e4.col");
+  ASSERT_TRUE(colgen::WriteBytes(file.string(), colgen::EncodeFile({Named("a"), Named("b")})));
+  const std::filesystem::path settingsPath = folder / "Vantorel.ini";
+
+  StartContext context;
+  context.Arguments = {PathToUtf8(file)};
+  context.SettingsPath = settingsPath;
+  context.ProgramPath = folder / "vantorel";
+  editor.StartUp(context);
+  EXPECT_EQ(editor.Caption(), "Mauer \xC3\xA4.col - Vantorel 1.1 BETA");
+  EXPECT_EQ(editor.CollCount(), 2);
+  editor.ChangeWorkingCopy([](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
+  editor.ApplyChanges();
+  EXPECT_TRUE(editor.SaveFile(false));
+  EXPECT_EQ(testing::ReadBytes(file).size(), 92u + 112u);
+  editor.ShutDown();
+
+  FakeUi otherUi;
+  FakeView otherView;
+  Editor restarted(otherUi, otherView);
+  StartContext again;
+  again.SettingsPath = settingsPath;
+  again.ProgramPath = folder / "vantorel";
+  restarted.StartUp(again);
+  EXPECT_EQ(restarted.DialogDirectory, PathFromUtf8(DirectoryOf(PathToUtf8(file))));
+  EXPECT_TRUE(std::filesystem::is_directory(restarted.DialogDirectory));
 }
 
 }  // namespace

@@ -64,9 +64,9 @@ void MainWindow::BuildCommands() {
     auto* menu = new QMenu(list);
     menu->setObjectName(name);
     FillMenu(menu, name);
-    connect(list, &QWidget::customContextMenuRequested, this, [list = list, menu](const QPoint& at) {
-      menu->popup(list->viewport()->mapToGlobal(at));
-    });
+    connect(
+        list, &QWidget::customContextMenuRequested, this,
+        [list = list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
   }
   RefreshCommandStates();
 }

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/qt/main_settings_dialog.h"
 #include "app/qt/qt_text.h"

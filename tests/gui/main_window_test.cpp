@@ -13,8 +13,10 @@
 #include <QTest>
 #include <filesystem>
 
+#include "app/qt/qt_text.h"
 #include "app/start_up.h"
 #include "core/ini_file.h"
+#include "core/utf8_path.h"
 #include "tests/gui/modal_script.h"
 #include "tests/gui/qt_printers.h"
 #include "tests/support/test_files.h"
@@ -131,8 +133,7 @@ TEST_F(MainWindowTest, ClickingCollsAsksTheApplyQuestionThroughARealMessageBox) 
 TEST_F(MainWindowTest, ClosingAsksToSaveAndWritesFileAndSettings) {
   const std::string path = WriteFile("close.col", {Named("alpha"), Named("beta")});
   auto window = Start({path});
-  window->GetEditor().ChangeWorkingCopy(
-      [](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
+  window->GetEditor().ChangeWorkingCopy([](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
 
   ModalScript script;
   script.Press("Yes");  // apply
@@ -272,6 +273,51 @@ TEST_F(MainWindowTest, SettingsChosenInOneRunAreThereInTheNext) {
   EXPECT_FALSE(again->GetEditor().Settings().askApply);
   EXPECT_EQ(again->GetEditor().SurfaceTypes().Name(4), "Mud");
   EXPECT_EQ(again->GetEditor().SurfaceTypes().Color(4), 0xFF010203u);
+}
+
+TEST_F(MainWindowTest, NonAsciiFileAndFolderNamesOpenSaveAndComeBack) {
+  const std::filesystem::path folder =
+      dir.Path() / std::filesystem::path(u8"Mods \u00e4\u00f6\u00fc");
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path file = folder / std::filesystem::path(u8"Mauer \u00e4.col");
+  ASSERT_TRUE(colgen::WriteBytes(file.string(), colgen::EncodeFile({Named("alpha")})));
+  {
+    auto window = Start({FromQt(PathToQt(file))});
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Mauer \xC3\xA4.col - Vantorel 1.1 BETA"));
+    EXPECT_EQ(window->findChild<QListView*>("lbxColl")->model()->rowCount(), 1);
+    window->GetEditor().ChangeWorkingCopy([](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
+    ModalScript script;
+    script.Press("Yes");  // apply
+    script.Press("Yes");  // save
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_EQ(ReadBytes(file).size(), 92u);
+  EXPECT_EQ(Settings().GetString("SETTINGS", "FilePath", ""), DirectoryOf(PathToUtf8(file)));
+  auto again = Start({});
+  EXPECT_EQ(again->GetEditor().DialogDirectory, PathFromUtf8(DirectoryOf(PathToUtf8(file))));
+}
+
+TEST_F(MainWindowTest, ElementListRowsFollowTheWorkingCopyEvenBeforeTheListsRefit) {
+  const std::string path = WriteFile("rows.col", {Named("alpha", 3)});
+  auto window = Start({path});
+  auto* spheres = window->findChild<QListView*>("clbSpheres");
+  Editor& editor = window->GetEditor();
+  // Read the list while the working copy has already shrunk and the marks have not yet been
+  // refitted, as a repaint during the change would.
+  int rowsSeen = -1;
+  QStringList linesSeen;
+  editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) {
+    coll.Spheres.resize(1);
+    rowsSeen = spheres->model()->rowCount();
+    for (int row = 0; row < 3; ++row) {
+      linesSeen << spheres->model()->index(row, 0).data().toString();
+      spheres->model()->index(row, 0).data(Qt::CheckStateRole);
+    }
+  });
+  EXPECT_EQ(rowsSeen, 1);
+  EXPECT_EQ(linesSeen, (QStringList{"S000 - [01|00] Street", "", ""}));
+  EXPECT_EQ(Lines(spheres), QStringList{"S000 - [01|00] Street"});
 }
 
 TEST_F(MainWindowTest, OpensARealFileThroughTheMenuAndWalksEveryColl) {
