@@ -113,8 +113,9 @@ TEST(QuickChangeQuestion, PutsSevenTagsOnALine) {
   EXPECT_EQ(QuickChangeQuestion(ListKind::Faces, Checked(8, {0, 1, 2, 3, 4, 5, 6}), 19, table),
             head + "F000, F001, F002, F003, F004, F005, F006");
   EXPECT_EQ(QuickChangeQuestion(ListKind::Faces, std::vector<bool>(14, true), 19, table),
-            head + "F000, F001, F002, F003, F004, F005, F006, \r\n"
-                   "F007, F008, F009, F010, F011, F012, F013");
+            head +
+                "F000, F001, F002, F003, F004, F005, F006, \r\n"
+                "F007, F008, F009, F010, F011, F012, F013");
 }
 
 TEST(QuickChangeQuestion, NamesSpheresAndBoxesAndWidensLongIndices) {
