@@ -18,3 +18,49 @@ std::optional<std::pair<std::size_t, std::size_t>> FindDuplicateNames(
     const CollDirectoryEntries& directory);
 
 }  // namespace vantorel
+
+// ---------------------------------------------------------------------------------------------
+// New names for colls: the rules the rename and merge dialogs enforce and the name they propose.
+// ---------------------------------------------------------------------------------------------
+namespace vantorel {
+
+inline constexpr std::size_t kMaxCollNameLength = 20;
+inline constexpr std::size_t kMinNewNameLength = 4;
+
+// What the rename dialog's "?" button explains.
+inline constexpr std::string_view kNameRulesText =
+    "Allowed characters: a-z, A-Z, 0-9, _\r\n"
+    "The new name has to be different from the old one\r\n"
+    "and must be at least 4 characters long!";
+
+// text without its leading and trailing blanks and control characters (bytes up to 0x20, and
+// DEL).
+std::string_view TrimBlanksAndControls(std::string_view text);
+
+// a-z, A-Z, 0-9 and the underscore.
+bool IsNameCharacter(char c);
+
+// The first rule a new name breaks, checked in this order.
+enum class NameVerdict {
+  BadCharacter,  // a character outside a-z, A-Z, 0-9 and "_"
+  SameAsOld,     // equal to the old name when letter case is ignored
+  TooShort,      // fewer than kMinNewNameLength characters
+  Ok,
+};
+
+struct NameCheck {
+  NameVerdict Verdict = NameVerdict::BadCharacter;
+  std::string Name;  // the trimmed text, at most kMaxCollNameLength characters
+};
+
+// Checks the text typed for a renamed or copied coll. The text is trimmed and cut to
+// kMaxCollNameLength characters first, as the name field holds no more.
+NameCheck ValidateNewName(std::string_view text, std::string_view oldName);
+// The same rules without the comparison with an old name, for a merged coll.
+NameCheck ValidateMergeName(std::string_view text);
+
+// The name the rename dialog opens with: the old name with its last character replaced by "_"
+// (house01 -> house0_); empty for an empty old name.
+std::string ProposeName(std::string_view oldName);
+
+}  // namespace vantorel

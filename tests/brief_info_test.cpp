@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/coll_codec.h"
+#include "ops/make_lod.h"
 #include "tools/colgen/coll_builder.h"
 
 namespace vantorel {
@@ -46,6 +48,24 @@ TEST(BriefInfo, EmptyCollAndLocaleSeparator) {
   EXPECT_NE(text.find("Size: \t\t92 Byte\r\n"), std::string::npos);
   EXPECT_NE(text.find("ID: \t\t00 0A FF 7F \r\n"), std::string::npos);
   EXPECT_NE(text.find("Radius: \t0,5\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Spheres: \t0\r\n   Boxes: \t0\r\n   Vertices: \t0\r\n   Faces: \t0"),
+            std::string::npos);
+}
+
+TEST(BriefInfo, ALodCollShowsTheEditorsMarkerAndNoElements) {
+  CollBuilder b("house01");
+  b.Id({1, 2, 3, 4}).MeshBox({0, 0, 0}, {2, 2, 2}, MakeSurface(1));
+  const std::optional<Bytes> record = LodRecord(b.Build().Header);
+  ASSERT_TRUE(record);
+  CollDirectoryEntry entry{"", 0, 92};
+  Coll lod;
+  ASSERT_EQ(ReadColl(*record, entry, lod), ReadResult::Ok);
+  const std::string text = BuildBriefInfo(lod, 1, 2, 528, '.');
+  EXPECT_NE(text.find("Name: \t\tLODse01\r\n"), std::string::npos);
+  EXPECT_NE(text.find("No.: \t\t2 / 2\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Size: \t\t92 Byte\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Offset: \t\t528\r\n"), std::string::npos);
+  EXPECT_NE(text.find("ID: \t\t51 4B 5A 56 \r\n"), std::string::npos);
   EXPECT_NE(text.find("Spheres: \t0\r\n   Boxes: \t0\r\n   Vertices: \t0\r\n   Faces: \t0"),
             std::string::npos);
 }

@@ -1,0 +1,42 @@
+#include "ops/coll_name_field.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/coll_codec.h"
+
+namespace vantorel {
+
+namespace {
+
+// Where the name and the Id lie in an encoded header.
+constexpr std::size_t kNameOffset = 8;
+constexpr std::size_t kIdOffset = 28;
+
+}  // namespace
+
+void SetNameField(CollHeader& header, const NameField& name) {
+  header.Name = name;
+  if (!NameFieldTerminated(header)) header.Id = {0, 0, 0, 0};
+}
+
+void WriteCollName(CollHeader& header, std::string_view name) {
+  NameField field{};
+  std::copy_n(name.begin(), std::min(name.size(), field.size()), field.begin());
+  SetNameField(header, field);
+}
+
+std::optional<Bytes> RenamedRecordCopy(std::span<const std::uint8_t> record,
+                                       std::string_view name) {
+  if (record.size() < kHeaderBytes) return std::nullopt;
+  Bytes copy(record.begin(), record.end());
+  CollHeader header;
+  DecodeHeader(copy.data(), header);
+  WriteCollName(header, name);
+  // Only the name and Id bytes are put back, so every other byte stays exactly as stored.
+  std::memcpy(copy.data() + kNameOffset, header.Name.data(), header.Name.size());
+  std::memcpy(copy.data() + kIdOffset, header.Id.data(), header.Id.size());
+  return copy;
+}
+
+}  // namespace vantorel

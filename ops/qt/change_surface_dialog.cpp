@@ -1,0 +1,84 @@
+#include "ops/qt/change_surface_dialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/surface_types.h"
+#include "ops/qt/windows1252.h"
+
+namespace vantorel {
+
+namespace {
+
+QLabel* Label(const char* name, const QString& text) {
+  auto* label = new QLabel(text);
+  label->setObjectName(name);
+  return label;
+}
+
+std::optional<int> Selected(const QComboBox* box) {
+  if (box->currentIndex() < 0) return std::nullopt;
+  return box->currentIndex();
+}
+
+}  // namespace
+
+ChangeSurfaceDialog::ChangeSurfaceDialog(const SurfaceDialogValues& values, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName("TForm4");
+  setWindowTitle(FromWindows1252(kChangeSurfaceCaption));
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  auto* prompt = Label("Label1", FromWindows1252(values.Label));
+  prompt->setWordWrap(true);
+  material_ = new QComboBox;
+  material_->setObjectName("cbx");
+  material_->setEditable(false);
+  for (const std::string& entry : values.Materials)
+    material_->addItem(FromWindows1252(entry));
+  material_->setCurrentIndex(values.MaterialItem.value_or(-1));
+  parameter_ = new QComboBox;
+  parameter_->setObjectName("cbx2");
+  parameter_->setEditable(false);
+  for (const CarPartParameter& entry : kCarPartParameters)
+    parameter_->addItem(FromWindows1252(entry.Text));
+  parameter_->setCurrentIndex(values.ParameterItem.value_or(-1));
+
+  auto* ok = new QPushButton("&Ok");
+  ok->setObjectName("Button1");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("&Cancel");
+  cancel->setObjectName("Button2");
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(prompt);
+  layout->addWidget(Label("Label2", "Surface type (material):"));
+  layout->addWidget(material_);
+  layout->addWidget(Label("Label3", "Parameter (for cars):"));
+  layout->addWidget(parameter_);
+  layout->addLayout(buttons);
+}
+
+SurfaceChoice ChangeSurfaceDialog::Choice() const {
+  return {Selected(material_), Selected(parameter_)};
+}
+
+std::optional<SurfaceChoice> ChangeSurfaceDialog::Ask(QWidget* parent,
+                                                      const SurfaceDialogValues& values) {
+  ChangeSurfaceDialog dialog(values, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+}  // namespace vantorel

@@ -1,0 +1,100 @@
+#include "ops/qt/merge_dialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/name_rules.h"
+#include "ops/qt/windows1252.h"
+
+namespace vantorel {
+
+namespace {
+
+QComboBox* CollChoice(const char* name, const std::vector<std::string>& lines, int current) {
+  auto* box = new QComboBox;
+  box->setObjectName(name);
+  box->setEditable(false);
+  for (const std::string& line : lines)
+    box->addItem(FromWindows1252(line));
+  if (current >= 0 && current < box->count()) box->setCurrentIndex(current);
+  return box;
+}
+
+}  // namespace
+
+MergeDialog::MergeDialog(const std::vector<std::string>& lines, int current, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName("TForm9");
+  setWindowTitle("Merge Colls");
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  auto* prompt = new QLabel("Choose the two collision objects you want to merge:");
+  prompt->setObjectName("Label1");
+  prompt->setWordWrap(true);
+  first_ = CollChoice("cbx1", lines, current);
+  second_ = CollChoice("cbx2", lines, current);
+  auto* nameLabel = new QLabel("Name of the new coll:");
+  nameLabel->setObjectName("Label2");
+  name_ = new QLineEdit;
+  name_->setObjectName("Edit1");
+  name_->setMaxLength(static_cast<int>(kMaxCollNameLength));
+  name_->setText(FromWindows1252(kDefaultMergeName));
+
+  auto* ok = new QPushButton("&OK");
+  ok->setObjectName("Button1");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("&Cancel");
+  cancel->setObjectName("Button2");
+  connect(ok, &QPushButton::clicked, this, &MergeDialog::TryAccept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(prompt);
+  layout->addWidget(first_);
+  layout->addWidget(second_);
+  layout->addWidget(nameLabel);
+  layout->addWidget(name_);
+  layout->addLayout(buttons);
+}
+
+MergeChoice MergeDialog::Choice() const {
+  return {first_->currentIndex(), second_->currentIndex(), ToWindows1252(name_->text())};
+}
+
+std::optional<MergeChoice> MergeDialog::Ask(QWidget* parent, const std::vector<std::string>& lines,
+                                            int current) {
+  MergeDialog dialog(lines, current, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+void MergeDialog::TryAccept() {
+  const NameCheck check = ValidateMergeName(ToWindows1252(name_->text()));
+  switch (check.Verdict) {
+    case NameVerdict::BadCharacter:
+      name_->setFocus();
+      name_->selectAll();
+      return;
+    case NameVerdict::SameAsOld:  // merged colls have no old name
+    case NameVerdict::TooShort:
+      return;
+    case NameVerdict::Ok:
+      // With no coll to choose there is nothing to merge.
+      if (first_->currentIndex() < 0 || second_->currentIndex() < 0) return;
+      name_->setText(FromWindows1252(check.Name));
+      accept();
+      return;
+  }
+}
+
+}  // namespace vantorel

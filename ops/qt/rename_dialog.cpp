@@ -1,0 +1,110 @@
+#include "ops/qt/rename_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/name_rules.h"
+#include "core/program_identity.h"
+#include "ops/qt/windows1252.h"
+
+namespace vantorel {
+
+RenameDialog::RenameDialog(const std::string& caption, const std::string& oldName, QWidget* parent)
+    : QDialog(parent), oldName_(oldName) {
+  setObjectName("TForm6");
+  setWindowTitle(FromWindows1252(caption));
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  auto* oldLabel = new QLabel("Old name:");
+  oldLabel->setObjectName("Label1");
+  auto* oldEdit = new QLineEdit;
+  oldEdit->setObjectName("Edit1");
+  oldEdit->setMaxLength(static_cast<int>(kMaxCollNameLength));
+  oldEdit->setText(FromWindows1252(oldName));
+  oldEdit->setReadOnly(true);
+  auto* newLabel = new QLabel("New name:");
+  newLabel->setObjectName("Label2");
+  newName_ = new QLineEdit;
+  newName_->setObjectName("Edit2");
+  newName_->setMaxLength(static_cast<int>(kMaxCollNameLength));
+  newName_->setText(FromWindows1252(ProposeName(oldName)));
+  auto* rules = new QToolButton;
+  rules->setObjectName("SpeedButton1");
+  rules->setText("?");
+  rules->setAutoRaise(true);
+  QFont bold = rules->font();
+  bold.setBold(true);
+  rules->setFont(bold);
+
+  auto* ok = new QPushButton("&OK");
+  ok->setObjectName("Button1");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("&Cancel");
+  cancel->setObjectName("Button2");
+  connect(ok, &QPushButton::clicked, this, &RenameDialog::TryAccept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(rules, &QToolButton::clicked, this, &RenameDialog::ShowRules);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(oldLabel, 0, 0);
+  fields->addWidget(oldEdit, 0, 1);
+  fields->addWidget(newLabel, 1, 0);
+  fields->addWidget(newName_, 1, 1);
+  fields->addWidget(rules, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::string RenameDialog::NewName() const {
+  return ToWindows1252(newName_->text());
+}
+
+std::optional<std::string> RenameDialog::Ask(QWidget* parent, const std::string& caption,
+                                             const std::string& oldName) {
+  RenameDialog dialog(caption, oldName, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.NewName();
+}
+
+void RenameDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  newName_->setFocus();
+  newName_->selectAll();
+}
+
+void RenameDialog::TryAccept() {
+  const NameCheck check = ValidateNewName(ToWindows1252(newName_->text()), oldName_);
+  switch (check.Verdict) {
+    case NameVerdict::BadCharacter:
+      newName_->setFocus();
+      newName_->selectAll();
+      return;
+    case NameVerdict::SameAsOld:
+    case NameVerdict::TooShort:
+      return;  // the "?" button says why
+    case NameVerdict::Ok:
+      newName_->setText(FromWindows1252(check.Name));
+      accept();
+      return;
+  }
+}
+
+void RenameDialog::ShowRules() {
+  QMessageBox::information(this, FromWindows1252(kApplicationTitle), DisplayText(kNameRulesText));
+}
+
+}  // namespace vantorel

@@ -1,0 +1,42 @@
+#include "ops/select_colls_request.h"
+
+namespace vantorel {
+
+namespace {
+
+std::vector<std::string> ListLines(const CollDirectoryEntries& source) {
+  std::vector<std::string> lines;
+  lines.reserve(source.size());
+  for (const CollDirectoryEntry& entry : source)
+    lines.push_back(CollListLine(entry));
+  return lines;
+}
+
+}  // namespace
+
+SelectCollsRequest ImportRequest(std::string_view fileTitle, const CollDirectoryEntries& source) {
+  SelectCollsRequest request;
+  request.Caption = "Import Collision Object(s)";
+  request.Prompt =
+      "Select the collision object(s) you want to import from " + std::string(fileTitle) + ":";
+  request.Lines = ListLines(source);
+  return request;
+}
+
+SelectCollsRequest ReplaceRequest(std::string_view currentName,
+                                  const CollDirectoryEntries& source) {
+  SelectCollsRequest request;
+  request.Replace = true;
+  request.Caption = "Replace Collision Object";
+  request.Prompt =
+      "Select the collision object you want to use for replacing " + std::string(currentName) + ":";
+  request.KeptName = "(the name will remain \"" + std::string(currentName) + "\")";
+  request.Lines = ListLines(source);
+  return request;
+}
+
+std::string SelectionCountText(int selected, int total) {
+  return std::to_string(selected) + " of " + std::to_string(total) + " colls selected";
+}
+
+}  // namespace vantorel

@@ -1,0 +1,147 @@
+#include "ops/surface_change.h"
+
+#include <algorithm>
+
+#include "core/number_text.h"
+
+namespace vantorel {
+
+namespace {
+
+constexpr int kTagsPerLine = 7;
+
+std::string_view ElementWord(ListKind kind) {
+  switch (kind) {
+    case ListKind::Spheres:
+      return "sphere ";
+    case ListKind::Boxes:
+      return "box ";
+    case ListKind::Faces:
+      break;
+  }
+  return "face ";
+}
+
+char TagLetter(ListKind kind) {
+  switch (kind) {
+    case ListKind::Spheres:
+      return 'S';
+    case ListKind::Boxes:
+      return 'B';
+    case ListKind::Faces:
+      break;
+  }
+  return 'F';
+}
+
+std::string_view QuestionTail(ListKind kind) {
+  switch (kind) {
+    case ListKind::Spheres:
+      return ")\r\nto the following checked spheres?\r\n\r\n";
+    case ListKind::Boxes:
+      return ")\r\nto the following checked boxes?\r\n\r\n";
+    case ListKind::Faces:
+      break;
+  }
+  return ")\r\nto the following checked faces?\r\n\r\n";
+}
+
+template <class Element>
+int AssignMaterial(std::vector<Element>& elements, const std::vector<bool>& checked,
+                   std::uint8_t material) {
+  const std::size_t n = std::min(elements.size(), checked.size());
+  int changed = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!checked[i]) continue;
+    elements[i].Surface.Material = material;
+    ++changed;
+  }
+  return changed;
+}
+
+}  // namespace
+
+std::optional<int> ParameterItem(std::uint8_t parameter) {
+  for (std::size_t i = 0; i < kCarPartParameters.size(); ++i) {
+    if (kCarPartParameters[i].Value == parameter) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint8_t> ParameterOfItem(int item) {
+  if (item < 0 || item >= static_cast<int>(kCarPartParameters.size())) return std::nullopt;
+  return kCarPartParameters[static_cast<std::size_t>(item)].Value;
+}
+
+std::string MaterialEntry(int material, const SurfaceTypeTable& table) {
+  return "[" + FormatPadded(material, 2) + "] " + table.Name(material);
+}
+
+std::vector<std::string> MaterialEntries(const SurfaceTypeTable& table) {
+  std::vector<std::string> entries;
+  entries.reserve(kSurfaceTypeCount);
+  for (int material = 0; material < kSurfaceTypeCount; ++material)
+    entries.push_back(MaterialEntry(material, table));
+  return entries;
+}
+
+SurfaceDialogValues ChangeSurfaceValues(ListKind kind, int index, const Surface& surface,
+                                        const SurfaceTypeTable& table) {
+  SurfaceDialogValues values;
+  values.Label = "Here you can change the surface type and parameter of " +
+                 std::string(ElementWord(kind)) + std::to_string(index) + ".";
+  values.Materials = MaterialEntries(table);
+  if (surface.Material < kSurfaceTypeCount) values.MaterialItem = surface.Material;
+  values.ParameterItem = ParameterItem(surface.Parameter);
+  return values;
+}
+
+int ApplySurfaceChoice(Surface& surface, const SurfaceChoice& choice, int lastMaterial) {
+  if (choice.MaterialItem && *choice.MaterialItem >= 0 &&
+      *choice.MaterialItem < kSurfaceTypeCount) {
+    surface.Material = static_cast<std::uint8_t>(*choice.MaterialItem);
+    lastMaterial = *choice.MaterialItem;
+  }
+  if (choice.ParameterItem) {
+    if (const auto parameter = ParameterOfItem(*choice.ParameterItem))
+      surface.Parameter = *parameter;
+  }
+  return lastMaterial;
+}
+
+int QuickChangeMaterial(int lastMaterial) {
+  return lastMaterial < 0 || lastMaterial >= kSurfaceTypeCount ? 0 : lastMaterial;
+}
+
+std::optional<std::string> QuickChangeQuestion(ListKind kind, const std::vector<bool>& checked,
+                                               int material, const SurfaceTypeTable& table) {
+  if (std::find(checked.begin(), checked.end(), true) == checked.end()) return std::nullopt;
+  std::string text = "Would you like to assign the surface \"" + table.Name(material) + "\" (" +
+                     std::to_string(material) + std::string(QuestionTail(kind));
+  int tags = 0;
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    if (!checked[i]) continue;
+    text += TagLetter(kind);
+    text += FormatIndex(static_cast<std::int64_t>(i)) + ", ";
+    if (++tags % kTagsPerLine == 0) text += "\r\n";
+  }
+  // The list ends with its last tag: drop the separator, or the separator and line break.
+  text.resize(text.size() - 2);
+  if (text.back() == ' ') text.resize(text.size() - 2);
+  return text;
+}
+
+int AssignMaterialToChecked(Coll& coll, ListKind kind, const std::vector<bool>& checked,
+                            std::uint8_t material) {
+  switch (kind) {
+    case ListKind::Spheres:
+      return AssignMaterial(coll.Spheres, checked, material);
+    case ListKind::Boxes:
+      return AssignMaterial(coll.Boxes, checked, material);
+    case ListKind::Faces:
+      break;
+  }
+  return AssignMaterial(coll.Faces, checked, material);
+}
+
+}  // namespace vantorel
