@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/text_trim.h"
+
 namespace vantorel {
 
 namespace {
@@ -18,6 +20,19 @@ std::string FoldedName(std::string_view name) {
 }
 
 }  // namespace
+
+bool AllNameCharacters(std::string_view name) {
+  return std::all_of(name.begin(), name.end(), IsNameCharacter);
+}
+
+std::string ImportNameFromAnswer(std::string_view answer) {
+  return std::string(TrimBlanksAndControls(answer).substr(0, kCollNameLength));
+}
+
+bool IsValidImportName(std::string_view name) {
+  return name.size() >= kMinimumNameLength && name.size() <= kCollNameLength &&
+         AllNameCharacters(name);
+}
 
 bool SameCollName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
