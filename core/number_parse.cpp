@@ -1,6 +1,8 @@
 #include "core/number_parse.h"
 
 #include <charconv>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -12,46 +14,44 @@ constexpr bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-const char* SkipDigits(const char* p, const char* end) {
-  while (p != end && IsDigit(*p))
-    ++p;
-  return p;
+constexpr bool IsSeparator(char c, char separator, char alsoSeparator) {
+  return c == separator || (alsoSeparator != '\0' && c == alsoSeparator);
 }
 
-// The parts of a syntactically valid real, as pointers into its text.
-struct RealParts {
-  const char* intBegin;
-  const char* intEnd;
-  const char* fracBegin;  // == fracEnd when there is no fraction
-  const char* fracEnd;
-  const char* decimalMark;     // nullptr without a separator
-  const char* exponentDigits;  // nullptr without an exponent
-  const char* end;
-};
-
-// The power of ten of the first significant digit, saturated far beyond any float's range. Only
-// used to tell an underflow from an overflow once the conversion has reported one of them.
-std::int64_t DecimalMagnitude(const RealParts& parts, bool& zero) {
+// The power of ten of the first significant digit of a valid real, saturated far beyond any
+// float's range; false for a zero. Only used to tell an underflow from an overflow once the
+// conversion has reported one of the two.
+bool DecimalMagnitude(std::string_view text, char separator, char alsoSeparator,
+                      std::int64_t& magnitude) {
   constexpr std::int64_t kSaturated = 1'000'000'000;
   std::int64_t exponent = 0;
-  bool negativeExponent = false;
-  if (parts.exponentDigits) {
-    const char* p = parts.exponentDigits;
-    negativeExponent = p[-1] == '-';
-    for (; p != parts.end; ++p) {
-      if (exponent < kSaturated) exponent = exponent * 10 + (*p - '0');
+  const std::size_t e = text.find_first_of("eE");
+  if (e != std::string_view::npos) {
+    std::size_t i = e + 1;
+    const bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+') ++i;
+    for (; i < text.size(); ++i) {
+      if (exponent < kSaturated) exponent = exponent * 10 + (text[i] - '0');
     }
-    if (negativeExponent) exponent = -exponent;
+    if (negative) exponent = -exponent;
+    text = text.substr(0, e);
   }
-  zero = false;
-  for (const char* p = parts.intBegin; p != parts.intEnd; ++p) {
-    if (*p != '0') return exponent + (parts.intEnd - p - 1);
+  std::int64_t position = 0;  // of the next digit, counted from the separator
+  std::size_t wholeDigits = 0;
+  for (const char c : text) {
+    if (IsSeparator(c, separator, alsoSeparator)) break;
+    if (IsDigit(c)) ++wholeDigits;
   }
-  for (const char* p = parts.fracBegin; p != parts.fracEnd; ++p) {
-    if (*p != '0') return exponent - (p - parts.fracBegin + 1);
+  position = static_cast<std::int64_t>(wholeDigits) - 1;
+  for (const char c : text) {
+    if (!IsDigit(c)) continue;
+    if (c != '0') {
+      magnitude = exponent + position;
+      return true;
+    }
+    --position;
   }
-  zero = true;
-  return 0;
+  return false;
 }
 
 }  // namespace
@@ -59,42 +59,32 @@ std::int64_t DecimalMagnitude(const RealParts& parts, bool& zero) {
 std::optional<float> ParseDecimalReal(std::string_view text, char separator, char alsoSeparator) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  const char* p = begin;
+  const char* body = begin;
   bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
+  if (body != end && (*body == '+' || *body == '-')) {
+    negative = *body == '-';
+    ++body;
   }
-  RealParts parts{};
-  parts.end = end;
-  parts.intBegin = p;
-  p = SkipDigits(p, end);
-  parts.intEnd = p;
-  parts.fracBegin = parts.fracEnd = p;
-  if (p != end && (*p == separator || (alsoSeparator != '\0' && *p == alsoSeparator))) {
-    parts.decimalMark = p;
-    parts.fracBegin = ++p;
-    p = SkipDigits(p, end);
-    parts.fracEnd = p;
+  // from_chars reads the rest of the syntax as this reader does, but it also knows "inf" and
+  // "nan", which a number here never starts with.
+  if (body == end || !(IsDigit(*body) || IsSeparator(*body, separator, alsoSeparator))) {
+    return std::nullopt;
   }
-  if (parts.intBegin == parts.intEnd && parts.fracBegin == parts.fracEnd) return std::nullopt;
-  if (p != end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    if (p != end && (*p == '+' || *p == '-')) ++p;
-    parts.exponentDigits = p;
-    p = SkipDigits(p, end);
-    if (p == parts.exponentDigits) return std::nullopt;
+  const bool pointAccepted = IsSeparator('.', separator, alsoSeparator);
+  if (!pointAccepted && std::memchr(body, '.', static_cast<std::size_t>(end - body))) {
+    return std::nullopt;
   }
-  if (p != end) return std::nullopt;
-
-  // from_chars reads a point and a leading minus but no plus; other separators are mapped to a
-  // point in a copy of the text.
-  const char* numberBegin = negative ? parts.intBegin - 1 : parts.intBegin;
+  const char* numberBegin = negative ? body - 1 : body;  // from_chars reads no plus sign
   float value = 0;
-  std::from_chars_result result{};
-  if (parts.decimalMark == nullptr || *parts.decimalMark == '.') {
-    result = std::from_chars(numberBegin, end, value);
-  } else {
+  std::from_chars_result result = std::from_chars(numberBegin, end, value);
+  if (result.ptr != end) {
+    // A separator other than the point is mapped to one in a copy of the text. A valid text has
+    // at most one separator, so the first is the one.
+    const char other = separator != '.' ? separator : alsoSeparator;
+    const auto* mark = other == '\0' ? nullptr
+                                     : static_cast<const char*>(std::memchr(
+                                           body, other, static_cast<std::size_t>(end - body)));
+    if (!mark) return std::nullopt;
     char small[64];
     std::string large;
     const auto length = static_cast<std::size_t>(end - numberBegin);
@@ -103,31 +93,53 @@ std::optional<float> ParseDecimalReal(std::string_view text, char separator, cha
       large.assign(numberBegin, length);
       copy = large.data();
     } else {
-      std::char_traits<char>::copy(copy, numberBegin, length);
+      std::memcpy(copy, numberBegin, length);
     }
-    copy[parts.decimalMark - numberBegin] = '.';
+    copy[mark - numberBegin] = '.';
     result = std::from_chars(copy, copy + length, value);
-    result.ptr = numberBegin + (result.ptr - copy);
+    if (result.ptr != copy + length) return std::nullopt;
   }
   if (result.ec == std::errc::result_out_of_range) {
-    bool zero = false;
-    const std::int64_t magnitude = DecimalMagnitude(parts, zero);
-    if (zero || magnitude < 0) return negative ? -0.0f : 0.0f;
+    std::int64_t magnitude = 0;
+    if (!DecimalMagnitude(text, separator, alsoSeparator, magnitude) || magnitude < 0) {
+      return negative ? -0.0f : 0.0f;
+    }
     return std::nullopt;
   }
-  if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
+  if (result.ec != std::errc()) return std::nullopt;
   return value;
 }
 
 std::optional<std::int64_t> ParseDecimalInteger(std::string_view text) {
-  const char* begin = text.data();
-  const char* const end = begin + text.size();
-  if (begin != end && *begin == '+') ++begin;
-  // from_chars would take a second sign after a plus ("+-5"); only digits may follow one.
-  if (begin != text.data() && (begin == end || !IsDigit(*begin))) return std::nullopt;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  if (p == end) return std::nullopt;
   std::int64_t value = 0;
-  const auto [ptr, ec] = std::from_chars(begin, end, value);
-  if (ec != std::errc() || ptr != end || begin == end) return std::nullopt;
+  if (end - p <= 18) {
+    // Eighteen digits cannot leave the range.
+    for (; p != end; ++p) {
+      if (!IsDigit(*p)) return std::nullopt;
+      value = value * 10 + (*p - '0');
+    }
+    return negative ? -value : value;
+  }
+  // Accumulated as a negative number, whose range reaches one further than the positive one.
+  constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
+  for (; p != end; ++p) {
+    if (!IsDigit(*p)) return std::nullopt;
+    const int digit = *p - '0';
+    if (value < (kLowest + digit) / 10) return std::nullopt;
+    value = value * 10 - digit;
+  }
+  if (!negative) {
+    if (value == kLowest) return std::nullopt;
+    value = -value;
+  }
   return value;
 }
 

@@ -1,6 +1,8 @@
 #include "edit/script_reader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -12,6 +14,51 @@ namespace vantorel {
 namespace {
 
 constexpr std::uint8_t kHighestScriptMaterial = 34;
+
+// Lines and fields are short, so the searches look at eight bytes at a time in a register
+// rather than calling a library search that first has to set up.
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// The high bit of each byte of word that equals c; bits above the lowest one may be wrong.
+constexpr std::uint64_t MatchingBytes(std::uint64_t word, char c) {
+  const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+  return (x - kOnes) & ~x & kHighBits;
+}
+
+std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  return word;
+}
+
+const char* FirstMatch(const char* p, std::uint64_t matches) {
+  return p + std::countr_zero(matches) / 8;
+}
+
+const char* FindChar(const char* p, const char* end, char c) {
+  for (; end - p >= 8; p += 8) {
+    if (const std::uint64_t m = MatchingBytes(LoadWord(p), c)) return FirstMatch(p, m);
+  }
+  for (; p != end; ++p) {
+    if (*p == c) return p;
+  }
+  return nullptr;
+}
+
+const char* FindLineEnd(const char* p, const char* end) {
+  for (; end - p >= 8; p += 8) {
+    const std::uint64_t word = LoadWord(p);
+    if (const std::uint64_t m = MatchingBytes(word, '\n') | MatchingBytes(word, '\r')) {
+      return FirstMatch(p, m);
+    }
+  }
+  for (; p != end; ++p) {
+    if (*p == '\n' || *p == '\r') return p;
+  }
+  return end;
+}
 
 bool IsFieldSeparator(char c) {
   return c == ':' || c == ';' || c == '|' || c == '[' || c == ']';
@@ -70,8 +117,7 @@ class ElementLine {
  private:
   const char* Next(const char*& cursor, char c) {
     if (!cursor) cursor = begin_;
-    const auto* found =
-        static_cast<const char*>(std::memchr(cursor, c, static_cast<std::size_t>(end_ - cursor)));
+    const char* found = FindChar(cursor, end_, c);
     if (found) cursor = found + 1;
     return found;
   }
@@ -165,14 +211,9 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
   std::size_t lineNumber = 0;
   while (p < end) {
     ++lineNumber;
-    const auto* lineFeed =
-        static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-    if (!lineFeed) lineFeed = end;
-    const auto* carriageReturn =
-        static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineFeed - p)));
-    const char* lineEnd = carriageReturn ? carriageReturn : lineFeed;
+    const char* lineEnd = FindLineEnd(p, end);
     const char* next = lineEnd + 1;
-    if (carriageReturn && carriageReturn + 1 == lineFeed) next = lineFeed + 1;
+    if (lineEnd != end && *lineEnd == '\r' && next != end && *next == '\n') ++next;
 
     std::string_view line =
         TrimBlanksAndControls(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
