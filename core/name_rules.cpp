@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/text_trim.h"
+
 namespace vantorel {
 
 namespace {
@@ -17,7 +19,55 @@ std::string FoldedName(std::string_view name) {
   return folded;
 }
 
+NameCheck CheckName(std::string_view text, const std::string_view* oldName);
+
 }  // namespace
+
+bool AllNameCharacters(std::string_view name) {
+  return std::all_of(name.begin(), name.end(), IsNameCharacter);
+}
+
+std::string ImportNameFromAnswer(std::string_view answer) {
+  return std::string(TrimBlanksAndControls(answer).substr(0, kMaxCollNameLength));
+}
+
+bool IsValidImportName(std::string_view name) {
+  return name.size() <= kMaxCollNameLength && ValidateMergeName(name).Verdict == NameVerdict::Ok;
+}
+
+namespace {
+
+NameCheck CheckName(std::string_view text, const std::string_view* oldName) {
+  const std::string_view name = TrimBlanksAndControls(text).substr(0, kMaxCollNameLength);
+  NameCheck check;
+  check.Name = std::string(name);
+  if (!AllNameCharacters(name)) {
+    check.Verdict = NameVerdict::BadCharacter;
+  } else if (oldName && SameCollName(name, *oldName)) {
+    check.Verdict = NameVerdict::SameAsOld;
+  } else if (name.size() < kMinNewNameLength) {
+    check.Verdict = NameVerdict::TooShort;
+  } else {
+    check.Verdict = NameVerdict::Ok;
+  }
+  return check;
+}
+
+}  // namespace
+
+NameCheck ValidateNewName(std::string_view text, std::string_view oldName) {
+  return CheckName(text, &oldName);
+}
+
+NameCheck ValidateMergeName(std::string_view text) {
+  return CheckName(text, nullptr);
+}
+
+std::string ProposeName(std::string_view oldName) {
+  std::string proposal(oldName);
+  if (!proposal.empty()) proposal.back() = '_';
+  return proposal;
+}
 
 bool SameCollName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -39,63 +89,6 @@ std::optional<std::pair<std::size_t, std::size_t>> FindDuplicateNames(
     if (!found || it->second < found->first) found = std::make_pair(it->second, j);
   }
   return found;
-}
-
-}  // namespace vantorel
-
-// ---------------------------------------------------------------------------------------------
-// New names for colls.
-// ---------------------------------------------------------------------------------------------
-namespace vantorel {
-
-namespace {
-
-bool BlankOrControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte <= 0x20 || byte == 0x7F;
-}
-
-NameCheck CheckName(std::string_view text, const std::string_view* oldName) {
-  std::string_view name = TrimBlanksAndControls(text);
-  if (name.size() > kMaxCollNameLength) name = name.substr(0, kMaxCollNameLength);
-  NameCheck check;
-  check.Name = std::string(name);
-  if (!std::all_of(name.begin(), name.end(), IsNameCharacter)) {
-    check.Verdict = NameVerdict::BadCharacter;
-  } else if (oldName && SameCollName(name, *oldName)) {
-    check.Verdict = NameVerdict::SameAsOld;
-  } else if (name.size() < kMinNewNameLength) {
-    check.Verdict = NameVerdict::TooShort;
-  } else {
-    check.Verdict = NameVerdict::Ok;
-  }
-  return check;
-}
-
-}  // namespace
-
-std::string_view TrimBlanksAndControls(std::string_view text) {
-  const auto first = std::find_if_not(text.begin(), text.end(), BlankOrControl);
-  const auto last = std::find_if_not(text.rbegin(), text.rend(), BlankOrControl).base();
-  return first < last ? std::string_view(first, last) : std::string_view();
-}
-
-bool IsNameCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-NameCheck ValidateNewName(std::string_view text, std::string_view oldName) {
-  return CheckName(text, &oldName);
-}
-
-NameCheck ValidateMergeName(std::string_view text) {
-  return CheckName(text, nullptr);
-}
-
-std::string ProposeName(std::string_view oldName) {
-  std::string proposal(oldName);
-  if (!proposal.empty()) proposal.back() = '_';
-  return proposal;
 }
 
 }  // namespace vantorel

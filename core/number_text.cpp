@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace vantorel {
@@ -132,6 +133,150 @@ std::string FormatScriptReal(double value, char separator) {
   text += 'E';
   text += std::to_string(exponent);
   return text;
+}
+
+}  // namespace vantorel
+
+namespace vantorel {
+
+namespace {
+
+__extension__ using UInt128 = unsigned __int128;
+
+constexpr std::uint64_t kPowersOf10[] = {1,
+                                         10,
+                                         100,
+                                         1000,
+                                         10000,
+                                         100000,
+                                         1000000,
+                                         10000000,
+                                         100000000,
+                                         1000000000,
+                                         10000000000,
+                                         100000000000,
+                                         1000000000000,
+                                         10000000000000,
+                                         100000000000000,
+                                         1000000000000000,
+                                         10000000000000000,
+                                         100000000000000000,
+                                         1000000000000000000};
+
+// Binary exponents (of the leading bit) the exact integer path covers: about 1E-13 to 1E18,
+// every coordinate a coll sensibly holds. Others take the general path.
+constexpr int kFastMinBinaryExponent = -43;
+constexpr int kFastMaxBinaryExponent = 60;
+
+struct SixDigits {
+  std::uint32_t digits;  // 100000..999999
+  int exponent;          // of the first digit
+};
+
+// value = mantissa * 2^binaryShift exactly, mantissa < 2^24 with its top bit set. Rounds to six
+// significant digits, halves away from zero, with integer arithmetic only.
+SixDigits RoundToSixDigits(std::uint32_t mantissa, int binaryShift) {
+  const int leadingBit = binaryShift + 23;
+  // floor(leadingBit * log10(2)); the first digit's exponent is this or one more.
+  int exponent = (leadingBit * 78913) >> 18;
+  const int scale = 5 - exponent;  // value * 10^scale lies in [10^5, 2 * 10^6)
+  std::uint64_t whole = 0;
+  bool halfOrMore = false;
+  if (scale >= 0) {
+    // The value is below 2^20, so binaryShift is negative: a plain right shift.
+    const UInt128 scaled = UInt128{mantissa} * kPowersOf10[scale];
+    const auto shift = static_cast<unsigned>(-binaryShift);
+    whole = static_cast<std::uint64_t>(scaled >> shift);
+    const UInt128 remainder = scaled - (UInt128{whole} << shift);
+    halfOrMore = remainder >= (UInt128{1} << (shift - 1));
+  } else {
+    std::uint64_t numerator = mantissa;
+    std::uint64_t denominator = kPowersOf10[-scale];
+    if (binaryShift >= 0) {
+      numerator <<= binaryShift;
+    } else {
+      denominator <<= -binaryShift;
+    }
+    whole = numerator / denominator;
+    const std::uint64_t remainder = numerator - whole * denominator;
+    halfOrMore = remainder >= denominator - remainder;
+  }
+  if (whole >= 1000000) {
+    halfOrMore = whole % 10 >= 5;
+    whole /= 10;
+    ++exponent;
+  }
+  if (halfOrMore && ++whole == 1000000) {
+    whole = 100000;
+    ++exponent;
+  }
+  return {static_cast<std::uint32_t>(whole), exponent};
+}
+
+char* WriteDigits(char* out, const char* digits, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i)
+    *out++ = digits[i];
+  return out;
+}
+
+char* WriteExponent(char* out, int exponent) {
+  if (exponent < 0) {
+    *out++ = '-';
+    exponent = -exponent;
+  }
+  return std::to_chars(out, out + 4, exponent).ptr;
+}
+
+}  // namespace
+
+char* WriteScriptReal(char* out, float value, char separator) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const auto biasedExponent = static_cast<int>((bits >> 23) & 0xFF);
+  const int binaryShift = biasedExponent - 150;
+  const int leadingBit = binaryShift + 23;
+  if (biasedExponent == 0 || leadingBit < kFastMinBinaryExponent ||
+      leadingBit > kFastMaxBinaryExponent) {
+    // Zero, subnormals, infinities, NaN and the far ends of the range.
+    const std::string text = FormatScriptReal(value, separator);
+    return WriteDigits(out, text.data(), text.size());
+  }
+  const SixDigits rounded = RoundToSixDigits((bits & 0x7FFFFF) | 0x800000, binaryShift);
+  char digits[6];
+  std::uint32_t rest = rounded.digits;
+  for (int i = 5; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  std::size_t significant = 6;
+  while (digits[significant - 1] == '0')
+    --significant;
+
+  if (bits >> 31) *out++ = '-';
+  const int exponent = rounded.exponent;
+  if (exponent >= 6 || exponent < -4) {
+    *out++ = digits[0];
+    if (significant > 1) {
+      *out++ = separator;
+      out = WriteDigits(out, digits + 1, significant - 1);
+    }
+    *out++ = 'E';
+    return WriteExponent(out, exponent);
+  }
+  if (exponent < 0) {
+    *out++ = '0';
+    *out++ = separator;
+    for (int i = -1; i > exponent; --i)
+      *out++ = '0';
+    return WriteDigits(out, digits, significant);
+  }
+  const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
+  out = WriteDigits(out, digits, wholeDigits);
+  if (significant > wholeDigits) {
+    *out++ = separator;
+    out = WriteDigits(out, digits + wholeDigits, significant - wholeDigits);
+  }
+  return out;
 }
 
 }  // namespace vantorel

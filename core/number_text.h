@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,5 +30,11 @@ inline std::string FormatIndex(std::int64_t value) {
 // A real of the collision script: six significant digits (halves away from zero), fixed
 // notation for 0.0001 <= |x| < 1000000, otherwise "1.23457E6" / "5E-5"; zero is "0".
 std::string FormatScriptReal(double value, char separator);
+
+// The same text for a float, written to out without allocating; out needs room for
+// kScriptRealMaxLength characters. Returns the end of the text. The script export writes
+// hundreds of thousands of these.
+inline constexpr std::size_t kScriptRealMaxLength = 16;
+char* WriteScriptReal(char* out, float value, char separator);
 
 }  // namespace vantorel

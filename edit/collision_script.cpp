@@ -1,5 +1,9 @@
 #include "edit/collision_script.h"
 
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
 #include "core/number_text.h"
 #include "core/program_identity.h"
 
@@ -7,37 +11,83 @@ namespace vantorel {
 
 namespace {
 
-constexpr const char* kGroupSeparator = "  |  ";
-
+// Builds the script line by line in a fixed buffer and appends each finished line to the text,
+// so that the hundreds of thousands of element lines of a large mesh cost no allocation each.
 class ScriptWriter {
  public:
   explicit ScriptWriter(char separator) : separator_(separator) {}
 
-  void Line(const std::string& line) {
-    if (!first_) text_ += "\r\n";
-    first_ = false;
-    text_ += line;
-  }
-  std::string Real(float value) const { return FormatScriptReal(value, separator_); }
-  std::string Vector(const Vector3& v) const {
-    return Real(v.X) + "; " + Real(v.Y) + "; " + Real(v.Z);
-  }
-  static std::string Head(char letter, std::size_t index) {
-    return std::string(1, letter) + ' ' + FormatIndex(static_cast<std::int64_t>(index)) + ": ";
-  }
-  static std::string Material(const Surface& surface) {
-    std::string text(1, '[');
-    text += std::to_string(surface.Material);
-    text.push_back(']');
-    return text;
-  }
-  std::string Take() { return std::move(text_); }
   void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+  std::string Take() { return std::move(text_); }
+
+  void Line(std::string_view line) {
+    Begin();
+    Text(line);
+    End();
+  }
+
+  // An element line: the kind letter and the zero-padded index, "S 042: ".
+  void BeginElement(char letter, std::size_t index) {
+    Begin();
+    *at_++ = letter;
+    *at_++ = ' ';
+    if (index < 1000) {
+      at_[0] = static_cast<char>('0' + index / 100);
+      at_[1] = static_cast<char>('0' + index / 10 % 10);
+      at_[2] = static_cast<char>('0' + index % 10);
+      at_ += 3;
+    } else {
+      at_ = std::to_chars(at_, at_ + 24, index).ptr;
+    }
+    *at_++ = ':';
+    *at_++ = ' ';
+  }
+  void Real(float value) { at_ = WriteScriptReal(at_, value, separator_); }
+  void Integer(std::int64_t value) { at_ = std::to_chars(at_, at_ + 24, value).ptr; }
+  void Vector(const Vector3& v) {
+    Real(v.X);
+    Text("; ");
+    Real(v.Y);
+    Text("; ");
+    Real(v.Z);
+  }
+  void GroupSeparator() { Text("  |  "); }
+  void Material(const Surface& surface) {
+    *at_++ = '[';
+    Integer(surface.Material);
+    *at_++ = ']';
+  }
+  void Text(std::string_view text) {
+    // Only the fixed lines are long; they go to the text directly.
+    if (text.size() > kRoom) {
+      Flush();
+      text_ += text;
+      return;
+    }
+    std::memcpy(at_, text.data(), text.size());
+    at_ += text.size();
+  }
+  void End() { Flush(); }
 
  private:
+  // The longest element line, a box with six reals, takes about 110 characters.
+  static constexpr std::size_t kRoom = 64;
+
+  void Begin() {
+    if (!first_) text_ += "\r\n";
+    first_ = false;
+    at_ = line_;
+  }
+  void Flush() {
+    text_.append(line_, static_cast<std::size_t>(at_ - line_));
+    at_ = line_;
+  }
+
   char separator_;
   bool first_ = true;
   std::string text_;
+  char line_[256];
+  char* at_ = line_;
 };
 
 }  // namespace
@@ -59,27 +109,46 @@ std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn
   w.Line("=> Sphere count: " + std::to_string(coll.SphereCount()));
   for (std::size_t i = 0; i < coll.Spheres.size(); ++i) {
     const CollSphere& s = coll.Spheres[i];
-    w.Line(ScriptWriter::Head('S', i) + w.Real(s.Radius) + kGroupSeparator + w.Vector(s.Center) +
-           kGroupSeparator + ScriptWriter::Material(s.Surface));
+    w.BeginElement('S', i);
+    w.Real(s.Radius);
+    w.GroupSeparator();
+    w.Vector(s.Center);
+    w.GroupSeparator();
+    w.Material(s.Surface);
+    w.End();
   }
   w.Line("");
   w.Line("=> Box count: " + std::to_string(coll.BoxCount()));
   for (std::size_t i = 0; i < coll.Boxes.size(); ++i) {
     const CollBox& b = coll.Boxes[i];
-    w.Line(ScriptWriter::Head('B', i) + w.Vector(b.Min) + kGroupSeparator + w.Vector(b.Max) +
-           kGroupSeparator + ScriptWriter::Material(b.Surface));
+    w.BeginElement('B', i);
+    w.Vector(b.Min);
+    w.GroupSeparator();
+    w.Vector(b.Max);
+    w.GroupSeparator();
+    w.Material(b.Surface);
+    w.End();
   }
   w.Line("");
   w.Line("=> Vertex count: " + std::to_string(coll.VertexCount()));
   for (std::size_t i = 0; i < coll.Vertices.size(); ++i) {
-    w.Line(ScriptWriter::Head('V', i) + w.Vector(coll.Vertices[i]));
+    w.BeginElement('V', i);
+    w.Vector(coll.Vertices[i]);
+    w.End();
   }
   w.Line("");
   w.Line("=> Face count: " + std::to_string(coll.FaceCount()));
   for (std::size_t i = 0; i < coll.Faces.size(); ++i) {
     const CollFace& f = coll.Faces[i];
-    w.Line(ScriptWriter::Head('F', i) + std::to_string(f.A) + "; " + std::to_string(f.B) + "; " +
-           std::to_string(f.C) + kGroupSeparator + ScriptWriter::Material(f.Surface));
+    w.BeginElement('F', i);
+    w.Integer(f.A);
+    w.Text("; ");
+    w.Integer(f.B);
+    w.Text("; ");
+    w.Integer(f.C);
+    w.GroupSeparator();
+    w.Material(f.Surface);
+    w.End();
   }
   return w.Take();
 }

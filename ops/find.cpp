@@ -1,6 +1,7 @@
 #include "ops/find.h"
 
 #include "core/name_rules.h"
+#include "core/text_trim.h"
 
 namespace vantorel {
 

@@ -12,6 +12,24 @@ CollDirectoryEntries Names(std::initializer_list<const char*> names) {
   return directory;
 }
 
+TEST(NameRules, ImportNamesAreTrimmedCutAndChecked) {
+  EXPECT_EQ(ImportNameFromAnswer("  ab  "), "ab");
+  EXPECT_EQ(ImportNameFromAnswer("\t\x01house_01\x7F\r\n"), "house_01");
+  EXPECT_EQ(ImportNameFromAnswer(" abcdefghijklmnopqrstuvwxyz"), "abcdefghijklmnopqrst");
+  EXPECT_EQ(ImportNameFromAnswer(""), "");
+
+  EXPECT_TRUE(IsValidImportName("Box_01"));
+  EXPECT_TRUE(IsValidImportName("abcd"));
+  EXPECT_TRUE(IsValidImportName("abcdefghijklmnopqrst"));
+  EXPECT_FALSE(IsValidImportName("abc"));
+  EXPECT_FALSE(IsValidImportName("abcdefghijklmnopqrstu"));
+  for (const char* refused : {"", "my coll", "ab-cd", "name.col", "h\xE4user", "tab\tbed"})
+    EXPECT_FALSE(IsValidImportName(refused)) << refused;
+  // What the prompt shows again is what was taken, so a long answer comes back cut.
+  EXPECT_FALSE(IsValidImportName(ImportNameFromAnswer("  ab  ")));
+  EXPECT_TRUE(IsValidImportName(ImportNameFromAnswer("  a_very_long_name_for_a_coll  ")));
+}
+
 TEST(NameRules, ComparesAsciiLettersWithoutCase) {
   EXPECT_TRUE(SameCollName("Wall", "WALL"));
   EXPECT_FALSE(SameCollName("Wall", "Wall2"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/name_rules.h"
+#include "core/text_trim.h"
 
 namespace vantorel {
 namespace {

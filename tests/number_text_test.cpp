@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace vantorel {
 namespace {
@@ -78,6 +80,47 @@ TEST(NumberText, ScriptRealsUseSixSignificantDigits) {
   EXPECT_EQ(FormatScriptReal(0.5, ','), "0,5");
   EXPECT_EQ(FormatScriptReal(-1.5e-7, ','), "-1,5E-7");
   EXPECT_EQ(FormatScriptReal(100000.0, '.'), "100000");
+}
+
+std::string Written(float value, char separator) {
+  char buffer[kScriptRealMaxLength];
+  return std::string(buffer, WriteScriptReal(buffer, value, separator));
+}
+
+// The allocation-free writer must give the general formatter's text for every float.
+TEST(NumberText, WrittenScriptRealsMatchTheFormattedOnes) {
+  const auto check = [](float value, char separator) {
+    ASSERT_EQ(Written(value, separator), FormatScriptReal(value, separator))
+        << std::hexfloat << value;
+  };
+  // Exact ties at the seventh digit round away from zero.
+  for (const float tie : {1234565.0f, 12345.25f, 1234.125f, 123.0625f, 12.03125f, 1.015625f,
+                          0.1015625f, 999999.5f, 9999995.0f, 100000.5f, 8388612.5f}) {
+    check(tie, '.');
+    check(-tie, ',');
+  }
+  for (std::int32_t tie = 1000005; tie <= 9999995; tie += 370)
+    check(static_cast<float>(tie), '.');
+  // Zero, subnormals, the ends of the range, infinities and NaN.
+  for (const float special :
+       {0.0f, -0.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::min(),
+        std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(), INFINITY, -INFINITY,
+        NAN, 1e-13f, 1.1e-13f, 1e18f, 1.2e18f, 0.0001f, 0.00009999999f, 1e6f}) {
+    check(special, '.');
+  }
+  // Every binary exponent, spread over the mantissas.
+  for (std::uint64_t bits = 0; bits < (std::uint64_t{1} << 32); bits += 65521) {
+    float value = 0;
+    const auto word = static_cast<std::uint32_t>(bits);
+    std::memcpy(&value, &word, sizeof value);
+    check(value, bits % 2 ? ',' : '.');
+  }
+  // Dyadic fractions, among them many more ties.
+  std::mt19937 random(42);
+  for (int i = 0; i < 100000; ++i) {
+    const auto numerator = static_cast<float>(random() % 20000000);
+    check(std::ldexp(numerator, static_cast<int>(random() % 40) - 30), '.');
+  }
 }
 
 }  // namespace

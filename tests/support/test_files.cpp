@@ -1,5 +1,6 @@
 #include "tests/support/test_files.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -35,6 +36,10 @@ Bytes ReadBytes(const std::filesystem::path& path) {
 }
 
 std::filesystem::path RealFile(const std::string& name) {
+  // A checkout that does not sit beside the shared data (a second work tree) can point there.
+  if (const char* folder = std::getenv("VANTOREL_REAL_TESTDATA")) {
+    return std::filesystem::path(folder) / name;
+  }
   return std::filesystem::path(VANTOREL_REAL_TESTDATA) / name;
 }
 

@@ -26,7 +26,8 @@ class TempDir {
 
 Bytes ReadBytes(const std::filesystem::path& path);
 
-// The real game files beside the project, when they are there.
+// The real game files beside the project, when they are there; the environment variable
+// VANTOREL_REAL_TESTDATA names another folder for them.
 std::filesystem::path RealFile(const std::string& name);
 
 }  // namespace vantorel::testing

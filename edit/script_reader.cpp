@@ -1,0 +1,237 @@
+#include "edit/script_reader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "core/number_parse.h"
+#include "core/text_trim.h"
+
+namespace vantorel {
+
+namespace {
+
+constexpr std::uint8_t kHighestScriptMaterial = 34;
+
+// Lines and fields are short, so the searches look at eight bytes at a time in a register
+// rather than calling a library search that first has to set up.
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// The high bit of each byte of word that equals c; bits above the lowest one may be wrong.
+constexpr std::uint64_t MatchingBytes(std::uint64_t word, char c) {
+  const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+  return (x - kOnes) & ~x & kHighBits;
+}
+
+std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  return word;
+}
+
+const char* FirstMatch(const char* p, std::uint64_t matches) {
+  return p + std::countr_zero(matches) / 8;
+}
+
+const char* FindChar(const char* p, const char* end, char c) {
+  for (; end - p >= 8; p += 8) {
+    if (const std::uint64_t m = MatchingBytes(LoadWord(p), c)) return FirstMatch(p, m);
+  }
+  for (; p != end; ++p) {
+    if (*p == c) return p;
+  }
+  return nullptr;
+}
+
+const char* FindLineEnd(const char* p, const char* end) {
+  for (; end - p >= 8; p += 8) {
+    const std::uint64_t word = LoadWord(p);
+    if (const std::uint64_t m = MatchingBytes(word, '\n') | MatchingBytes(word, '\r')) {
+      return FirstMatch(p, m);
+    }
+  }
+  for (; p != end; ++p) {
+    if (*p == '\n' || *p == '\r') return p;
+  }
+  return end;
+}
+
+bool IsFieldSeparator(char c) {
+  return c == ':' || c == ';' || c == '|' || c == '[' || c == ']';
+}
+
+// One element line. Each field ends at the first occurrence of its separator character that an
+// earlier field has not used up, and must start after the previous field's separator: finding
+// the separators in order is all the reader knows about the layout.
+class ElementLine {
+ public:
+  ElementLine(std::string_view line, char decimalSeparator)
+      : begin_(line.data()), end_(line.data() + line.size()), separator_(decimalSeparator) {}
+
+  // Positions the reader after the first colon.
+  bool FindColon() {
+    previous_ = Next(colon_, ':');
+    return previous_ != nullptr;
+  }
+
+  bool Real(char terminator, float& value) {
+    std::string_view text;
+    if (!Field(terminator, text)) return false;
+    const auto parsed = ParseDecimalReal(text, separator_, '.');
+    if (!parsed) return false;
+    value = *parsed;
+    return true;
+  }
+  // The rest of the line after the last field.
+  bool LastReal(float& value) {
+    const auto parsed =
+        ParseDecimalReal(TrimBlanksAndControls(Between(previous_, end_)), separator_, '.');
+    if (!parsed) return false;
+    value = *parsed;
+    return true;
+  }
+  bool Integer(char terminator, std::int64_t& value) {
+    std::string_view text;
+    if (!Field(terminator, text)) return false;
+    const auto parsed = ParseDecimalInteger(text);
+    if (!parsed) return false;
+    value = *parsed;
+    return true;
+  }
+  // The text between the first "[" and the first "]", wherever they stand.
+  bool Material(std::uint8_t& material) {
+    const char* open = Next(open_, '[');
+    const char* close = Next(close_, ']');
+    if (!open || !close || close < open) return false;
+    const auto parsed = ParseDecimalInteger(TrimBlanksAndControls(Between(open, close)));
+    if (!parsed) return false;
+    const auto lowByte = static_cast<std::uint8_t>(static_cast<std::uint64_t>(*parsed) & 0xFF);
+    material = std::min(lowByte, kHighestScriptMaterial);
+    return true;
+  }
+
+ private:
+  const char* Next(const char*& cursor, char c) {
+    if (!cursor) cursor = begin_;
+    const char* found = FindChar(cursor, end_, c);
+    if (found) cursor = found + 1;
+    return found;
+  }
+  // Fields end with ";" or "|".
+  const char*& CursorFor(char terminator) { return terminator == ';' ? semicolon_ : bar_; }
+  bool Field(char terminator, std::string_view& text) {
+    const char* found = Next(CursorFor(terminator), terminator);
+    if (!found || found < previous_) return false;
+    text = TrimBlanksAndControls(Between(previous_, found));
+    previous_ = found;
+    return true;
+  }
+  static std::string_view Between(const char* separator, const char* next) {
+    return {separator + 1, static_cast<std::size_t>(next - separator - 1)};
+  }
+
+  const char* begin_;
+  const char* end_;
+  char separator_;
+  const char* previous_ = nullptr;
+  const char* colon_ = nullptr;
+  const char* semicolon_ = nullptr;
+  const char* bar_ = nullptr;
+  const char* open_ = nullptr;
+  const char* close_ = nullptr;
+};
+
+bool ReadVector(ElementLine& line, char lastTerminator, Vector3& v) {
+  return line.Real(';', v.X) && line.Real(';', v.Y) && line.Real(lastTerminator, v.Z);
+}
+
+// A face index that is negative or not below the vertices read so far names the last of them.
+std::int32_t FaceIndex(std::int64_t index, std::size_t verticesRead) {
+  const auto count = static_cast<std::int64_t>(verticesRead);
+  return static_cast<std::int32_t>(index < 0 || index >= count ? count - 1 : index);
+}
+
+bool ReadElement(char kind, std::string_view text, char decimalSeparator, Coll& coll) {
+  ElementLine line(text, decimalSeparator);
+  if (!line.FindColon()) return false;
+  switch (kind) {
+    case 'S': {
+      CollSphere& s = coll.Spheres.emplace_back();
+      return line.Real('|', s.Radius) && ReadVector(line, '|', s.Center) &&
+             line.Material(s.Surface.Material);
+    }
+    case 'B': {
+      CollBox& b = coll.Boxes.emplace_back();
+      return ReadVector(line, '|', b.Min) && ReadVector(line, '|', b.Max) &&
+             line.Material(b.Surface.Material);
+    }
+    case 'V': {
+      CollVertex& v = coll.Vertices.emplace_back();
+      return line.Real(';', v.X) && line.Real(';', v.Y) && line.LastReal(v.Z);
+    }
+    default: {
+      const std::size_t verticesRead = coll.Vertices.size();
+      if (verticesRead == 0) return false;
+      CollFace& f = coll.Faces.emplace_back();
+      std::int64_t a = 0;
+      std::int64_t b = 0;
+      std::int64_t c = 0;
+      if (!line.Integer(';', a) || !line.Integer(';', b) || !line.Integer('|', c)) return false;
+      f.A = FaceIndex(a, verticesRead);
+      f.B = FaceIndex(b, verticesRead);
+      f.C = FaceIndex(c, verticesRead);
+      return line.Material(f.Surface.Material);
+    }
+  }
+}
+
+// The element kind of a trimmed line, or NUL for a line the reader skips.
+char ElementKind(std::string_view line) {
+  if (line.size() < 8 || line[1] != ' ') return '\0';
+  char kind = line[0];
+  if (kind >= 'a' && kind <= 'z') kind = static_cast<char>(kind - 'a' + 'A');
+  return (kind == 'S' || kind == 'B' || kind == 'V' || kind == 'F') ? kind : '\0';
+}
+
+}  // namespace
+
+ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparator) {
+  ScriptReadResult result;
+  Coll coll;
+  // A decimal separator that is itself a field separator turns the points of a script into
+  // field separators too; such lines are read from a copy with the points replaced.
+  const bool replacePoints = decimalSeparator != '.' && IsFieldSeparator(decimalSeparator);
+  std::string replaced;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  std::size_t lineNumber = 0;
+  while (p < end) {
+    ++lineNumber;
+    const char* lineEnd = FindLineEnd(p, end);
+    const char* next = lineEnd + 1;
+    if (lineEnd != end && *lineEnd == '\r' && next != end && *next == '\n') ++next;
+
+    std::string_view line =
+        TrimBlanksAndControls(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+    p = next;
+    const char kind = ElementKind(line);
+    if (kind == '\0') continue;
+    if (replacePoints) {
+      replaced.assign(line);
+      std::replace(replaced.begin(), replaced.end(), '.', decimalSeparator);
+      line = replaced;
+    }
+    if (!ReadElement(kind, line, decimalSeparator, coll)) {
+      result.ErrorLine = lineNumber;
+      return result;
+    }
+  }
+  result.Elements = std::move(coll);
+  return result;
+}
+
+}  // namespace vantorel
