@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "core/little_endian.h"
@@ -55,60 +56,79 @@ std::string Plural(std::size_t count, const char* singular, const char* plural) 
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
-// Remembers the names seen so far, upper-cased, in an open-addressing table that grows by
-// doubling, so a file of any size costs one probe per coll and no allocation per coll.
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Remembers the names seen so far in an open-addressing table keyed by the upper-cased name,
+// which grows by doubling: one probe per coll and no allocation per coll. Its slots point at the
+// names inside the file image, which outlives the table.
 class NameTable {
  public:
+  // Slots are read at random from a table of megabytes; asking for a name's slot well before
+  // FindOrAdd needs it hides most of the wait.
+  void Prefetch(std::string_view name) const {
+#if defined(__GNUC__)
+    if (!slots_.empty()) __builtin_prefetch(&slots_[Hash(name) & (slots_.size() - 1)]);
+#else
+    (void)name;
+#endif
+  }
+
   // The number of an earlier coll of the same name ignoring ASCII case, or 0 after
   // remembering this coll's name.
   std::size_t FindOrAdd(std::string_view name, std::size_t collNumber) {
-    Slot key{};
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      const char c = name[i];
-      key.folded[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    key.length = static_cast<std::uint8_t>(name.size());
-    key.collNumber = collNumber;
+    if (collNumber > std::numeric_limits<std::uint32_t>::max()) return 0;
     if (2 * (used_ + 1) > slots_.size()) Grow();
-    Slot& slot = Probe(key);
-    if (slot.collNumber != 0) return slot.collNumber;
-    slot = key;
+    const std::uint64_t hash = Hash(name);
+    Slot& slot = Probe(name, hash);
+    if (slot.number != 0) return slot.number;
+    slot = {hash, name.data(), static_cast<std::uint32_t>(collNumber),
+            static_cast<std::uint8_t>(name.size())};
     ++used_;
     return 0;
   }
 
  private:
   struct Slot {
-    std::array<char, kNameBytes> folded;
+    std::uint64_t hash;  // kept, so growing never reads the names again
+    const char* name;
+    std::uint32_t number;  // 0 marks a free slot
     std::uint8_t length;
-    std::size_t collNumber;  // 0 marks a free slot
   };
 
-  static std::size_t Hash(const Slot& slot) {
+  static std::uint64_t Hash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (std::size_t i = 0; i < slot.length; ++i) {
-      hash = (hash ^ static_cast<unsigned char>(slot.folded[i])) * 1099511628211ull;
+    for (const char c : name)
+      hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+    return hash ^ (hash >> 29);
+  }
+  static bool SameName(const Slot& slot, std::string_view name) {
+    if (slot.length != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (AsciiUpper(slot.name[i]) != AsciiUpper(name[i])) return false;
     }
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
+    return true;
   }
 
-  Slot& Probe(const Slot& key) {
+  Slot& Probe(std::string_view name, std::uint64_t hash) {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+    for (auto i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
       Slot& slot = slots_[i];
-      if (slot.collNumber == 0) return slot;
-      if (slot.length == key.length &&
-          std::memcmp(slot.folded.data(), key.folded.data(), key.length) == 0) {
-        return slot;
-      }
+      if (slot.number == 0 || (slot.hash == hash && SameName(slot, name))) return slot;
     }
   }
 
   void Grow() {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(std::max<std::size_t>(1024, 2 * old.size()), Slot{});
+    const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
-      if (slot.collNumber != 0) Probe(slot) = slot;
+      if (slot.number == 0) continue;
+      auto i = static_cast<std::size_t>(slot.hash) & mask;
+      while (slots_[i].number != 0)
+        i = (i + 1) & mask;
+      slots_[i] = slot;
     }
   }
 
@@ -281,7 +301,8 @@ class FileChecker {
                " is above 55000: the game reads each coll into a buffer of 55000 bytes";
       });
     }
-    CheckName(record, name, number);
+    names_.Prefetch(name);  // looked up after the elements, when the slot has arrived
+    CheckName(record, name);
     CheckHeaderNumbers(record);
 
     RecordLayout layout;
@@ -295,11 +316,12 @@ class FileChecker {
       }
       CheckElements(record, layout);
     }
+    CheckDuplicateName(name, number);
     EndColl();
     return true;
   }
 
-  void CheckName(const std::uint8_t* record, std::string_view name, std::size_t number) {
+  void CheckName(const std::uint8_t* record, std::string_view name) {
     if (name.empty()) {
       Add(FindingSeverity::Warning, FindingKind::NameProblem, [] { return "the name is empty"; });
     }
@@ -324,6 +346,9 @@ class FileChecker {
                PrintableName(read) + "\"";
       });
     }
+  }
+
+  void CheckDuplicateName(std::string_view name, std::size_t number) {
     if (const std::size_t twin = names_.FindOrAdd(name, number)) {
       Add(FindingSeverity::Error, FindingKind::DuplicateName, [&] {
         return "coll " + std::to_string(twin) +
