@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 
+#include "core/coll_codec.h"
 #include "core/little_endian.h"
 #include "tools/colgen/coll_builder.h"
 #include "tools/colgen/large_file.h"
@@ -226,7 +227,7 @@ TEST(GameCheck, EveryCutOfAFileIsReportedAsAnError) {
   }
 }
 
-TEST(GameCheck, RandomDamageNeverReadsOutsideTheBytes) {
+TEST(GameCheck, RandomDamageIsReadSafelyAndAnErrorWhereTheEditorFails) {
   // Under the sanitizers this is what it is for: flipped bytes in counts, sizes and indices.
   const Bytes whole = colgen::EncodeFile(
       {Crate("a"), colgen::PatternColl("p", 3, 2, 40, 9), CollBuilder("e").Build(), Crate("c")});
@@ -242,6 +243,15 @@ TEST(GameCheck, RandomDamageNeverReadsOutsideTheBytes) {
     for (const GameCheckFinding& finding : result.findings) {
       for (const char c : finding.text)
         ASSERT_TRUE(c >= 0x20 && c < 0x7F) << finding.text;
+    }
+    if (result.errors > 0) continue;
+    // Without an error the editor reads the whole file.
+    CollDirectoryEntries directory;
+    ASSERT_EQ(ScanFile(bytes, directory), ScanEnd::EndOfData) << round;
+    ASSERT_EQ(directory.size(), result.colls);
+    for (CollDirectoryEntry& entry : directory) {
+      Coll coll;
+      ASSERT_EQ(ReadColl(bytes, entry, coll), ReadResult::Ok) << round;
     }
   }
 }
