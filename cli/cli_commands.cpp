@@ -318,6 +318,8 @@ int CheckFiles(const std::vector<std::string>& paths, const Settings& settings, 
     if (!settings.json) {
       for (const GameCheckFinding& finding : file.result.findings)
         out << FindingLine(finding) << "\n";
+      // Only the counts are needed from here on; a badly broken file set need not stay in memory.
+      file.result.findings = {};
     }
   }
   if (settings.json) {
@@ -372,8 +374,8 @@ Commands:
   check FILE... [--game iii|vc] [--json]
                        checks each FILE for what would keep the game from reading it as
                        meant; one line per finding, then one summary line over all files:
-                         generic.col:12:lamppost: error: face 3 names vertex 40, which does not exist (40 vertices)
-                         generic.col:15:barrel: warning: vertex 7 is used by no face
+                         city.col:12:lamppost: error: face 3 names vertex 40, which does not exist (40 vertices)
+                         city.col:15:barrel: warning: vertex 7 is used by no face
                          checked 1 file, 330 colls: 1 error, 1 warning
                        FILE:N:NAME gives the coll's 1-based position and its name (bytes
                        outside printable ASCII as \xNN); element numbers in the texts are
@@ -411,21 +413,22 @@ Options:
 
 JSON documents:
   list:   {"file": "generic.col", "damaged": false, "colls": [
-             {"number": 1, "name": "bar_gatebar01", "offset": 0, "size": 3468, "empty": false},
+             {"number": 1, "name": "bar_gatebar01", "offset": 0, "size": 120, "empty": false},
              ...]}
           "size" is the whole record length in bytes; "damaged" is true when the file
           ends in a damaged record (exit status 1).
   info:   {"file": "generic.col", "number": 3, "collCount": 330, "name": "barrierturn",
-           "size": 1036, "offset": 7024, "id": [81, 75, 90, 86],
-           "boundingSphere": {"radius": 2.5, "center": [0, 0, 0.5]},
-           "boundingBox": {"min": [-2, -0.5, 0], "max": [2, 0.5, 1]},
-           "spheres": 0, "boxes": 1, "vertices": 8, "faces": 12, "unknownSurface": false}
+           "size": 120, "offset": 240, "id": [145, 58, 47, 0],
+           "boundingSphere": {"radius": 3.574963, "center": [0.024973, 0, 3.50196]},
+           "boundingBox": {"min": [-0.100027, -0.29, -0.06115198],
+                           "max": [0.149973, 0.29, 7.065072]},
+           "spheres": 0, "boxes": 1, "vertices": 0, "faces": 0, "unknownSurface": false}
           Coordinates are the stored single-precision values, shortest form; a value that
           is not finite is null.
   check:  {"game": "vc",
-           "files": [{"file": "generic.col", "colls": 330, "errors": 1, "warnings": 1,
+           "files": [{"file": "city.col", "colls": 330, "errors": 1, "warnings": 1,
                       "notShown": 0}],
-           "findings": [{"file": "generic.col", "coll": 12, "name": "lamppost",
+           "findings": [{"file": "city.col", "coll": 12, "name": "lamppost",
                          "severity": "error", "kind": "face-index-out-of-range",
                          "text": "face 3 names vertex 40, which does not exist (40 vertices)"},
                         ...],
