@@ -306,8 +306,9 @@ TEST_F(CliTest, InfoJsonCarriesTheBriefInformation) {
   EXPECT_EQ(doc["vertices"].number, 8);
   EXPECT_EQ(doc["faces"].number, 12);
   EXPECT_TRUE(doc["unknownSurface"].boolean);
-  EXPECT_NE(run.out.find("\n  \"boundingBox\": {\"min\": [-1, -1, -1], \"max\": [1.5, 2.5, 3.5]},\n"),
-            std::string::npos);
+  EXPECT_NE(
+      run.out.find("\n  \"boundingBox\": {\"min\": [-1, -1, -1], \"max\": [1.5, 2.5, 3.5]},\n"),
+      std::string::npos);
 }
 
 TEST_F(CliCheckTest, CheckJsonHoldsFilesFindingsAndTotals) {
