@@ -5,10 +5,11 @@
 #include <ostream>
 
 #include "app/editor_texts.h"
+#include "cli/check_report.h"
 #include "cli/coll_arguments.h"
+#include "cli/coll_json.h"
 #include "cli/command_line.h"
 #include "cli/game_check.h"
-#include "cli/json_writer.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/surface_types.h"
@@ -57,14 +58,6 @@ std::optional<OpenedFile> Open(const std::string& path, std::ostream& err) {
   return file;
 }
 
-void WriteVector(JsonWriter& json, const Vector3& v) {
-  json.BeginArray(JsonWriter::Layout::Inline);
-  json.Float(v.X);
-  json.Float(v.Y);
-  json.Float(v.Z);
-  json.EndArray();
-}
-
 int ListColls(const std::string& path, const Settings& settings, std::ostream& out,
               std::ostream& err) {
   const auto file = Open(path, err);
@@ -73,84 +66,9 @@ int ListColls(const std::string& path, const Settings& settings, std::ostream& o
     for (const CollDirectoryEntry& entry : file->directory)
       out << CollListLine(entry) << "\n";
   } else {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("file");
-    json.String(path);
-    json.Key("damaged");
-    json.Bool(file->damaged);
-    json.Key("colls");
-    json.BeginArray();
-    for (std::size_t i = 0; i < file->directory.size(); ++i) {
-      const CollDirectoryEntry& entry = file->directory[i];
-      json.BeginObject(JsonWriter::Layout::Inline);
-      json.Key("number");
-      json.Integer(static_cast<std::int64_t>(i + 1));
-      json.Key("name");
-      json.Windows1252String(entry.Name);
-      json.Key("offset");
-      json.Integer(entry.Offset);
-      json.Key("size");
-      json.Integer(entry.Size);
-      json.Key("empty");
-      json.Bool(entry.Size <= static_cast<std::int64_t>(kEmptyRecordBytes));
-      json.EndObject();
-    }
-    json.EndArray();
-    json.EndObject();
-    out << json.Text();
+    out << CollListJson(path, file->directory, file->damaged);
   }
   return file->damaged ? kExitUnreadable : kExitOk;
-}
-
-std::string InfoJson(const std::string& path, const Coll& coll, std::size_t index,
-                     std::size_t collCount, std::int64_t offset, bool unknownSurface) {
-  const CollHeader& h = coll.Header;
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("file");
-  json.String(path);
-  json.Key("number");
-  json.Integer(static_cast<std::int64_t>(index + 1));
-  json.Key("collCount");
-  json.Integer(static_cast<std::int64_t>(collCount));
-  json.Key("name");
-  json.Windows1252String(HeaderName(h));
-  json.Key("size");
-  json.Integer(std::int64_t{h.Size} + 8);
-  json.Key("offset");
-  json.Integer(offset);
-  json.Key("id");
-  json.BeginArray(JsonWriter::Layout::Inline);
-  for (const std::uint8_t byte : h.Id)
-    json.Integer(byte);
-  json.EndArray();
-  json.Key("boundingSphere");
-  json.BeginObject(JsonWriter::Layout::Inline);
-  json.Key("radius");
-  json.Float(h.BoundingRadius);
-  json.Key("center");
-  WriteVector(json, h.BoundingCenter);
-  json.EndObject();
-  json.Key("boundingBox");
-  json.BeginObject(JsonWriter::Layout::Inline);
-  json.Key("min");
-  WriteVector(json, h.BoundingMin);
-  json.Key("max");
-  WriteVector(json, h.BoundingMax);
-  json.EndObject();
-  json.Key("spheres");
-  json.Integer(coll.SphereCount());
-  json.Key("boxes");
-  json.Integer(coll.BoxCount());
-  json.Key("vertices");
-  json.Integer(coll.VertexCount());
-  json.Key("faces");
-  json.Integer(coll.FaceCount());
-  json.Key("unknownSurface");
-  json.Bool(unknownSurface);
-  json.EndObject();
-  return json.Text();
 }
 
 int ShowColl(const std::string& command, const std::string& path, const std::string& key,
@@ -178,7 +96,7 @@ int ShowColl(const std::string& command, const std::string& path, const std::str
   if (unknownSurface) err << texts::UnknownSurfaceHint(HeaderName(coll.Header)) << "\n";
   const char separator = settings.environment.decimalSeparator;
   if (command == "info" && settings.json) {
-    out << InfoJson(path, coll, *index, file->directory.size(), entry.Offset, unknownSurface);
+    out << CollInfoJson(path, coll, *index, file->directory.size(), entry.Offset, unknownSurface);
   } else if (command == "info") {
     out << UnixLines(BuildBriefInfo(coll, static_cast<int>(*index),
                                     static_cast<int>(file->directory.size()), entry.Offset,
@@ -189,111 +107,6 @@ int ShowColl(const std::string& command, const std::string& path, const std::str
         << "\n";
   }
   return kExitOk;
-}
-
-struct CheckedFile {
-  std::string path;
-  std::optional<std::string> readError;
-  GameCheckResult result;
-};
-
-void WriteFinding(JsonWriter& json, const GameCheckFinding& finding) {
-  json.BeginObject(JsonWriter::Layout::Inline);
-  json.Key("file");
-  json.String(finding.file);
-  json.Key("coll");
-  json.Integer(static_cast<std::int64_t>(finding.coll));
-  json.Key("name");
-  json.Windows1252String(finding.name);
-  json.Key("severity");
-  json.String(SeverityText(finding.severity));
-  json.Key("kind");
-  json.String(KindText(finding.kind));
-  json.Key("text");
-  json.String(finding.text);
-  json.EndObject();
-}
-
-std::string CheckJson(const std::vector<CheckedFile>& files, Game game) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("game");
-  json.String(game == Game::GtaIII ? "iii" : "vc");
-  std::int64_t colls = 0;
-  std::int64_t errors = 0;
-  std::int64_t warnings = 0;
-  std::int64_t notShown = 0;
-  json.Key("files");
-  json.BeginArray();
-  for (const CheckedFile& file : files) {
-    json.BeginObject(JsonWriter::Layout::Inline);
-    json.Key("file");
-    json.String(file.path);
-    if (file.readError) {
-      json.Key("readError");
-      json.String(*file.readError);
-      ++errors;
-    } else {
-      const GameCheckResult& r = file.result;
-      json.Key("colls");
-      json.Integer(static_cast<std::int64_t>(r.colls));
-      json.Key("errors");
-      json.Integer(static_cast<std::int64_t>(r.errors));
-      json.Key("warnings");
-      json.Integer(static_cast<std::int64_t>(r.warnings));
-      json.Key("notShown");
-      json.Integer(static_cast<std::int64_t>(r.notShown));
-      colls += static_cast<std::int64_t>(r.colls);
-      errors += static_cast<std::int64_t>(r.errors);
-      warnings += static_cast<std::int64_t>(r.warnings);
-      notShown += static_cast<std::int64_t>(r.notShown);
-    }
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Key("findings");
-  json.BeginArray();
-  for (const CheckedFile& file : files) {
-    for (const GameCheckFinding& finding : file.result.findings)
-      WriteFinding(json, finding);
-  }
-  json.EndArray();
-  json.Key("colls");
-  json.Integer(colls);
-  json.Key("errors");
-  json.Integer(errors);
-  json.Key("warnings");
-  json.Integer(warnings);
-  json.Key("notShown");
-  json.Integer(notShown);
-  json.EndObject();
-  return json.Text();
-}
-
-std::string Counted(std::size_t count, const char* singular, const char* plural) {
-  return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
-
-// One summary over all files: "checked 2 files, 440 colls: 1 error, 12 warnings".
-std::string CheckSummary(const std::vector<CheckedFile>& files) {
-  std::size_t colls = 0;
-  std::size_t errors = 0;
-  std::size_t warnings = 0;
-  std::size_t notShown = 0;
-  std::size_t unreadable = 0;
-  for (const CheckedFile& file : files) {
-    if (file.readError) ++unreadable;
-    colls += file.result.colls;
-    errors += file.result.errors;
-    warnings += file.result.warnings;
-    notShown += file.result.notShown;
-  }
-  std::string text = "checked " + Counted(files.size() - unreadable, "file", "files") + ", " +
-                     Counted(colls, "coll", "colls") + ": " + Counted(errors, "error", "errors") +
-                     ", " + Counted(warnings, "warning", "warnings");
-  if (notShown > 0) text += " (" + std::to_string(notShown) + " not shown)";
-  if (unreadable > 0) text += "; " + Counted(unreadable, "file", "files") + " could not be read";
-  return text;
 }
 
 int CheckFiles(const std::vector<std::string>& paths, const Settings& settings, std::ostream& out,
@@ -325,7 +138,7 @@ int CheckFiles(const std::vector<std::string>& paths, const Settings& settings, 
   if (settings.json) {
     out << CheckJson(files, settings.game);
   } else {
-    out << CheckSummary(files) << "\n";
+    out << CheckSummaryLine(files) << "\n";
   }
   return failed ? kExitUnreadable : kExitOk;
 }

@@ -8,6 +8,9 @@
 #include <limits>
 #include <utility>
 
+#include "cli/bounds_containment.h"
+#include "cli/coll_name_table.h"
+#include "cli/point3.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
 
@@ -27,114 +30,11 @@ constexpr std::size_t kIdOffset = 28;
 constexpr std::uint64_t kGameBufferBytes = 55000;
 // Face indices are kept in 16 bits by the game.
 constexpr std::int64_t kMostVertices = 65535;
-constexpr double kBoundsTolerance = 1e-4;
 constexpr double kFlatness = 1e-6;
-
-struct Vec {
-  double x;
-  double y;
-  double z;
-};
-
-Vec LoadVec(const std::uint8_t* p) {
-  return {le::LoadF32(p), le::LoadF32(p + 4), le::LoadF32(p + 8)};
-}
-bool Finite(const Vec& v) {
-  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-double Dot(const Vec& a, const Vec& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec Minus(const Vec& a, const Vec& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec Cross(const Vec& a, const Vec& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 
 std::string Plural(std::size_t count, const char* singular, const char* plural) {
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
-
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Remembers the names seen so far in an open-addressing table keyed by the upper-cased name,
-// which grows by doubling: one probe per coll and no allocation per coll. Its slots point at the
-// names inside the file image, which outlives the table.
-class NameTable {
- public:
-  // Slots are read at random from a table of megabytes; asking for a name's slot well before
-  // FindOrAdd needs it hides most of the wait.
-  void Prefetch(std::string_view name) const {
-#if defined(__GNUC__)
-    if (!slots_.empty()) __builtin_prefetch(&slots_[Hash(name) & (slots_.size() - 1)]);
-#else
-    (void)name;
-#endif
-  }
-
-  // The number of an earlier coll of the same name ignoring ASCII case, or 0 after
-  // remembering this coll's name.
-  std::size_t FindOrAdd(std::string_view name, std::size_t collNumber) {
-    if (collNumber > std::numeric_limits<std::uint32_t>::max()) return 0;
-    if (2 * (used_ + 1) > slots_.size()) Grow();
-    const std::uint64_t hash = Hash(name);
-    Slot& slot = Probe(name, hash);
-    if (slot.number != 0) return slot.number;
-    slot = {hash, name.data(), static_cast<std::uint32_t>(collNumber),
-            static_cast<std::uint8_t>(name.size())};
-    ++used_;
-    return 0;
-  }
-
- private:
-  struct Slot {
-    std::uint64_t hash;  // kept, so growing never reads the names again
-    const char* name;
-    std::uint32_t number;  // 0 marks a free slot
-    std::uint8_t length;
-  };
-
-  static std::uint64_t Hash(std::string_view name) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (const char c : name)
-      hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
-    return hash ^ (hash >> 29);
-  }
-  static bool SameName(const Slot& slot, std::string_view name) {
-    if (slot.length != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      if (AsciiUpper(slot.name[i]) != AsciiUpper(name[i])) return false;
-    }
-    return true;
-  }
-
-  Slot& Probe(std::string_view name, std::uint64_t hash) {
-    const std::size_t mask = slots_.size() - 1;
-    for (auto i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
-      Slot& slot = slots_[i];
-      if (slot.number == 0 || (slot.hash == hash && SameName(slot, name))) return slot;
-    }
-  }
-
-  void Grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(1024, 2 * old.size()), Slot{});
-    const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-      if (slot.number == 0) continue;
-      auto i = static_cast<std::size_t>(slot.hash) & mask;
-      while (slots_[i].number != 0)
-        i = (i + 1) & mask;
-      slots_[i] = slot;
-    }
-  }
-
-  std::vector<Slot> slots_;
-  std::size_t used_ = 0;
-};
 
 // Where the element arrays of a record lie, once its counts are known to fit.
 struct RecordLayout {
@@ -148,86 +48,6 @@ struct RecordLayout {
   std::size_t faceCount = 0;
   std::int32_t unusedCount = 0;
   std::size_t length = 0;  // bytes from the record's start to the end of its faces
-};
-
-// The stored bounding objects of a coll and how far the elements reach beyond them.
-class BoundsCheck {
- public:
-  explicit BoundsCheck(const std::uint8_t* header) {
-    radius_ = le::LoadF32(header + 32);
-    center_ = LoadVec(header + 36);
-    min_ = LoadVec(header + 48);
-    max_ = LoadVec(header + 60);
-    usable_ =
-        std::isfinite(radius_) && radius_ >= 0 && Finite(center_) && Finite(min_) && Finite(max_);
-    double scale = std::max(1.0, radius_);
-    for (const Vec& v : {center_, min_, max_}) {
-      scale = std::max({scale, std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)});
-    }
-    tolerance_ = kBoundsTolerance * scale;
-    const double reach = radius_ + tolerance_;
-    reachSquared_ = reach * reach;
-  }
-
-  bool Usable() const { return usable_; }
-
-  // A point with a radius around it: a vertex (radius 0) or a collision sphere.
-  void Point(const char* kind, std::size_t index, const Vec& p, double r) {
-    const double boxExcess = std::max({min_.x - (p.x - r), min_.y - (p.y - r), min_.z - (p.z - r),
-                                       p.x + r - max_.x, p.y + r - max_.y, p.z + r - max_.z});
-    box_.Take(boxExcess, tolerance_, kind, index);
-    const Vec d = Minus(p, center_);
-    const double distanceSquared = Dot(d, d);
-    // The square root is only needed for what may lie outside.
-    const double room = radius_ + tolerance_ - r;
-    if (room < 0 || distanceSquared > room * room) {
-      sphere_.Take(std::sqrt(distanceSquared) + r - radius_, tolerance_, kind, index);
-    }
-  }
-
-  void Box(std::size_t index, const Vec& lo, const Vec& hi) {
-    const double boxExcess = std::max(
-        {min_.x - lo.x, min_.y - lo.y, min_.z - lo.z, hi.x - max_.x, hi.y - max_.y, hi.z - max_.z});
-    box_.Take(boxExcess, tolerance_, "box", index);
-    // The corner farthest from the centre decides.
-    const Vec far{std::max(std::fabs(lo.x - center_.x), std::fabs(hi.x - center_.x)),
-                  std::max(std::fabs(lo.y - center_.y), std::fabs(hi.y - center_.y)),
-                  std::max(std::fabs(lo.z - center_.z), std::fabs(hi.z - center_.z))};
-    const double distanceSquared = Dot(far, far);
-    if (distanceSquared > reachSquared_) {
-      sphere_.Take(std::sqrt(distanceSquared) - radius_, tolerance_, "box", index);
-    }
-  }
-
-  struct Outside {
-    std::size_t count = 0;
-    double worst = 0;
-    const char* kind = "";
-    std::size_t index = 0;
-
-    void Take(double excess, double tolerance, const char* elementKind, std::size_t element) {
-      if (!(excess > tolerance)) return;
-      ++count;
-      if (excess > worst) {
-        worst = excess;
-        kind = elementKind;
-        index = element;
-      }
-    }
-  };
-  const Outside& BoxOutside() const { return box_; }
-  const Outside& SphereOutside() const { return sphere_; }
-
- private:
-  double radius_;
-  Vec center_;
-  Vec min_;
-  Vec max_;
-  bool usable_;
-  double tolerance_;
-  double reachSquared_;
-  Outside box_;
-  Outside sphere_;
 };
 
 class FileChecker {
@@ -359,9 +179,9 @@ class FileChecker {
 
   void CheckHeaderNumbers(const std::uint8_t* record) {
     const float radius = le::LoadF32(record + 32);
-    const Vec center = LoadVec(record + 36);
-    const Vec lo = LoadVec(record + 48);
-    const Vec hi = LoadVec(record + 60);
+    const Point3 center = LoadPoint3(record + 36);
+    const Point3 lo = LoadPoint3(record + 48);
+    const Point3 hi = LoadPoint3(record + 60);
     if (!std::isfinite(radius) || !Finite(center)) {
       Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
         return "the bounding sphere has a number that is not finite (radius " + Number(radius) +
@@ -435,7 +255,7 @@ class FileChecker {
                " vertices: the game keeps face indices in 16 bits, so at most 65535 work";
       });
     }
-    BoundsCheck bounds(record);
+    BoundsContainment bounds(record);
     CheckSpheres(layout, bounds);
     CheckBoxes(layout, bounds);
     CheckVertices(layout, bounds);
@@ -452,11 +272,11 @@ class FileChecker {
     });
   }
 
-  void CheckSpheres(const RecordLayout& layout, BoundsCheck& bounds) {
+  void CheckSpheres(const RecordLayout& layout, BoundsContainment& bounds) {
     for (std::size_t i = 0; i < layout.sphereCount; ++i) {
       const std::uint8_t* p = layout.spheres + i * kSphereBytes;
       const float radius = le::LoadF32(p);
-      const Vec center = LoadVec(p + 4);
+      const Point3 center = LoadPoint3(p + 4);
       if (!std::isfinite(radius) || !Finite(center)) {
         Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
           return "sphere " + std::to_string(i) + " has a number that is not finite (radius " +
@@ -473,11 +293,11 @@ class FileChecker {
     }
   }
 
-  void CheckBoxes(const RecordLayout& layout, BoundsCheck& bounds) {
+  void CheckBoxes(const RecordLayout& layout, BoundsContainment& bounds) {
     for (std::size_t i = 0; i < layout.boxCount; ++i) {
       const std::uint8_t* p = layout.boxes + i * kBoxBytes;
-      const Vec lo = LoadVec(p);
-      const Vec hi = LoadVec(p + 12);
+      const Point3 lo = LoadPoint3(p);
+      const Point3 hi = LoadPoint3(p + 12);
       if (!Finite(lo) || !Finite(hi)) {
         Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
           return "box " + std::to_string(i) + " has a number that is not finite (min " + Text(lo) +
@@ -490,9 +310,9 @@ class FileChecker {
     }
   }
 
-  void CheckVertices(const RecordLayout& layout, BoundsCheck& bounds) {
+  void CheckVertices(const RecordLayout& layout, BoundsContainment& bounds) {
     for (std::size_t i = 0; i < layout.vertexCount; ++i) {
-      const Vec v = LoadVec(layout.vertices + i * kVertexBytes);
+      const Point3 v = LoadPoint3(layout.vertices + i * kVertexBytes);
       if (!Finite(v)) {
         Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
           return "vertex " + std::to_string(i) + " has a number that is not finite (" + Text(v) +
@@ -533,13 +353,16 @@ class FileChecker {
         });
         continue;
       }
-      const Vec a = LoadVec(layout.vertices + static_cast<std::size_t>(corner[0]) * kVertexBytes);
-      const Vec b = LoadVec(layout.vertices + static_cast<std::size_t>(corner[1]) * kVertexBytes);
-      const Vec c = LoadVec(layout.vertices + static_cast<std::size_t>(corner[2]) * kVertexBytes);
-      const Vec ab = Minus(b, a);
-      const Vec ac = Minus(c, a);
-      const Vec bc = Minus(c, b);
-      const Vec normal = Cross(ab, ac);
+      const Point3 a =
+          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[0]) * kVertexBytes);
+      const Point3 b =
+          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[1]) * kVertexBytes);
+      const Point3 c =
+          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[2]) * kVertexBytes);
+      const Point3 ab = Minus(b, a);
+      const Point3 ac = Minus(c, a);
+      const Point3 bc = Minus(c, b);
+      const Point3 normal = Cross(ab, ac);
       // |ab x ac| is the longest edge times the height over it.
       const double longest = std::max({Dot(ab, ab), Dot(ac, ac), Dot(bc, bc)});
       const double limit = kFlatness * longest;
@@ -560,8 +383,8 @@ class FileChecker {
     });
   }
 
-  void ReportBounds(const BoundsCheck& bounds) {
-    auto report = [&](const BoundsCheck::Outside& outside, const char* object) {
+  void ReportBounds(const BoundsContainment& bounds) {
+    auto report = [&](const BoundsContainment::Outside& outside, const char* object) {
       if (outside.count == 0) return;
       Add(FindingSeverity::Warning, FindingKind::BoundsTooSmall, [&] {
         std::string text = std::string("the bounding ") + object + " leaves out ";
@@ -579,7 +402,7 @@ class FileChecker {
   std::string Number(double value) const {
     return FormatCoordinate(value, options_.decimalSeparator);
   }
-  std::string Text(const Vec& v) const {
+  std::string Text(const Point3& v) const {
     return Number(v.x) + "; " + Number(v.y) + "; " + Number(v.z);
   }
 
@@ -636,7 +459,7 @@ class FileChecker {
   const GameCheckOptions& options_;
   int highestMaterial_;
   GameCheckResult& result_;
-  NameTable names_;
+  CollNameTable names_;
   std::vector<std::uint8_t> used_;  // per vertex of the current coll: named by a face
 
   std::size_t collNumber_ = 0;
@@ -649,81 +472,12 @@ class FileChecker {
 
 }  // namespace
 
-std::string PrintableName(std::string_view bytes) {
-  std::string text;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
-      text += c;
-    } else {
-      constexpr char kHex[] = "0123456789ABCDEF";
-      text += "\\x";
-      text += kHex[byte >> 4];
-      text += kHex[byte & 0xF];
-    }
-  }
-  return text;
-}
-
-std::string FindingLine(const GameCheckFinding& finding) {
-  return finding.file + ":" + std::to_string(finding.coll) + ":" + PrintableName(finding.name) +
-         ": " + std::string(SeverityText(finding.severity)) + ": " + finding.text;
-}
-
 int HighestMaterial(Game game) {
   return game == Game::GtaIII ? 32 : 34;
 }
 
 std::string_view GameName(Game game) {
   return game == Game::GtaIII ? "GTA III" : "Vice City";
-}
-
-std::string_view SeverityText(FindingSeverity severity) {
-  switch (severity) {
-    case FindingSeverity::Error:
-      return "error";
-    case FindingSeverity::Warning:
-      return "warning";
-    case FindingSeverity::Note:
-      return "note";
-  }
-  return "error";
-}
-
-std::string_view KindText(FindingKind kind) {
-  switch (kind) {
-    case FindingKind::DamagedRecord:
-      return "damaged-record";
-    case FindingKind::RecordTooLarge:
-      return "record-too-large";
-    case FindingKind::TooManyVertices:
-      return "too-many-vertices";
-    case FindingKind::FaceIndexOutOfRange:
-      return "face-index-out-of-range";
-    case FindingKind::NotFinite:
-      return "not-finite";
-    case FindingKind::NegativeRadius:
-      return "negative-radius";
-    case FindingKind::DuplicateName:
-      return "duplicate-name";
-    case FindingKind::DegenerateFace:
-      return "degenerate-face";
-    case FindingKind::UnusedVertices:
-      return "unused-vertices";
-    case FindingKind::BoundsTooSmall:
-      return "bounds-too-small";
-    case FindingKind::UnknownMaterial:
-      return "unknown-material";
-    case FindingKind::NameProblem:
-      return "name-problem";
-    case FindingKind::UnusedCountSet:
-      return "unused-count-set";
-    case FindingKind::BytesAfterFaces:
-      return "bytes-after-faces";
-    case FindingKind::Suppressed:
-      return "suppressed";
-  }
-  return "damaged-record";
 }
 
 GameCheckResult CheckCollFile(std::string_view file, std::span<const std::uint8_t> bytes,
