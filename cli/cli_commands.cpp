@@ -143,7 +143,7 @@ int CheckFiles(const std::vector<std::string>& paths, const Settings& settings, 
   return failed ? kExitUnreadable : kExitOk;
 }
 
-struct CommandSpec {
+struct CommandForm {
   const char* name;
   const char* synopsis;
   std::size_t minOperands;
@@ -153,7 +153,7 @@ struct CommandSpec {
 };
 
 constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
-constexpr CommandSpec kCommands[] = {
+constexpr CommandForm kCommands[] = {
     {"list", "list FILE [--json]", 1, 1, true, false},
     {"info", "info FILE COLL [--json]", 2, 2, true, false},
     {"script", "script FILE COLL", 2, 2, false, false},
@@ -272,20 +272,20 @@ int Run(const std::vector<std::string>& args, const Environment& environment, st
   if (line.words.empty()) return UsageError("no command given", err);
   const std::string& command = line.words[0];
   const std::vector<std::string> operands(line.words.begin() + 1, line.words.end());
-  const CommandSpec* spec = nullptr;
-  for (const CommandSpec& candidate : kCommands) {
-    if (command == candidate.name) spec = &candidate;
+  const CommandForm* form = nullptr;
+  for (const CommandForm& candidate : kCommands) {
+    if (command == candidate.name) form = &candidate;
   }
-  if (!spec) return UsageError("unknown command \"" + command + "\"", err);
-  const std::string usage = std::string("usage: ") + kProgram + " " + spec->synopsis;
-  if (operands.size() < spec->minOperands || operands.size() > spec->maxOperands) {
+  if (!form) return UsageError("unknown command \"" + command + "\"", err);
+  const std::string usage = std::string("usage: ") + kProgram + " " + form->synopsis;
+  if (operands.size() < form->minOperands || operands.size() > form->maxOperands) {
     return UsageError(usage, err);
   }
-  if (line.json && !spec->takesJson) {
-    return UsageError(std::string("--json does not apply to ") + spec->name + "; " + usage, err);
+  if (line.json && !form->takesJson) {
+    return UsageError(std::string("--json does not apply to ") + form->name + "; " + usage, err);
   }
-  if (line.game && !spec->takesGame) {
-    return UsageError(std::string("--game does not apply to ") + spec->name + "; " + usage, err);
+  if (line.game && !form->takesGame) {
+    return UsageError(std::string("--game does not apply to ") + form->name + "; " + usage, err);
   }
 
   Settings settings;
