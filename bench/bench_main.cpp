@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
            "MemcpyImage", "< 0.05x"},
           {"ReadColl of 100,000 faces / memcpy of its bytes", "ReadColl100kFaces",
            "MemcpyRecord100kFaces", "(reported)"},
+          {"vantorel-cli check / vantorel-cli list, same file", "CliCheck", "CliList",
+           "close to 1x"},
+          {"check of the image in memory / ScanFile of it", "CheckImage", "ScanImage",
+           "(reported)"},
       });
   benchmark::Shutdown();
   return 0;

@@ -8,7 +8,9 @@ namespace vantorel::cli {
 
 // Exit statuses of the batch tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitUnreadable = 1;  // the file or the coll could not be read
+// Refused or failed: the file or the coll could not be read, or check found an error. The
+// reason goes to standard error (check's findings go to standard output).
+inline constexpr int kExitUnreadable = 1;
 inline constexpr int kExitUsage = 2;
 
 struct Environment {

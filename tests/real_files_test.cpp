@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli_commands.h"
+#include "cli/game_check.h"
 #include "core/coll_codec.h"
 #include "core/coll_file.h"
 #include "core/file_io.h"
@@ -63,6 +64,23 @@ TEST_P(RealFiles, CliListsEveryColl) {
   const std::string text = out.str();
   EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), directory.size());
   EXPECT_EQ(err.str(), "");
+}
+
+TEST_P(RealFiles, TheGamesOwnFilesCheckWithoutErrors) {
+  CollDirectoryEntries directory;
+  ScanFile(image_, directory);
+  for (const cli::Game game : {cli::Game::GtaIII, cli::Game::ViceCity}) {
+    cli::GameCheckOptions options;
+    options.game = game;
+    const cli::GameCheckResult result = cli::CheckCollFile(path_, image_, options);
+    EXPECT_EQ(result.colls, directory.size());
+    EXPECT_EQ(result.errors, 0u) << cli::FindingLine(result.findings.at(0));
+    for (const cli::GameCheckFinding& finding : result.findings) {
+      EXPECT_EQ(finding.severity, cli::FindingSeverity::Warning) << cli::FindingLine(finding);
+      ASSERT_LT(finding.coll - 1, directory.size());
+      EXPECT_EQ(finding.name, directory[finding.coll - 1].Name);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(GameFiles, RealFiles, ::testing::Values("generic.col", "vehicles_vc.col"));
