@@ -58,6 +58,22 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"ApplyChanges1", "&Apply Changes...", {}, [](Editor& e) { e.ApplyCommand(); }});
   rows.push_back({"Restore1", "&Restore...", {}, [](Editor& e) { e.RestoreCommand(); }});
 
+  CommandRow undo{"Undo1", "&Undo", "Ctrl+Z", [](Editor& e) { e.Undo(); }};
+  undo.Enabled = [](const Editor& e) { return e.CanUndo(); };
+  undo.DisabledBecause = "there is nothing to undo";
+  undo.CaptionNow = [](const Editor& e) {
+    return e.CanUndo() ? "&Undo " + e.UndoName() : std::string("&Undo");
+  };
+  rows.push_back(undo);
+  CommandRow redo{"Redo1", "&Redo", "Ctrl+Y", [](Editor& e) { e.Redo(); }};
+  redo.ExtraShortcut = "Ctrl+Shift+Z";
+  redo.Enabled = [](const Editor& e) { return e.CanRedo(); };
+  redo.DisabledBecause = "there is nothing to redo";
+  redo.CaptionNow = [](const Editor& e) {
+    return e.CanRedo() ? "&Redo " + e.RedoName() : std::string("&Redo");
+  };
+  rows.push_back(redo);
+
   rows.push_back({"Options1", "&Options"});
   rows.push_back({"MainSettings1", "&Main Settings...", "Ctrl+O", ShowMainSettings});
   rows.push_back({"RestartApplication1", "Re&start Application", {}, Restart});

@@ -25,6 +25,9 @@ struct CommandRow {
   std::function<bool(const Editor&)> Checked = {};
   // Further shortcuts that run the same row.
   std::string_view ExtraShortcut = {};
+  // For items whose caption names what they would do now ("&Undo Delete Face"); empty when the
+  // caption is fixed.
+  std::function<std::string(const Editor&)> CaptionNow = {};
 };
 
 // Where the rows go: each place (the menu bar, a menu, a pop-up menu or a tool bar) lists its

@@ -49,7 +49,13 @@ bool ExistingFile(const std::string& path) {
 
 }  // namespace
 
-Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui), view_(view) {}
+Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui), view_(view) {
+  ApplyUndoLimit();
+}
+
+void Editor::ApplyUndoLimit() {
+  history_.SetLimit(static_cast<std::size_t>(std::max(settings_.UndoMemoryMB, 0)) << 20);
+}
 
 // --- the run ---
 
@@ -63,6 +69,7 @@ void Editor::StartUp(const StartContext& context) {
   const auto ini = IniFile::Load(PathToUtf8(SettingsPath), &error);
   ReadSettings(ini ? *ini : IniFile(), DirectoryOf(PathToUtf8(ProgramPath)), settings_,
                surfaceTypes_);
+  ApplyUndoLimit();
   changes_.Send(Change::Settings);
   collChanged_ = false;
   fileChanged_ = false;
@@ -214,6 +221,9 @@ void Editor::Open(const std::filesystem::path* path) {
     DialogDirectory = chosen.parent_path();
   }
   fileName_ = chosen;
+  // Another file starts another history; the questions above have run.
+  history_.Clear();
+  noStep_ = true;
 
   view_.ClearGeometryPresent();
   file_.Clear();
@@ -284,6 +294,7 @@ bool Editor::SaveFile(bool withDialog) {
   }
   fileName_ = target;
   fileChanged_ = false;
+  history_.MarkSaved();
   changes_.Send(Change::File);
   return true;
 }
@@ -427,6 +438,7 @@ void Editor::DropWorkingCopy() {
 void Editor::ChangeSettings(const vantorel::Settings& settings) {
   settings_ = settings;
   ApplySettingRanges(settings_);
+  ApplyUndoLimit();
   changes_.Send(Change::Settings);
   // The sphere meshes are built with the segment counts.
   view_.RebuildStaticBuffers();
@@ -481,11 +493,17 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
   };
   const Before before{workingCopy_, lists_, currentColl_, collChanged_, fileChanged_, fileName_};
   file_.SetRecording(true);
+  noStep_ = false;
   ++runDepth_;
   try {
     command();
     --runDepth_;
+    std::vector<FileSplice> splices = file_.TakeRecorded();
     file_.SetRecording(false);
+    if (!noStep_) {
+      RecordStep(name, before.workingCopy, before.currentColl, before.collChanged,
+                 std::move(splices));
+    }
   } catch (...) {
     --runDepth_;
     std::vector<FileSplice> splices = file_.TakeRecorded();
@@ -504,6 +522,112 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
     }
     view_.RebuildSceneKeepingCamera();
     ui_.Error(texts::CommandFailed(name, DescribeCurrentException()));
+  }
+}
+
+// --- the undo history ---
+
+Coll Editor::ReadStored(int index) const {
+  Coll coll;
+  if (index >= 0 && index < CollCount()) {
+    ReadColl(file_.Image(), file_.Entry(static_cast<std::size_t>(index)), coll);
+  }
+  return coll;
+}
+
+void Editor::RecordStep(std::string_view name, const Coll& workingCopyBefore,
+                        std::int32_t currentBefore, bool collChangedBefore,
+                        std::vector<FileSplice> splices) {
+  if (!history_.Enabled()) return;
+  const bool sameColl = currentBefore == currentColl_;
+  CollDelta delta = sameColl ? DiffColls(workingCopyBefore, workingCopy_) : CollDelta{};
+  // Moving from one unedited coll to another is no step: both are read from the file again.
+  const bool changed = !splices.empty() || collChangedBefore != collChanged_ ||
+                       (sameColl ? !delta.Empty() : collChangedBefore || collChanged_);
+  if (!changed) return;
+
+  UndoStep step;
+  // A command without a name of its own (a click on a coll, Restore) can only have applied the
+  // edits or thrown them away on the way.
+  if (name.empty() || name == "Restore") {
+    step.Name = splices.empty() ? "Discard Changes" : "Apply Changes";
+  } else {
+    step.Name = std::string(name);
+  }
+  step.Splices = std::move(splices);
+  step.Before = {currentBefore, collChangedBefore, std::nullopt};
+  step.After = {currentColl_, collChanged_, std::nullopt};
+  if (sameColl && (collChangedBefore || collChanged_)) {
+    step.Delta = std::move(delta);
+  } else {
+    // Another coll: a clean working copy is read again from the file, an edited one is kept.
+    if (collChangedBefore) step.Before.Edited = workingCopyBefore;
+    if (collChanged_) step.After.Edited = workingCopy_;
+  }
+  history_.Record(std::move(step));
+}
+
+void Editor::Undo() {
+  if (!history_.CanUndo()) return;
+  noStep_ = true;
+  const UndoStep& step = history_.NextUndo();
+  const std::int32_t previous = currentColl_;
+  // The working copy as the step left it: a clean one may have been selected again since.
+  if (!step.After.CollChanged) {
+    workingCopy_ = ReadStored(step.After.CurrentColl);
+    if (step.After.CurrentColl != currentColl_) lists_.Clear();
+    FillElementLists();
+  }
+  if (step.Delta) ApplyBackward(*step.Delta, workingCopy_, lists_);
+  for (auto splice = step.Splices.rbegin(); splice != step.Splices.rend(); ++splice)
+    file_.Revert(*splice);
+  if (!step.Delta) {
+    workingCopy_ = step.Before.Edited ? *step.Before.Edited : ReadStored(step.Before.CurrentColl);
+    lists_.Clear();
+  }
+  currentColl_ = step.Before.CurrentColl;
+  collChanged_ = step.Before.CollChanged;
+  history_.MovedBack();
+  fileChanged_ = history_.FileChanged();
+  ShowHistoryMove(previous);
+}
+
+void Editor::Redo() {
+  if (!history_.CanRedo()) return;
+  noStep_ = true;
+  const UndoStep& step = history_.NextRedo();
+  const std::int32_t previous = currentColl_;
+  if (!step.Before.CollChanged) {
+    workingCopy_ = ReadStored(step.Before.CurrentColl);
+    if (step.Before.CurrentColl != currentColl_) lists_.Clear();
+    FillElementLists();
+  }
+  if (step.Delta) ApplyForward(*step.Delta, workingCopy_, lists_);
+  for (const FileSplice& splice : step.Splices)
+    file_.Redo(splice);
+  if (!step.Delta) {
+    workingCopy_ = step.After.Edited ? *step.After.Edited : ReadStored(step.After.CurrentColl);
+    lists_.Clear();
+  }
+  currentColl_ = step.After.CurrentColl;
+  collChanged_ = step.After.CollChanged;
+  history_.MovedForward();
+  fileChanged_ = history_.FileChanged();
+  ShowHistoryMove(previous);
+}
+
+void Editor::ShowHistoryMove(std::int32_t previousColl) {
+  FillElementLists();
+  changes_.Send(Change::File);
+  changes_.Send(Change::CollList);
+  changes_.Send(Change::WorkingCopy);
+  changes_.Send(Change::Selection);
+  view_.ClearGeometryPresent();
+  if (currentColl_ != previousColl) {
+    ResetZoom();
+    view_.RebuildScene();
+  } else {
+    view_.RebuildSceneKeepingCamera();
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/start_up.h"
 #include "app/status_bar.h"
+#include "app/undo_history.h"
 #include "core/coll_file.h"
 #include "core/coll_records.h"
 #include "core/surface_types.h"
@@ -125,7 +126,20 @@ class Editor {
 
   // Runs a command inside one boundary: an exception thrown by it is reported, and the file,
   // the working copy, the flags and the lists are put back as they were before the command.
+  // A command that changed the file or the working copy becomes one step of the undo history,
+  // named after it (a coll selection that threw edits away is "Discard Changes").
   void Run(std::string_view name, const std::function<void()>& command);
+
+  // --- the undo history ---
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  std::string UndoName() const { return CanUndo() ? history_.NextUndo().Name : std::string(); }
+  std::string RedoName() const { return CanRedo() ? history_.NextRedo().Name : std::string(); }
+  // Puts back the state before the last step, or after the next one: the file, the working
+  // copy, the current coll and the flags. The view keeps its camera unless the coll changes.
+  void Undo();
+  void Redo();
+  const UndoHistory& History() const { return history_; }
 
  private:
   // The save question when FileChanged is set. Yes saves; a save that did not happen turns the
@@ -135,6 +149,13 @@ class Editor {
   void ScanFile();
   void ResetZoom();
   void FillElementLists();
+  // The stored state of a coll, read without a word; empty when it cannot be read.
+  Coll ReadStored(int index) const;
+  void ApplyUndoLimit();
+  void RecordStep(std::string_view name, const Coll& workingCopyBefore, std::int32_t currentBefore,
+                  bool collChangedBefore, std::vector<FileSplice> splices);
+  // Shows a state the history moved to.
+  void ShowHistoryMove(std::int32_t previousColl);
 
   EditorUi& ui_;
   SceneView& view_;
@@ -152,6 +173,10 @@ class Editor {
   SurfaceTypeTable surfaceTypes_;
   ElementLists lists_;
   int runDepth_ = 0;
+  UndoHistory history_;
+  // The running command is no step of its own: it moved through the history, or opened a file
+  // and so started a new history.
+  bool noStep_ = false;
 };
 
 }  // namespace vantorel

@@ -32,6 +32,7 @@ struct Settings {
   bool askApply;
   bool askDelete;
   bool askSurface;
+  int UndoMemoryMB;  // the undo history's memory; 0 turns it off
   MainColors Colors;
 
   bool operator==(const Settings&) const = default;

@@ -12,7 +12,7 @@ constexpr std::int64_t Argb(std::uint32_t color) {
   return color;
 }
 
-const std::array<SettingKey, 16> kKeys{{
+const std::array<SettingKey, 17> kKeys{{
     {kSettingsSection, "FilePath", &Settings::FilePath},
     {kSettingsSection, "WindowSize", &Settings::WindowSize, 0, 0, 5, 1, OutOfRange::ToDefault},
     {kSettingsSection, "BSphereDetail", &Settings::BSphereDetail, 48, 4, 48, 2},
@@ -23,6 +23,7 @@ const std::array<SettingKey, 16> kKeys{{
     {kSettingsSection, "askApply", &Settings::askApply, 1},
     {kSettingsSection, "askDelete", &Settings::askDelete, 1},
     {kSettingsSection, "askSurface", &Settings::askSurface, 1},
+    {kSettingsSection, "UndoMemoryMB", &Settings::UndoMemoryMB, 256, 0, 4096},
     {kColorsSection, "Background", &MainColors::Background, Argb(0xFF153642)},
     {kColorsSection, "Wireframe", &MainColors::Wireframe, Argb(0xFF105972)},
     {kColorsSection, "Object", &MainColors::Object, Argb(0xFF3484A6)},

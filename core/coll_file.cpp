@@ -104,11 +104,15 @@ void CollFile::DropTail() {
 }
 
 void CollFile::Redo(const FileSplice& splice) {
+  Remember(splice.Offset, splice.Removed.size(), splice.Inserted, splice.FirstEntry,
+           splice.RemovedEntries.size(), splice.InsertedEntries);
   Splice(splice.Offset, splice.Removed.size(), splice.Inserted, splice.FirstEntry,
          splice.RemovedEntries.size(), splice.InsertedEntries);
 }
 
 void CollFile::Revert(const FileSplice& splice) {
+  Remember(splice.Offset, splice.Inserted.size(), splice.Removed, splice.FirstEntry,
+           splice.InsertedEntries.size(), splice.RemovedEntries);
   Splice(splice.Offset, splice.Inserted.size(), splice.Removed, splice.FirstEntry,
          splice.InsertedEntries.size(), splice.RemovedEntries);
 }
@@ -127,6 +131,10 @@ void CollFile::Remember(std::size_t offset, std::size_t removedLength,
                         std::size_t removedEntries,
                         std::span<const CollDirectoryEntry> insertedEntries) {
   if (!recording_) return;
+  if (offset > image_.size() || removedLength > image_.size() - offset ||
+      first > directory_.size() || removedEntries > directory_.size() - first) {
+    throw std::out_of_range("a file change outside the file");
+  }
   FileSplice splice;
   splice.Offset = offset;
   const auto removedBegin = image_.begin() + static_cast<std::ptrdiff_t>(offset);

@@ -135,13 +135,21 @@ TEST(SettingsStoreRead, ProgramDirMayBeTheFilePathBeingReplaced) {
   EXPECT_EQ(settings.FilePath, "/previous/start");
 }
 
+TEST(SettingsStoreRead, UndoMemoryIsKeptInItsRange) {
+  EXPECT_EQ(Read(IniFile()).settings.UndoMemoryMB, 256);
+  EXPECT_EQ(Read("[SETTINGS]\nUndoMemoryMB=0\n").settings.UndoMemoryMB, 0);
+  EXPECT_EQ(Read("[SETTINGS]\nUndoMemoryMB=5000\n").settings.UndoMemoryMB, 4096);
+  EXPECT_EQ(Read("[SETTINGS]\nUndoMemoryMB=-3\n").settings.UndoMemoryMB, 0);
+}
+
 TEST(SettingsStoreWrite, WritesEveryKeyInTheFixedOrder) {
   const ReadResult fresh = Read(IniFile());
   const IniFile written = WriteSettings(fresh.settings, fresh.surfaces);
   EXPECT_EQ(written.SectionNames(), (Names{"SETTINGS", "MAINCOLORS", "SURFACETYPES"}));
-  EXPECT_EQ(written.KeyNames("SETTINGS"),
-            (Names{"FilePath", "WindowSize", "BSphereDetail", "CSphereDetail", "FSAntialiasing",
-                   "UnkSurHint", "askRecalc", "askApply", "askDelete", "askSurface"}));
+  EXPECT_EQ(
+      written.KeyNames("SETTINGS"),
+      (Names{"FilePath", "WindowSize", "BSphereDetail", "CSphereDetail", "FSAntialiasing",
+             "UnkSurHint", "askRecalc", "askApply", "askDelete", "askSurface", "UndoMemoryMB"}));
   EXPECT_EQ(written.KeyNames("MAINCOLORS"),
             (Names{"Background", "Wireframe", "Object", "Selection", "Boundings", "WFBoxSphere"}));
   Names surfaceKeys;

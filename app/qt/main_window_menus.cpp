@@ -80,6 +80,7 @@ void MainWindow::RefreshCommandStates() {
     const CommandRow* row = FindCommand(name);
     action->setEnabled(!row->Enabled || row->Enabled(editor_));
     if (row->Checked) action->setChecked(row->Checked(editor_));
+    if (row->CaptionNow) action->setText(ToQt(row->CaptionNow(editor_)));
   }
   for (const auto& [name, button] : buttons_) {
     const CommandRow* row = FindCommand(name);

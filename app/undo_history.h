@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/coll_delta.h"
+#include "core/coll_file.h"
+
+namespace vantorel {
+
+// Where the working copy stood on one side of a step. A clean working copy is read again from the
+// file; an edited one comes from the step's delta, or, when the step moved to another coll, from
+// the copy kept here.
+struct WorkingCopySide {
+  std::int32_t CurrentColl = 0;
+  bool CollChanged = false;
+  std::optional<Coll> Edited;
+};
+
+// One command that changed the document: the splices it made to the file, and how the working
+// copy looked before and after it.
+struct UndoStep {
+  std::string Name;
+  std::vector<FileSplice> Splices;
+  WorkingCopySide Before;
+  WorkingCopySide After;
+  // Between the two working copies, when both are of the same coll and one of them is edited.
+  std::optional<CollDelta> Delta;
+
+  bool ChangesFile() const { return !Splices.empty(); }
+  std::size_t HeldBytes() const;
+};
+
+// The linear history of steps, capped by the memory the steps hold; the oldest go first. It
+// knows the point of the last save or open, so that the file counts as changed exactly when
+// undo or redo leaves the bytes that are on disk.
+class UndoHistory {
+ public:
+  // 0 turns the history off.
+  void SetLimit(std::size_t bytes);
+  bool Enabled() const { return limit_ > 0; }
+  void Clear();
+  // Drops the steps that could be redone, then the oldest steps while over the limit.
+  void Record(UndoStep step);
+
+  bool CanUndo() const { return position_ > 0; }
+  bool CanRedo() const { return position_ < steps_.size(); }
+  const UndoStep& NextUndo() const { return steps_[position_ - 1]; }
+  const UndoStep& NextRedo() const { return steps_[position_]; }
+  void MovedBack() { --position_; }
+  void MovedForward() { ++position_; }
+
+  // The file as it is now is the file on disk.
+  void MarkSaved() { savedAt_ = position_; }
+  // Whether the file differs from the one on disk at the current position.
+  bool FileChanged() const;
+
+  std::size_t HeldBytes() const { return held_; }
+  std::size_t Count() const { return steps_.size(); }
+
+ private:
+  std::vector<UndoStep> steps_;
+  std::size_t position_ = 0;  // steps before it are done
+  std::optional<std::size_t> savedAt_ = 0;
+  std::size_t limit_ = 0;
+  std::size_t held_ = 0;
+};
+
+}  // namespace vantorel
