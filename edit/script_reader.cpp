@@ -67,9 +67,9 @@ bool IsFieldSeparator(char c) {
 // One element line. Each field ends at the first occurrence of its separator character that an
 // earlier field has not used up, and must start after the previous field's separator: finding
 // the separators in order is all the reader knows about the layout.
-class ElementLine {
+class ElementFields {
  public:
-  ElementLine(std::string_view line, char decimalSeparator)
+  ElementFields(std::string_view line, char decimalSeparator)
       : begin_(line.data()), end_(line.data() + line.size()), separator_(decimalSeparator) {}
 
   // Positions the reader after the first colon.
@@ -80,36 +80,25 @@ class ElementLine {
 
   bool Real(char terminator, float& value) {
     std::string_view text;
-    if (!Field(terminator, text)) return false;
-    const auto parsed = ParseDecimalReal(text, separator_, '.');
-    if (!parsed) return false;
-    value = *parsed;
-    return true;
+    return Field(terminator, text) && TryParseDecimalReal(text, separator_, '.', value);
   }
   // The rest of the line after the last field.
   bool LastReal(float& value) {
-    const auto parsed =
-        ParseDecimalReal(TrimBlanksAndControls(Between(previous_, end_)), separator_, '.');
-    if (!parsed) return false;
-    value = *parsed;
-    return true;
+    return TryParseDecimalReal(TrimBlanksAndControls(Between(previous_, end_)), separator_, '.',
+                               value);
   }
   bool Integer(char terminator, std::int64_t& value) {
     std::string_view text;
-    if (!Field(terminator, text)) return false;
-    const auto parsed = ParseDecimalInteger(text);
-    if (!parsed) return false;
-    value = *parsed;
-    return true;
+    return Field(terminator, text) && TryParseDecimalInteger(text, value);
   }
   // The text between the first "[" and the first "]", wherever they stand.
   bool Material(std::uint8_t& material) {
     const char* open = Next(open_, '[');
     const char* close = Next(close_, ']');
     if (!open || !close || close < open) return false;
-    const auto parsed = ParseDecimalInteger(TrimBlanksAndControls(Between(open, close)));
-    if (!parsed) return false;
-    const auto lowByte = static_cast<std::uint8_t>(static_cast<std::uint64_t>(*parsed) & 0xFF);
+    std::int64_t value = 0;
+    if (!TryParseDecimalInteger(TrimBlanksAndControls(Between(open, close)), value)) return false;
+    const auto lowByte = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
     material = std::min(lowByte, kHighestScriptMaterial);
     return true;
   }
@@ -145,7 +134,7 @@ class ElementLine {
   const char* close_ = nullptr;
 };
 
-bool ReadVector(ElementLine& line, char lastTerminator, Vector3& v) {
+bool ReadVector(ElementFields& line, char lastTerminator, Vector3& v) {
   return line.Real(';', v.X) && line.Real(';', v.Y) && line.Real(lastTerminator, v.Z);
 }
 
@@ -156,7 +145,7 @@ std::int32_t FaceIndex(std::int64_t index, std::size_t verticesRead) {
 }
 
 bool ReadElement(char kind, std::string_view text, char decimalSeparator, Coll& coll) {
-  ElementLine line(text, decimalSeparator);
+  ElementFields line(text, decimalSeparator);
   if (!line.FindColon()) return false;
   switch (kind) {
     case 'S': {
@@ -212,8 +201,8 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
   while (p < end) {
     ++lineNumber;
     const char* lineEnd = FindLineEnd(p, end);
-    const char* next = lineEnd + 1;
-    if (lineEnd != end && *lineEnd == '\r' && next != end && *next == '\n') ++next;
+    const char* next = lineEnd;
+    if (next != end && *next++ == '\r' && next != end && *next == '\n') ++next;
 
     std::string_view line =
         TrimBlanksAndControls(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
