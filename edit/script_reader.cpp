@@ -6,6 +6,10 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/number_parse.h"
 #include "core/text_trim.h"
 
@@ -15,8 +19,9 @@ namespace {
 
 constexpr std::uint8_t kHighestScriptMaterial = 34;
 
-// Lines and fields are short, so the searches look at eight bytes at a time in a register
-// rather than calling a library search that first has to set up.
+// Lines and fields are short, so the searches compare sixteen bytes at a time in a vector
+// register where the processor has SSE2 (every x86-64 does), else eight bytes at a time in a
+// general register, rather than calling a library search that first has to set up.
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
@@ -33,31 +38,37 @@ std::uint64_t LoadWord(const char* p) {
   return word;
 }
 
-const char* FirstMatch(const char* p, std::uint64_t matches) {
-  return p + std::countr_zero(matches) / 8;
-}
-
-const char* FindChar(const char* p, const char* end, char c) {
+// The first byte equal to a or b, or nullptr.
+const char* FindEither(const char* p, const char* end, char a, char b) {
+#if defined(__SSE2__)
+  const __m128i wantA = _mm_set1_epi8(a);
+  const __m128i wantB = _mm_set1_epi8(b);
+  for (; end - p >= 16; p += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int mask =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, wantA), _mm_cmpeq_epi8(bytes, wantB)));
+    if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask));
+  }
+#endif
   for (; end - p >= 8; p += 8) {
-    if (const std::uint64_t m = MatchingBytes(LoadWord(p), c)) return FirstMatch(p, m);
+    const std::uint64_t word = LoadWord(p);
+    if (const std::uint64_t m = MatchingBytes(word, a) | MatchingBytes(word, b)) {
+      return p + std::countr_zero(m) / 8;
+    }
   }
   for (; p != end; ++p) {
-    if (*p == c) return p;
+    if (*p == a || *p == b) return p;
   }
   return nullptr;
 }
 
+const char* FindChar(const char* p, const char* end, char c) {
+  return FindEither(p, end, c, c);
+}
+
 const char* FindLineEnd(const char* p, const char* end) {
-  for (; end - p >= 8; p += 8) {
-    const std::uint64_t word = LoadWord(p);
-    if (const std::uint64_t m = MatchingBytes(word, '\n') | MatchingBytes(word, '\r')) {
-      return FirstMatch(p, m);
-    }
-  }
-  for (; p != end; ++p) {
-    if (*p == '\n' || *p == '\r') return p;
-  }
-  return end;
+  const char* found = FindEither(p, end, '\n', '\r');
+  return found ? found : end;
 }
 
 bool IsFieldSeparator(char c) {
