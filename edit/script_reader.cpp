@@ -190,7 +190,7 @@ bool ReadElement(char kind, std::string_view text, char decimalSeparator, Coll& 
 }
 
 // The element kind of a trimmed line, or NUL for a line the reader skips.
-char ElementKind(std::string_view line) {
+char LineKind(std::string_view line) {
   if (line.size() < 8 || line[1] != ' ') return '\0';
   char kind = line[0];
   if (kind >= 'a' && kind <= 'z') kind = static_cast<char>(kind - 'a' + 'A');
@@ -218,7 +218,7 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
     std::string_view line =
         TrimBlanksAndControls(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
     p = next;
-    const char kind = ElementKind(line);
+    const char kind = LineKind(line);
     if (kind == '\0') continue;
     if (replacePoints) {
       replaced.assign(line);
