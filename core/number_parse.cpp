@@ -56,7 +56,7 @@ bool DecimalMagnitude(std::string_view text, char separator, char alsoSeparator,
 
 }  // namespace
 
-std::optional<float> ParseDecimalReal(std::string_view text, char separator, char alsoSeparator) {
+bool TryParseDecimalReal(std::string_view text, char separator, char alsoSeparator, float& parsed) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   const char* body = begin;
@@ -68,11 +68,11 @@ std::optional<float> ParseDecimalReal(std::string_view text, char separator, cha
   // from_chars reads the rest of the syntax as this reader does, but it also knows "inf" and
   // "nan", which a number here never starts with.
   if (body == end || !(IsDigit(*body) || IsSeparator(*body, separator, alsoSeparator))) {
-    return std::nullopt;
+    return false;
   }
   const bool pointAccepted = IsSeparator('.', separator, alsoSeparator);
   if (!pointAccepted && std::memchr(body, '.', static_cast<std::size_t>(end - body))) {
-    return std::nullopt;
+    return false;
   }
   const char* numberBegin = negative ? body - 1 : body;  // from_chars reads no plus sign
   float value = 0;
@@ -84,7 +84,7 @@ std::optional<float> ParseDecimalReal(std::string_view text, char separator, cha
     const auto* mark = other == '\0' ? nullptr
                                      : static_cast<const char*>(std::memchr(
                                            body, other, static_cast<std::size_t>(end - body)));
-    if (!mark) return std::nullopt;
+    if (!mark) return false;
     char small[64];
     std::string large;
     const auto length = static_cast<std::size_t>(end - numberBegin);
@@ -97,20 +97,22 @@ std::optional<float> ParseDecimalReal(std::string_view text, char separator, cha
     }
     copy[mark - numberBegin] = '.';
     result = std::from_chars(copy, copy + length, value);
-    if (result.ptr != copy + length) return std::nullopt;
+    if (result.ptr != copy + length) return false;
   }
   if (result.ec == std::errc::result_out_of_range) {
     std::int64_t magnitude = 0;
     if (!DecimalMagnitude(text, separator, alsoSeparator, magnitude) || magnitude < 0) {
-      return negative ? -0.0f : 0.0f;
+      parsed = negative ? -0.0f : 0.0f;
+      return true;
     }
-    return std::nullopt;
+    return false;
   }
-  if (result.ec != std::errc()) return std::nullopt;
-  return value;
+  if (result.ec != std::errc()) return false;
+  parsed = value;
+  return true;
 }
 
-std::optional<std::int64_t> ParseDecimalInteger(std::string_view text) {
+bool TryParseDecimalInteger(std::string_view text, std::int64_t& result) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -118,29 +120,31 @@ std::optional<std::int64_t> ParseDecimalInteger(std::string_view text) {
     negative = *p == '-';
     ++p;
   }
-  if (p == end) return std::nullopt;
+  if (p == end) return false;
   std::int64_t value = 0;
   if (end - p <= 18) {
     // Eighteen digits cannot leave the range.
     for (; p != end; ++p) {
-      if (!IsDigit(*p)) return std::nullopt;
+      if (!IsDigit(*p)) return false;
       value = value * 10 + (*p - '0');
     }
-    return negative ? -value : value;
+    result = negative ? -value : value;
+    return true;
   }
   // Accumulated as a negative number, whose range reaches one further than the positive one.
   constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
   for (; p != end; ++p) {
-    if (!IsDigit(*p)) return std::nullopt;
+    if (!IsDigit(*p)) return false;
     const int digit = *p - '0';
-    if (value < (kLowest + digit) / 10) return std::nullopt;
+    if (value < (kLowest + digit) / 10) return false;
     value = value * 10 - digit;
   }
   if (!negative) {
-    if (value == kLowest) return std::nullopt;
+    if (value == kLowest) return false;
     value = -value;
   }
-  return value;
+  result = value;
+  return true;
 }
 
 }  // namespace vantorel

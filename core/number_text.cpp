@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -135,33 +136,19 @@ std::string FormatScriptReal(double value, char separator) {
   return text;
 }
 
-}  // namespace vantorel
-
-namespace vantorel {
-
 namespace {
 
 __extension__ using UInt128 = unsigned __int128;
 
-constexpr std::uint64_t kPowersOf10[] = {1,
-                                         10,
-                                         100,
-                                         1000,
-                                         10000,
-                                         100000,
-                                         1000000,
-                                         10000000,
-                                         100000000,
-                                         1000000000,
-                                         10000000000,
-                                         100000000000,
-                                         1000000000000,
-                                         10000000000000,
-                                         100000000000000,
-                                         1000000000000000,
-                                         10000000000000000,
-                                         100000000000000000,
-                                         1000000000000000000};
+constexpr std::array<std::uint64_t, 19> kPowersOf10 = [] {
+  std::array<std::uint64_t, 19> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // Binary exponents (of the leading bit) the exact integer path covers: about 1E-13 to 1E18,
 // every coordinate a coll sensibly holds. Others take the general path.
@@ -184,14 +171,14 @@ SixDigits RoundToSixDigits(std::uint32_t mantissa, int binaryShift) {
   bool halfOrMore = false;
   if (scale >= 0) {
     // The value is below 2^20, so binaryShift is negative: a plain right shift.
-    const UInt128 scaled = UInt128{mantissa} * kPowersOf10[scale];
+    const UInt128 scaled = UInt128{mantissa} * kPowersOf10[static_cast<std::size_t>(scale)];
     const auto shift = static_cast<unsigned>(-binaryShift);
     whole = static_cast<std::uint64_t>(scaled >> shift);
     const UInt128 remainder = scaled - (UInt128{whole} << shift);
     halfOrMore = remainder >= (UInt128{1} << (shift - 1));
   } else {
     std::uint64_t numerator = mantissa;
-    std::uint64_t denominator = kPowersOf10[-scale];
+    std::uint64_t denominator = kPowersOf10[static_cast<std::size_t>(-scale)];
     if (binaryShift >= 0) {
       numerator <<= binaryShift;
     } else {

@@ -80,8 +80,12 @@ TEST(ScriptReader, OnlyElementLinesCountAndTheirCountsDecide) {
 }
 
 TEST(ScriptReader, SpacingCaseAndLineEndsDoNotMatter) {
-  const Coll coll = Read("  \tv 1:1;2;3  \rV 001: 1; 2; 3\r\n\x01 V    7  :  1 ;2 ;  3 \x7F\n");
-  ASSERT_EQ(coll.VertexCount(), 3);
+  const Coll coll = Read(
+      "  \tv 1:1;2;3  \rV 001: 1; 2; 3\r\n\x01 V    7  :  1 ;2 ;  3 \x7F\n\r\r\nV 3: 1; 2; 3\r");
+  ASSERT_EQ(coll.VertexCount(), 4);
+  // A lone CR ends a line as LF and CR LF do; the error names the line so counted.
+  EXPECT_EQ(ErrorLine("V 0: 1; 2; 3\rV 1: 1; 2\r\nV 2: 1; 2; 3"), 2u);
+  EXPECT_EQ(ErrorLine("\n\r\r\nV 1: 1; 2"), 4u);
   for (const CollVertex& v : coll.Vertices) {
     EXPECT_EQ(v.X, 1.0f);
     EXPECT_EQ(v.Y, 2.0f);

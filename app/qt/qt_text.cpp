@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "core/windows1252.h"
+
 namespace vantorel {
 
 QString ToQt(const std::string& text) {
@@ -20,6 +22,15 @@ QString PathToQt(const std::filesystem::path& path) {
 
 std::filesystem::path PathFromQt(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
+}
+
+QString Windows1252ToQt(std::string_view bytes) {
+  const std::string utf8 = Windows1252ToUtf8(bytes);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string QtToWindows1252(const QString& text) {
+  return Utf8ToWindows1252(text.toStdString());
 }
 
 QString QtFilter(const std::string& filter) {

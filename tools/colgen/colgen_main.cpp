@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "edit/collision_script.h"
 #include "tools/colgen/coll_builder.h"
 #include "tools/colgen/large_file.h"
 #include "tools/colgen/sample_colls.h"
@@ -22,6 +23,15 @@ int main(int argc, char** argv) {
     bool ok = WriteBytes(dir + "/sample.col", EncodeFile(colls));
     for (std::size_t i = 0; i < colls.size(); ++i) {
       ok = ok && WriteBytes(dir + "/coll" + std::to_string(i) + ".col", EncodeFile({colls[i]}));
+    }
+    // Collision scripts of the sample colls, with points and with commas, for the script reader.
+    for (std::size_t i = 0; i < colls.size(); ++i) {
+      for (const char separator : {'.', ','}) {
+        const std::string script = vantorel::BuildCollisionScript(colls[i], "now", separator);
+        const std::string name =
+            dir + "/coll" + std::to_string(i) + (separator == '.' ? "_point" : "_comma") + ".cst";
+        ok = ok && WriteBytes(name, vantorel::Bytes(script.begin(), script.end()));
+      }
     }
     vantorel::Bytes cut = EncodeFile(colls);
     cut.resize(cut.size() / 2);

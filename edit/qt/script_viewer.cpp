@@ -1,0 +1,102 @@
+#include "edit/qt/script_viewer.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "app/qt/qt_text.h"
+#include "core/program_identity.h"
+#include "edit/script_file.h"
+
+namespace vantorel {
+
+namespace {
+
+QFont MemoFont() {
+  QFont font("Courier New");
+  font.setPixelSize(12);
+  if (QFontInfo(font).family() != "Courier New") {
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(12);
+  }
+  font.setFixedPitch(true);
+  return font;
+}
+
+QAction* Item(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  return action;
+}
+
+}  // namespace
+
+ScriptViewer::ScriptViewer(const std::string& script, const std::string& collName,
+                           const QString& folder, QWidget* parent)
+    : QDialog(parent), fileName_(Windows1252ToQt(collName) + ".cst"), folder_(folder) {
+  setObjectName("TForm8");
+  setWindowTitle("Collision Script of \"" + Windows1252ToQt(collName) + "\"");
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(true);
+  resize(408, 335);
+
+  memo_ = new QPlainTextEdit(this);
+  memo_->setObjectName("Memo1");
+  memo_->setFont(MemoFont());
+  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setPlainText(Windows1252ToQt(script).replace("\r\n", "\n"));
+  memo_->setReadOnly(true);
+
+  auto* menuBar = new QMenuBar(this);
+  QMenu* menu = menuBar->addMenu("&CollScript");
+  menu->setObjectName("Text1");
+  QAction* save = Item(menu, "Save1", "&Save...");
+  menu->addSeparator();
+  QAction* readOnly = Item(menu, "Readonly1", "&Read only");
+  readOnly->setCheckable(true);
+  readOnly->setChecked(true);
+  menu->addSeparator();
+  QAction* close = Item(menu, "Close1", "&Close");
+  connect(save, &QAction::triggered, this, &ScriptViewer::Save);
+  connect(readOnly, &QAction::toggled, memo_, &QPlainTextEdit::setReadOnly);
+  connect(close, &QAction::triggered, this, &QDialog::close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setMenuBar(menuBar);
+  layout->addWidget(memo_);
+}
+
+void ScriptViewer::Save() {
+  QFileDialog dialog(this);
+  dialog.setObjectName("savetxt");
+  dialog.setWindowTitle("Save Collision Script");
+  dialog.setNameFilters({"Collision Script (*.cst)", "All Files (*.*)"});
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOptions(QFileDialog::DontUseNativeDialog);
+  if (!folder_.isEmpty()) dialog.setDirectory(folder_);
+  dialog.selectFile(fileName_);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+
+  const QString path = dialog.selectedFiles().front();
+  const auto error =
+      WriteScriptFile(QFile::encodeName(path).toStdString(), QtToWindows1252(memo_->toPlainText()));
+  if (!error) return;
+  QMessageBox box(QMessageBox::Critical, Windows1252ToQt(std::string(kApplicationTitle)),
+                  Windows1252ToQt(*error), QMessageBox::Ok, this);
+  box.setObjectName("error");
+  box.exec();
+}
+
+}  // namespace vantorel
