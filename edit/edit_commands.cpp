@@ -6,6 +6,7 @@ namespace vantorel {
 void AddElementCommands(std::vector<CommandRow>& rows) {
   rows.push_back(PendingRow("ImportCollisionScript1", "Import Collision &Script..."));
   rows.push_back(PendingRow("Showtextinfo1", "Show &Collision Script...", "Ctrl+T"));
+  rows.push_back(PendingRow("RecalculateBoundingObjects1", "Recalculate Bounding Objects..."));
   for (const auto& [name, caption] :
        {std::pair{"AddSphere1", "A&dd Sphere..."}, std::pair{"EditSphere1", "&Edit Sphere..."},
         std::pair{"DeleteSphere1", "De&lete Sphere"}, std::pair{"MenuItem5", "A&dd Box..."},
