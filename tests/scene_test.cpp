@@ -353,6 +353,25 @@ TEST(RebuildSelection, DoesNothingWhileTheMarksDoNotMatchTheFaces) {
   EXPECT_EQ(scene.SelectedFaceCount(), 0u);
 }
 
+TEST(RebuildSelection, FindsMarksAnywhereInALongList) {
+  CollBuilder b("long");
+  for (int i = 0; i < 3; ++i)
+    b.Vertex({static_cast<float>(i), 0, 0});
+  for (int i = 0; i < 200; ++i)
+    b.Face(i % 3, (i + 1) % 3, (i + 2) % 3, MakeSurface(1));
+  const Coll coll = b.Build();
+  std::vector<bool> checks(200, false);
+  for (std::size_t i : {0, 63, 64, 127, 128, 199})
+    checks[i] = true;
+  const Scene scene = BuiltScene(coll, true, checks);
+  ASSERT_EQ(scene.SelectedFaceCount(), 6u);
+  const std::vector<std::uint32_t> selection = ToVector(scene.Indices(IndexSource::Selection));
+  // Face i starts at vertex i % 3.
+  const std::vector<std::uint32_t> firsts{0, 0, 1, 1, 2, 1};
+  for (std::size_t k = 0; k < firsts.size(); ++k)
+    EXPECT_EQ(selection[3 * k], firsts[k]) << k;
+}
+
 TEST(GeometryPresent, CanBeClearedWhileTheWorkingCopyIsReplaced) {
   Scene scene = BuiltScene(StripWithMaterials({1}));
   ASSERT_TRUE(scene.GeometryPresent());

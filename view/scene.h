@@ -103,7 +103,6 @@ class Scene {
   void BuildMeshVertices(const Coll& coll);
   void BuildMeshGroups(const Coll& coll, const SurfaceTypeTable& surfaces, std::uint32_t object,
                        bool surfaceColors);
-  bool Drawable(const CollFace& face, std::uint32_t vertexCount) const;
 
   std::vector<ColorVertex> vertices_[static_cast<int>(VertexSource::Count)];
   std::vector<std::uint32_t> indices_[static_cast<int>(IndexSource::Count)];

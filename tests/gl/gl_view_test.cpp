@@ -1,3 +1,4 @@
+#include <QOpenGLContext>
 #include <cmath>
 #include <cstdlib>
 
@@ -204,6 +205,10 @@ TEST_F(GlViewTest, TheRightButtonAsksForTheContextMenu) {
 }
 
 TEST_F(GlViewTest, KeepsDrawingAfterTheContextIsReplaced) {
+  Frame();
+  bool contextEnded = false;
+  QObject::connect(view->context(), &QOpenGLContext::aboutToBeDestroyed,
+                   [&] { contextEnded = true; });
   QWidget other;
   other.resize(400, 300);
   view->setParent(&other);
@@ -211,6 +216,8 @@ TEST_F(GlViewTest, KeepsDrawingAfterTheContextIsReplaced) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
   view->show();
   QApplication::processEvents();
+  EXPECT_TRUE(contextEnded);
+  EXPECT_TRUE(view->Ready());
   EXPECT_EQ(Rgb(Frame(), Shown({0, 0, 0})), data.surfaces.Color(kWater) & 0xFFFFFF);
   EXPECT_TRUE(errors.empty());
   view->setParent(nullptr);
@@ -312,6 +319,31 @@ TEST(GlNoContext, TheProbeFindsNoContext) {
       GlView::OpenGlProblem(GlViewSetup{.FSAntialiasing = 2});
   ASSERT_TRUE(problem.has_value());
   EXPECT_EQ(problem->rfind("ERROR while creating the OpenGL context!", 0), 0u) << *problem;
+}
+
+TEST(GlViewSetup, MultisamplingFollowsTheSettingExceptInDebugMode) {
+  ViewData data;
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = 0}).format().samples(), 0);
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = 1}).format().samples(), 2);
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = 2}).format().samples(), 4);
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = 2, .DebugMode = true}).format().samples(), 0);
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = 9}).format().samples(), 4);
+  EXPECT_EQ(GlView(data, {.FSAntialiasing = -3}).format().samples(), 0);
+  const GlView view(data, {});
+  EXPECT_EQ(view.objectName(), "pnlScreen");
+  EXPECT_EQ(view.format().majorVersion(), 3);
+  EXPECT_EQ(view.format().minorVersion(), 3);
+  EXPECT_EQ(view.format().profile(), QSurfaceFormat::CoreProfile);
+}
+
+TEST_F(GlViewTest, FourSamplesStillDrawTheSphere) {
+  Start({.FSAntialiasing = 2});
+  ASSERT_TRUE(view->Ready());
+  now = 100;
+  Load(SphereAndSquare());
+  view->SetCameraState(FrontCamera());
+  SetOptions([](ViewOptions& o) { o.ShowAxes = o.Wireframe = false; });
+  EXPECT_EQ(Rgb(Frame(), Shown({0, 0, 0})), data.surfaces.Color(kWater) & 0xFFFFFF);
 }
 
 TEST_F(GlViewTest, TheProbeFindsOpenGlHere) {
