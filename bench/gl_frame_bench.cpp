@@ -30,7 +30,7 @@ std::vector<Coll> SampleFileColls() {
   return colls;
 }
 
-void DrawFrames(benchmark::State& state, const Coll& coll) {
+void DrawFrames(benchmark::State& state, const Coll& coll, bool wireframe = true) {
   ViewData data;
   data.SetColl(coll);
   double now = 100;
@@ -44,6 +44,9 @@ void DrawFrames(benchmark::State& state, const Coll& coll) {
   }
   view.RebuildScene();
   view.ResetCamera();
+  ViewOptions options = view.Options();
+  options.Wireframe = wireframe;
+  view.SetOptions(options);
   view.grabFramebuffer();  // uploads the arrays
   view.makeCurrent();
   QOpenGLFunctions* gl = QOpenGLContext::currentContext()->functions();
@@ -68,6 +71,10 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("Frame/large_100k_faces", [](benchmark::State& state) {
     vantorel::DrawFrames(state, large);
   })->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(
+      "Frame/large_100k_faces_without_wireframe",
+      [](benchmark::State& state) { vantorel::DrawFrames(state, large, false); })
+      ->Unit(benchmark::kMillisecond);
   static const std::vector<vantorel::Coll> sample = vantorel::SampleFileColls();
   for (const vantorel::Coll& coll : sample) {
     benchmark::RegisterBenchmark(

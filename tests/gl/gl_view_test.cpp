@@ -342,7 +342,8 @@ TEST_F(GlViewTest, FourSamplesStillDrawTheSphere) {
   now = 100;
   Load(SphereAndSquare());
   view->SetCameraState(FrontCamera());
-  SetOptions([](ViewOptions& o) { o.ShowAxes = o.Wireframe = false; });
+  SetOptions(
+      [](ViewOptions& o) { o.ShowAxes = o.Wireframe = o.BoundingBox = o.BoundingSphere = false; });
   EXPECT_EQ(Rgb(Frame(), Shown({0, 0, 0})), data.surfaces.Color(kWater) & 0xFFFFFF);
 }
 
