@@ -111,6 +111,27 @@ TEST_F(GlViewTest, WireframeLinesShowOverTheSolidMesh) {
   EXPECT_TRUE(wire);
 }
 
+TEST_F(GlViewTest, VerticesBeyond65536DrawTheRightTriangle) {
+  CollBuilder b("large");
+  // 70,000 vertices far off to the side; the face uses three of the last ones. Vertex k and
+  // vertex k + 65,536 differ only above the low 16 bits of their index.
+  for (int i = 0; i < 70'000; ++i)
+    b.Vertex({500, 500, static_cast<float>(i % 100)});
+  b.Face(69'000, 69'001, 69'002, MakeSurface(kStreet));
+  Coll coll = b.Build();
+  coll.Vertices[69'000] = {4, 0, -2};
+  coll.Vertices[69'001] = {4, 0, 2};
+  coll.Vertices[69'002] = {8, 0, 2};
+  coll.Vertices[69'000 - 65'536] = {-8, 0, -2};
+  coll.Vertices[69'001 - 65'536] = {-8, 0, 2};
+  coll.Vertices[69'002 - 65'536] = {-4, 0, 2};
+  Load(coll);
+  view->SetCameraState(FrontCamera());
+  const QImage frame = Frame();
+  EXPECT_EQ(Rgb(frame, Shown(Centroid(data.coll, 0))), data.surfaces.Color(kStreet) & 0xFFFFFF);
+  EXPECT_EQ(Rgb(frame, Shown({-6.67f, 0, 0.67f})), Background());
+}
+
 TEST_F(GlViewTest, NoCollWhileGeometryIsNotPresent) {
   view->ClearGeometryPresent();
   const QImage frame = Frame();
