@@ -19,6 +19,7 @@ namespace vantorel {
 namespace {
 
 constexpr int kTickMilliseconds = 20;
+
 std::string InitError(const std::string& detail) {
   return "ERROR while initialising OpenGL!\r\n\r\n(" + detail + ")";
 }
