@@ -5,8 +5,11 @@
 
 namespace vantorel {
 
-// The six main colours of the view, ARGB. Their defaults stand in the settings table.
+// The six main colours of the view, ARGB. A new object holds the defaults, which stand in the
+// settings table.
 struct MainColors {
+  MainColors();
+
   std::uint32_t Background = 0;
   std::uint32_t Wireframe = 0;
   std::uint32_t Object = 0;

@@ -12,7 +12,7 @@ constexpr std::int64_t Argb(std::uint32_t color) {
   return color;
 }
 
-const std::array<SettingKey, 17> kKeys{{
+constexpr std::array<SettingKey, 17> kKeys{{
     {kSettingsSection, "FilePath", &Settings::FilePath},
     {kSettingsSection, "WindowSize", &Settings::WindowSize, 0, 0, 5, 1, OutOfRange::ToDefault},
     {kSettingsSection, "BSphereDetail", &Settings::BSphereDetail, 48, 4, 48, 2},
@@ -59,6 +59,14 @@ void ApplySettingRanges(Settings& settings) {
   for (const SettingKey& key : kKeys) {
     if (const auto* field = std::get_if<int Settings::*>(&key.Field)) {
       settings.*(*field) = CorrectSetting(key, settings.*(*field));
+    }
+  }
+}
+
+MainColors::MainColors() {
+  for (const SettingKey& key : kKeys) {
+    if (const auto* field = std::get_if<std::uint32_t MainColors::*>(&key.Field)) {
+      this->*(*field) = static_cast<std::uint32_t>(key.Default);
     }
   }
 }

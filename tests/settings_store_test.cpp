@@ -187,7 +187,12 @@ TEST(SettingsStoreWrite, ChangedValuesSurviveAFileRoundTrip) {
   settings.askApply = false;
   settings.askDelete = false;
   settings.askSurface = false;
-  settings.Colors = {0x01020304, 0xFFFFFFFF, 0x80000000, 0x00000000, 0x7FFFFFFF, 0xDEADBEEF};
+  settings.Colors.Background = 0x01020304;
+  settings.Colors.Wireframe = 0xFFFFFFFF;
+  settings.Colors.Object = 0x80000000;
+  settings.Colors.Selection = 0x00000000;
+  settings.Colors.Boundings = 0x7FFFFFFF;
+  settings.Colors.WFBoxSphere = 0xDEADBEEF;
   SurfaceTypeTable surfaces;
   for (int id = 0; id < kSurfaceTypeCount; ++id) {
     surfaces.Set(id, 0xA0000000u + static_cast<std::uint32_t>(id), "Surface " + std::to_string(id));
