@@ -29,6 +29,7 @@ bench: deps
 	./build/bench/bench/vantorel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/bench/bench/vantorel_script_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/bench/bench/vantorel_gui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/bench/bench/vantorel_ops_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
 fuzz: deps
