@@ -32,6 +32,7 @@ bench: deps
 	./build/bench/bench/vantorel_view_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./build/bench/bench/vantorel_gl_frame_bench \
 	  --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	./build/bench/bench/vantorel_ops_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
 fuzz: deps

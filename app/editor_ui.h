@@ -4,8 +4,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
+#include "ops/merge.h"
+#include "ops/select_colls_request.h"
+#include "ops/surface_change.h"
 
 namespace vantorel {
 
@@ -52,6 +56,18 @@ class EditorUi {
 
   // The Main Settings dialog, loaded with current; nullopt when cancelled.
   virtual std::optional<Settings> MainSettingsDialog(const Settings& current) = 0;
+  // The rename dialog (TForm6) with caption and the coll's old name; the accepted new name,
+  // trimmed, or nullopt when cancelled.
+  virtual std::optional<std::string> AskNewName(const std::string& caption,
+                                                const std::string& oldName) = 0;
+  // The coll selection dialog (TForm7); the indices of the chosen lines in list order, or nullopt
+  // when cancelled.
+  virtual std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) = 0;
+  // The merge dialog (TForm9) over the coll list's lines, both choices starting on current.
+  virtual std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
+                                                 int current) = 0;
+  // The Change Surface dialog (TForm4) for one element.
+  virtual std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) = 0;
   // The About message; the view holds its start-up picture while it is open.
   virtual void ShowAbout(const std::string& text) { Message(text); }
 

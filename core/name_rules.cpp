@@ -65,7 +65,20 @@ NameCheck ValidateMergeName(std::string_view text) {
 
 std::string ProposeName(std::string_view oldName) {
   std::string proposal(oldName);
-  if (!proposal.empty()) proposal.back() = '_';
+  if (proposal.empty()) return proposal;
+  // Back over the continuation bytes of a last multi-byte character to its lead byte; a broken
+  // sequence without a lead byte loses only its last byte.
+  constexpr std::size_t kMaxContinuationBytes = 3;
+  const auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  std::size_t last = proposal.size() - 1;
+  std::size_t steps = 0;
+  while (last > 0 && continuation(proposal[last]) && steps < kMaxContinuationBytes) {
+    --last;
+    ++steps;
+  }
+  if (static_cast<unsigned char>(proposal[last]) < 0xC0) last = proposal.size() - 1;
+  proposal.resize(last);
+  proposal += '_';
   return proposal;
 }
 

@@ -44,7 +44,8 @@ NameCheck ValidateNewName(std::string_view text, std::string_view oldName);
 NameCheck ValidateMergeName(std::string_view text);
 
 // The name the rename dialog opens with: the old name with its last character replaced by "_"
-// (house01 -> house0_); empty for an empty old name.
+// (house01 -> house0_); empty for an empty old name. The name is UTF-8, as the dialog shows it,
+// so a last character of several bytes is replaced whole.
 std::string ProposeName(std::string_view oldName);
 
 // The name a script import takes from an answer of the name prompt: blanks and control

@@ -1,5 +1,7 @@
 #include "ops/select_colls_request.h"
 
+#include "core/windows1252.h"
+
 namespace vantorel {
 
 namespace {
@@ -8,7 +10,7 @@ std::vector<std::string> ListLines(const CollDirectoryEntries& source) {
   std::vector<std::string> lines;
   lines.reserve(source.size());
   for (const CollDirectoryEntry& entry : source)
-    lines.push_back(CollListLine(entry));
+    lines.push_back(Windows1252ToUtf8(CollListLine(entry)));
   return lines;
 }
 
@@ -25,12 +27,12 @@ SelectCollsRequest ImportRequest(std::string_view fileTitle, const CollDirectory
 
 SelectCollsRequest ReplaceRequest(std::string_view currentName,
                                   const CollDirectoryEntries& source) {
+  const std::string name = Windows1252ToUtf8(currentName);
   SelectCollsRequest request;
   request.Replace = true;
   request.Caption = "Replace Collision Object";
-  request.Prompt =
-      "Select the collision object you want to use for replacing " + std::string(currentName) + ":";
-  request.KeptName = "(the name will remain \"" + std::string(currentName) + "\")";
+  request.Prompt = "Select the collision object you want to use for replacing " + name + ":";
+  request.KeptName = "(the name will remain \"" + name + "\")";
   request.Lines = ListLines(source);
   return request;
 }

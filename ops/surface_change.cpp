@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/number_text.h"
+#include "core/windows1252.h"
 
 namespace vantorel {
 
@@ -90,7 +91,8 @@ SurfaceDialogValues ChangeSurfaceValues(ListKind kind, int index, const Surface&
   SurfaceDialogValues values;
   values.Label = "Here you can change the surface type and parameter of " +
                  std::string(ElementWord(kind)) + std::to_string(index) + ".";
-  values.Materials = MaterialEntries(table);
+  for (const std::string& entry : MaterialEntries(table))
+    values.Materials.push_back(Windows1252ToUtf8(entry));
   if (surface.Material < kSurfaceTypeCount) values.MaterialItem = surface.Material;
   values.ParameterItem = ParameterItem(surface.Parameter);
   return values;

@@ -26,7 +26,8 @@ std::string MaterialEntry(int material, const SurfaceTypeTable& table);
 // All kSurfaceTypeCount entries in material order, with the names in force.
 std::vector<std::string> MaterialEntries(const SurfaceTypeTable& table);
 
-// What the Change Surface dialog shows for one element.
+// What the Change Surface dialog shows for one element, in UTF-8 (the surface names, kept as
+// Windows-1252 bytes, are converted when the values are built).
 struct SurfaceDialogValues {
   std::string Label;                   // "Here you can change ... of face 12."
   std::vector<std::string> Materials;  // the material list

@@ -73,5 +73,12 @@ TEST(NewNameRules, ProposesTheOldNameWithItsLastCharacterReplaced) {
   EXPECT_EQ(ProposeName(full).size(), 20u);
 }
 
+TEST(NewNameRules, TheProposalReplacesALastCharacterOfSeveralBytesWhole) {
+  EXPECT_EQ(ProposeName("caf\xC3\xA9"), "caf_");        // e acute
+  EXPECT_EQ(ProposeName("wall\xE2\x82\xAC"), "wall_");  // euro sign
+  EXPECT_EQ(ProposeName("\xC3\xA9"), "_");
+  EXPECT_EQ(ProposeName("ab\xA9"), "ab_");  // a stray continuation byte goes alone
+}
+
 }  // namespace
 }  // namespace vantorel

@@ -27,6 +27,18 @@ TEST(SelectCollsRequest, ReplaceNamesTheCollThatKeepsItsName) {
   EXPECT_EQ(request.Lines.size(), 3u);
 }
 
+TEST(SelectCollsRequest, CollNamesAreShownAsUtf8) {
+  const CollDirectoryEntries source{{"M\xE4uer", 0, 92}, {"\x80uro", 92, 112}};
+  EXPECT_EQ(ImportRequest("f\xC3\xBCnf.col", source).Lines,
+            (std::vector<std::string>{"M\xC3\xA4uer [-]", "\xE2\x82\xACuro"}));
+  EXPECT_EQ(ImportRequest("f\xC3\xBCnf.col", source).Prompt,
+            "Select the collision object(s) you want to import from f\xC3\xBCnf.col:");
+  const SelectCollsRequest replace = ReplaceRequest("T\xFCr", source);
+  EXPECT_EQ(replace.KeptName, "(the name will remain \"T\xC3\xBCr\")");
+  EXPECT_EQ(replace.Prompt,
+            "Select the collision object you want to use for replacing T\xC3\xBCr:");
+}
+
 TEST(SelectCollsRequest, CountsTheSelection) {
   EXPECT_EQ(SelectionCountText(0, 5), "0 of 5 colls selected");
   EXPECT_EQ(SelectionCountText(2, 5), "2 of 5 colls selected");

@@ -12,6 +12,10 @@
 #include "app/qt/main_settings_dialog.h"
 #include "app/qt/qt_text.h"
 #include "core/program_identity.h"
+#include "ops/qt/change_surface_dialog.h"
+#include "ops/qt/merge_dialog.h"
+#include "ops/qt/rename_dialog.h"
+#include "ops/qt/select_colls_dialog.h"
 
 namespace vantorel {
 
@@ -126,6 +130,24 @@ std::optional<Settings> QtEditorUi::MainSettingsDialog(const Settings& current) 
   vantorel::MainSettingsDialog dialog(current, owner_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Values();
+}
+
+std::optional<std::string> QtEditorUi::AskNewName(const std::string& caption,
+                                                  const std::string& oldName) {
+  return RenameDialog::Ask(owner_, caption, oldName);
+}
+
+std::optional<std::vector<int>> QtEditorUi::SelectColls(const SelectCollsRequest& request) {
+  return SelectCollsDialog::Ask(owner_, request);
+}
+
+std::optional<MergeChoice> QtEditorUi::ChooseMerge(const std::vector<std::string>& lines,
+                                                   int current) {
+  return MergeDialog::Ask(owner_, lines, current);
+}
+
+std::optional<SurfaceChoice> QtEditorUi::ChangeSurfaceDialog(const SurfaceDialogValues& values) {
+  return vantorel::ChangeSurfaceDialog::Ask(owner_, values);
 }
 
 void QtEditorUi::ShowAbout(const std::string& text) {

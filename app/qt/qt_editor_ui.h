@@ -29,6 +29,12 @@ class QtEditorUi : public EditorUi {
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  std::optional<std::string> AskNewName(const std::string& caption,
+                                        const std::string& oldName) override;
+  std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;
+  std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
+                                         int current) override;
+  std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
   void ShowAbout(const std::string& text) override;
   void CloseMainWindow() override;
   void OpenUrl(const std::string& url) override;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "core/surface_types.h"
-#include "ops/qt/windows1252.h"
 
 namespace vantorel {
 
@@ -29,24 +29,24 @@ std::optional<int> Selected(const QComboBox* box) {
 ChangeSurfaceDialog::ChangeSurfaceDialog(const SurfaceDialogValues& values, QWidget* parent)
     : QDialog(parent) {
   setObjectName("TForm4");
-  setWindowTitle(FromWindows1252(kChangeSurfaceCaption));
+  setWindowTitle(ToQt(std::string(kChangeSurfaceCaption)));
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
 
-  auto* prompt = Label("Label1", FromWindows1252(values.Label));
+  auto* prompt = Label("Label1", ToQt(values.Label));
   prompt->setWordWrap(true);
   material_ = new QComboBox;
   material_->setObjectName("cbx");
   material_->setEditable(false);
   for (const std::string& entry : values.Materials)
-    material_->addItem(FromWindows1252(entry));
+    material_->addItem(ToQt(entry));
   material_->setCurrentIndex(values.MaterialItem.value_or(-1));
   parameter_ = new QComboBox;
   parameter_->setObjectName("cbx2");
   parameter_->setEditable(false);
   for (const CarPartParameter& entry : kCarPartParameters)
-    parameter_->addItem(FromWindows1252(entry.Text));
+    parameter_->addItem(ToQt(std::string(entry.Text)));
   parameter_->setCurrentIndex(values.ParameterItem.value_or(-1));
 
   auto* ok = new QPushButton("&Ok");

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "core/name_rules.h"
-#include "ops/qt/windows1252.h"
 
 namespace vantorel {
 
@@ -19,7 +19,7 @@ QComboBox* CollChoice(const char* name, const std::vector<std::string>& lines, i
   box->setObjectName(name);
   box->setEditable(false);
   for (const std::string& line : lines)
-    box->addItem(FromWindows1252(line));
+    box->addItem(ToQt(line));
   if (current >= 0 && current < box->count()) box->setCurrentIndex(current);
   return box;
 }
@@ -44,7 +44,7 @@ MergeDialog::MergeDialog(const std::vector<std::string>& lines, int current, QWi
   name_ = new QLineEdit;
   name_->setObjectName("Edit1");
   name_->setMaxLength(static_cast<int>(kMaxCollNameLength));
-  name_->setText(FromWindows1252(kDefaultMergeName));
+  name_->setText(ToQt(std::string(kDefaultMergeName)));
 
   auto* ok = new QPushButton("&OK");
   ok->setObjectName("Button1");
@@ -68,7 +68,7 @@ MergeDialog::MergeDialog(const std::vector<std::string>& lines, int current, QWi
 }
 
 MergeChoice MergeDialog::Choice() const {
-  return {first_->currentIndex(), second_->currentIndex(), ToWindows1252(name_->text())};
+  return {first_->currentIndex(), second_->currentIndex(), FromQt(name_->text())};
 }
 
 std::optional<MergeChoice> MergeDialog::Ask(QWidget* parent, const std::vector<std::string>& lines,
@@ -79,7 +79,7 @@ std::optional<MergeChoice> MergeDialog::Ask(QWidget* parent, const std::vector<s
 }
 
 void MergeDialog::TryAccept() {
-  const NameCheck check = ValidateMergeName(ToWindows1252(name_->text()));
+  const NameCheck check = ValidateMergeName(FromQt(name_->text()));
   switch (check.Verdict) {
     case NameVerdict::BadCharacter:
       name_->setFocus();
@@ -91,7 +91,7 @@ void MergeDialog::TryAccept() {
     case NameVerdict::Ok:
       // With no coll to choose there is nothing to merge.
       if (first_->currentIndex() < 0 || second_->currentIndex() < 0) return;
-      name_->setText(FromWindows1252(check.Name));
+      name_->setText(ToQt(check.Name));
       accept();
       return;
   }

@@ -18,7 +18,7 @@ class MergeDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // lines: the coll list lines in file order; current: the coll both lists start on.
+  // lines: the coll list lines in file order (UTF-8); current: the coll both lists start on.
   MergeDialog(const std::vector<std::string>& lines, int current, QWidget* parent = nullptr);
 
   // The chosen colls and the trimmed name; meaningful after OK.

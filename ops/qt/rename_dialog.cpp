@@ -9,16 +9,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "core/name_rules.h"
 #include "core/program_identity.h"
-#include "ops/qt/windows1252.h"
 
 namespace vantorel {
 
 RenameDialog::RenameDialog(const std::string& caption, const std::string& oldName, QWidget* parent)
     : QDialog(parent), oldName_(oldName) {
   setObjectName("TForm6");
-  setWindowTitle(FromWindows1252(caption));
+  setWindowTitle(ToQt(caption));
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
@@ -28,14 +28,14 @@ RenameDialog::RenameDialog(const std::string& caption, const std::string& oldNam
   auto* oldEdit = new QLineEdit;
   oldEdit->setObjectName("Edit1");
   oldEdit->setMaxLength(static_cast<int>(kMaxCollNameLength));
-  oldEdit->setText(FromWindows1252(oldName));
+  oldEdit->setText(ToQt(oldName));
   oldEdit->setReadOnly(true);
   auto* newLabel = new QLabel("New name:");
   newLabel->setObjectName("Label2");
   newName_ = new QLineEdit;
   newName_->setObjectName("Edit2");
   newName_->setMaxLength(static_cast<int>(kMaxCollNameLength));
-  newName_->setText(FromWindows1252(ProposeName(oldName)));
+  newName_->setText(ToQt(ProposeName(oldName)));
   auto* rules = new QToolButton;
   rules->setObjectName("SpeedButton1");
   rules->setText("?");
@@ -70,7 +70,7 @@ RenameDialog::RenameDialog(const std::string& caption, const std::string& oldNam
 }
 
 std::string RenameDialog::NewName() const {
-  return ToWindows1252(newName_->text());
+  return FromQt(newName_->text());
 }
 
 std::optional<std::string> RenameDialog::Ask(QWidget* parent, const std::string& caption,
@@ -87,7 +87,7 @@ void RenameDialog::showEvent(QShowEvent* event) {
 }
 
 void RenameDialog::TryAccept() {
-  const NameCheck check = ValidateNewName(ToWindows1252(newName_->text()), oldName_);
+  const NameCheck check = ValidateNewName(FromQt(newName_->text()), oldName_);
   switch (check.Verdict) {
     case NameVerdict::BadCharacter:
       newName_->setFocus();
@@ -97,14 +97,15 @@ void RenameDialog::TryAccept() {
     case NameVerdict::TooShort:
       return;  // the "?" button says why
     case NameVerdict::Ok:
-      newName_->setText(FromWindows1252(check.Name));
+      newName_->setText(ToQt(check.Name));
       accept();
       return;
   }
 }
 
 void RenameDialog::ShowRules() {
-  QMessageBox::information(this, FromWindows1252(kApplicationTitle), DisplayText(kNameRulesText));
+  QMessageBox::information(this, ToQt(std::string(kApplicationTitle)),
+                           ToQt(std::string(kNameRulesText)));
 }
 
 }  // namespace vantorel

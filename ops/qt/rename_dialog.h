@@ -14,9 +14,10 @@ class RenameDialog : public QDialog {
   Q_OBJECT
 
  public:
+  // caption and oldName are UTF-8.
   RenameDialog(const std::string& caption, const std::string& oldName, QWidget* parent = nullptr);
 
-  // The accepted name, trimmed; meaningful after OK.
+  // The accepted name, trimmed, in UTF-8; meaningful after OK.
   std::string NewName() const;
 
   // Shows the dialog modally; the new name, or nullopt when cancelled.

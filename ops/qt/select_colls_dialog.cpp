@@ -7,19 +7,19 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ops/qt/windows1252.h"
+#include "app/qt/qt_text.h"
 
 namespace vantorel {
 
 SelectCollsDialog::SelectCollsDialog(const SelectCollsRequest& request, QWidget* parent)
     : QDialog(parent), replace_(request.Replace) {
   setObjectName("TForm7");
-  setWindowTitle(FromWindows1252(request.Caption));
+  setWindowTitle(ToQt(request.Caption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
 
-  auto* prompt = new QLabel(FromWindows1252(request.Prompt));
+  auto* prompt = new QLabel(ToQt(request.Prompt));
   prompt->setObjectName("Label1");
   prompt->setWordWrap(true);
   prompt->setMinimumHeight(2 * prompt->fontMetrics().lineSpacing());
@@ -29,11 +29,11 @@ SelectCollsDialog::SelectCollsDialog(const SelectCollsRequest& request, QWidget*
   list_->setSelectionMode(replace_ ? QAbstractItemView::SingleSelection
                                    : QAbstractItemView::ExtendedSelection);
   for (const std::string& line : request.Lines)
-    list_->addItem(FromWindows1252(line));
+    list_->addItem(ToQt(line));
   count_ = new QLabel;
   count_->setObjectName("Label2");
   count_->setAlignment(Qt::AlignCenter);
-  auto* keptName = new QLabel(FromWindows1252(request.KeptName));
+  auto* keptName = new QLabel(ToQt(request.KeptName));
   keptName->setObjectName("Label3");
   keptName->setAlignment(Qt::AlignCenter);
   count_->setVisible(!replace_);
@@ -78,7 +78,7 @@ std::optional<std::vector<int>> SelectCollsDialog::Ask(QWidget* parent,
 
 void SelectCollsDialog::ShowCount() {
   const auto selected = static_cast<int>(list_->selectionModel()->selectedRows().size());
-  count_->setText(FromWindows1252(SelectionCountText(selected, list_->count())));
+  count_->setText(ToQt(SelectionCountText(selected, list_->count())));
 }
 
 void SelectCollsDialog::TryAccept() {

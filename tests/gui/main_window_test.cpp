@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
   EXPECT_TRUE(script.Done());
 }
 
-TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndLaterCommandsAreDisabled) {
+TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndEnabledStates) {
   auto window = Start({});
   struct Item {
     const char* name;
@@ -217,10 +217,12 @@ TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndLaterCommandsAreDisabled) {
   };
   for (const Item& item :
        {Item{"Load1", "&Load...", "Ctrl+L", true}, Item{"Save1", "&Save", "Ctrl+S", true},
-        Item{"Exit1", "&Exit", "Ctrl+X", true}, Item{"Copy1", "Co&py...", "Ctrl+C", false},
-        Item{"Rename1", "&Rename...", "F2", false},
+        Item{"Exit1", "&Exit", "Ctrl+X", true}, Item{"Copy1", "Co&py...", "Ctrl+C", true},
+        Item{"Rename1", "&Rename...", "F2", true},
         Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", false},
-        Item{"FindNext1", "Find &Next", "F3", false}, Item{"MakeLOD1", "Make &LOD", "", false},
+        Item{"FindNext1", "Find &Next", "F3", true}, Item{"MakeLOD1", "Make &LOD", "", true},
+        Item{"Find1", "&Find...", "Ctrl+F", true},
+        Item{"Showbriefinfo1", "Show Brief &Info...", "Ctrl+I", true},
         Item{"Help2", "&Help", "F1", false},
         Item{"RegisterFileType1", "&Register File Type...", "", true}}) {
     auto* action = window->findChild<QAction*>(item.name);

@@ -99,8 +99,8 @@ TEST_F(RenameDialogTest, TheQuestionButtonExplainsTheRules) {
   EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(RenameDialogTest, ShowsWindows1252NamesAsTheirCharacters) {
-  Show("caf\xE9_\x80");
+TEST_F(RenameDialogTest, ShowsNamesWithCharactersBeyondAscii) {
+  Show("caf\xC3\xA9_\xE2\x82\xAC");  // UTF-8, as every text the window is given
   EXPECT_EQ(dialog->findChild<QLineEdit*>("Edit1")->text(), QString::fromUtf8("café_€"));
   EXPECT_EQ(newName->text(), QString::fromUtf8("café__"));
   EXPECT_FALSE(TypeAndOk(QString::fromUtf8("café")));  // é is no name character

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/editor.h"
+#include "core/coll_codec.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
@@ -71,6 +72,19 @@ class EditorTest : public ::testing::Test {
       if (notice.What == what) return true;
     }
     return false;
+  }
+  // Rescanning the file image lists exactly the directory the file keeps: every entry has its
+  // bytes, in order, with the offsets and sizes they really have.
+  void ExpectDirectoryMatchesImage() const {
+    CollDirectoryEntries rescanned;
+    ScanFile(editor.FileImage(), rescanned);
+    const CollDirectoryEntries& kept = editor.CollDirectory();
+    ASSERT_EQ(rescanned.size(), kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      EXPECT_EQ(rescanned[i].Name, kept[i].Name) << "entry " << i;
+      EXPECT_EQ(rescanned[i].Offset, kept[i].Offset) << "entry " << i;
+      EXPECT_EQ(rescanned[i].Size, kept[i].Size) << "entry " << i;
+    }
   }
   static Coll Named(const std::string& name, int spheres = 1) {
     colgen::CollBuilder b(name);

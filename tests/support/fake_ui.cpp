@@ -29,6 +29,17 @@ T TakeFront(std::deque<T>& queue, const std::string& what, T fallback) {
   return value;
 }
 
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (const std::string& line : lines)
+    joined += (joined.empty() ? "" : ",") + line;
+  return joined;
+}
+
+std::string Item(const std::optional<int>& item) {
+  return item ? std::to_string(*item) : "-";
+}
+
 }  // namespace
 
 Answer FakeUi::Ask(const Question& question) {
@@ -70,6 +81,31 @@ std::optional<Settings> FakeUi::MainSettingsDialog(const Settings& current) {
   return TakeFront(settingsResults, "settings dialog", std::optional<Settings>());
 }
 
+std::optional<std::string> FakeUi::AskNewName(const std::string& caption,
+                                              const std::string& oldName) {
+  log.push_back("rename " + caption + "|" + oldName);
+  return TakeFront(newNameResults, "rename dialog", std::optional<std::string>());
+}
+
+std::optional<std::vector<int>> FakeUi::SelectColls(const SelectCollsRequest& request) {
+  selectRequests.push_back(request);
+  log.push_back("select " + request.Caption + "|" + request.Prompt + "|" + request.KeptName + "|" +
+                Joined(request.Lines));
+  return TakeFront(selectResults, "selection dialog", std::optional<std::vector<int>>());
+}
+
+std::optional<MergeChoice> FakeUi::ChooseMerge(const std::vector<std::string>& lines, int current) {
+  log.push_back("merge " + std::to_string(current) + "|" + Joined(lines));
+  return TakeFront(mergeResults, "merge dialog", std::optional<MergeChoice>());
+}
+
+std::optional<SurfaceChoice> FakeUi::ChangeSurfaceDialog(const SurfaceDialogValues& values) {
+  surfaceShown.push_back(values);
+  log.push_back("surface " + values.Label + "|" + Item(values.MaterialItem) + "|" +
+                Item(values.ParameterItem));
+  return TakeFront(surfaceResults, "surface dialog", std::optional<SurfaceChoice>());
+}
+
 std::vector<std::string> FakeUi::Messages() const {
   std::vector<std::string> texts;
   for (const std::string& line : log) {
@@ -82,6 +118,8 @@ void FakeUi::ClearLog() {
   log.clear();
   questions.clear();
   dialogs.clear();
+  selectRequests.clear();
+  surfaceShown.clear();
 }
 
 }  // namespace vantorel::testing

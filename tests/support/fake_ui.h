@@ -14,8 +14,11 @@ namespace vantorel::testing {
 
 // Answers questions and dialogs from queues and records everything shown, in order, as lines:
 //   "ask <caption>|<text>|<default>"  "message <text>"  "error <text>"
-//   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"
-// An unexpected question or dialog (empty queue) fails the running test.
+//   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"  "input <caption>|<prompt>|<text>"
+//   "rename <caption>|<old name>"  "select <caption>|<prompt>|<kept name>|<lines, comma-joined>"
+//   "merge <current>|<lines, comma-joined>"  "surface <label>|<material item>|<parameter item>"
+// (an item without a selection shows as "-"). The requests themselves are kept as well. An
+// unexpected question or dialog (empty queue) fails the running test.
 class FakeUi : public EditorUi {
  public:
   std::deque<Answer> answers;
@@ -24,6 +27,12 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<std::string>> inputResults;
   std::deque<std::optional<Settings>> settingsResults;
   std::vector<Settings> settingsShown;
+  std::deque<std::optional<std::string>> newNameResults;
+  std::deque<std::optional<std::vector<int>>> selectResults;
+  std::vector<SelectCollsRequest> selectRequests;
+  std::deque<std::optional<MergeChoice>> mergeResults;
+  std::deque<std::optional<SurfaceChoice>> surfaceResults;
+  std::vector<SurfaceDialogValues> surfaceShown;
 
   std::vector<std::string> log;
   std::vector<Question> questions;
@@ -40,6 +49,12 @@ class FakeUi : public EditorUi {
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  std::optional<std::string> AskNewName(const std::string& caption,
+                                        const std::string& oldName) override;
+  std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;
+  std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
+                                         int current) override;
+  std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
   void ShowAbout(const std::string& text) override { log.push_back("about " + text); }
   void CloseMainWindow() override { ++closeRequests; }
   void OpenUrl(const std::string& url) override { urls.push_back(url); }

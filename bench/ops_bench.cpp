@@ -1,0 +1,131 @@
+// Copy and Delete of the middle coll of a file of 256 MiB and 200,000 colls, each run as the
+// window runs it (the command row inside the editor's boundary, its questions answered Yes), next
+// to one memcpy of the whole image.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "app/command_table.h"
+#include "app/editor.h"
+#include "bench/bench_ui.h"
+#include "bench/ratio_reporter.h"
+#include "tools/colgen/coll_builder.h"
+#include "tools/colgen/large_file.h"
+
+namespace vantorel {
+namespace {
+
+constexpr std::size_t kLargeColls = 200'000;
+constexpr std::size_t kLargeBytes = std::size_t{256} << 20;
+
+// The large file opened in an editor over a scripted UI.
+struct LargeEditor {
+  std::filesystem::path path;
+  bench::BenchUi ui;
+  bench::NullView view;
+  Editor editor{ui, view};
+  int middle = 0;
+  int count = 0;
+
+  LargeEditor() {
+    path = std::filesystem::temp_directory_path() / "vantorel-ops-bench.col";
+    colgen::WriteBytes(path.string(), colgen::LargeFile(kLargeColls, kLargeBytes));
+    // The generated colls use materials beyond the table; selecting one would say so each time.
+    Settings quiet = editor.Settings();
+    quiet.UnkSurHint = false;
+    editor.ChangeSettings(quiet);
+    editor.OpenFile(path);
+    count = editor.CollCount();
+    middle = count / 2;
+  }
+  ~LargeEditor() { std::filesystem::remove(path); }
+};
+
+LargeEditor& Large() {
+  static LargeEditor large;
+  return large;
+}
+
+// Whether the command did its work: the expected number of colls and nothing said.
+bool Done(benchmark::State& state, const LargeEditor& large, int expectedCount) {
+  if (large.editor.CollCount() == expectedCount && large.ui.messages == 0) return true;
+  state.SkipWithError(("the command did not run: " + large.ui.lastMessage).c_str());
+  return false;
+}
+
+void MemcpyImage(benchmark::State& state) {
+  const Bytes& image = Large().editor.FileImage();
+  Bytes target(image.size());
+  std::memset(target.data(), 0, target.size());
+  for (auto _ : state) {
+    std::memcpy(target.data(), image.data(), image.size());
+    benchmark::DoNotOptimize(target.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(MemcpyImage)->Unit(benchmark::kMillisecond);
+
+void DeleteMiddleColl(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  const CommandRow& row = *FindCommand("Delete1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.SelectColl(large.middle);
+    const auto record = editor.File().RecordBytes(static_cast<std::size_t>(large.middle));
+    const Bytes removed(record.begin(), record.end());
+    state.ResumeTiming();
+
+    RunCommand(editor, row);
+
+    state.PauseTiming();
+    if (!Done(state, large, large.count - 1)) break;
+    // The coll goes back where it was, for the next round.
+    editor.ChangeFile([&](CollFile& file) {
+      file.ReplaceRecords(static_cast<std::size_t>(large.middle), 0, removed);
+    });
+    state.ResumeTiming();
+  }
+  state.counters["colls"] = static_cast<double>(large.count);
+}
+BENCHMARK(DeleteMiddleColl)->Unit(benchmark::kMillisecond);
+
+void CopyMiddleColl(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  const CommandRow& row = *FindCommand("Copy1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.SelectColl(large.middle);
+    state.ResumeTiming();
+
+    RunCommand(editor, row);
+
+    state.PauseTiming();
+    if (!Done(state, large, large.count + 1)) break;
+    editor.ChangeFile(
+        [&](CollFile& file) { file.RemoveRecords(static_cast<std::size_t>(large.count), 1); });
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(CopyMiddleColl)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantorel
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vantorel::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  vantorel::bench::PrintRatios(
+      reporter, {
+                    {"Delete of the middle coll (command) / memcpy of the image",
+                     "DeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
+                    {"Copy of the middle coll (command) / memcpy of the image", "CopyMiddleColl",
+                     "MemcpyImage", "<= 1.5x"},
+                });
+  benchmark::Shutdown();
+  return 0;
+}
