@@ -111,6 +111,83 @@ void CopyMiddleColl(benchmark::State& state) {
 }
 BENCHMARK(CopyMiddleColl)->Unit(benchmark::kMillisecond);
 
+// Undo and redo of deleting the middle coll: the removed record goes back in, or out again.
+void UndoDeleteMiddleColl(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  const CommandRow& row = *FindCommand("Delete1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.SelectColl(large.middle);
+    RunCommand(editor, row);
+    if (!Done(state, large, large.count - 1)) break;
+    state.ResumeTiming();
+
+    editor.Undo();
+
+    state.PauseTiming();
+    if (!Done(state, large, large.count)) break;
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(UndoDeleteMiddleColl)->Unit(benchmark::kMillisecond);
+
+void RedoDeleteMiddleColl(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  const CommandRow& row = *FindCommand("Delete1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.SelectColl(large.middle);
+    RunCommand(editor, row);
+    editor.Undo();
+    state.ResumeTiming();
+
+    editor.Redo();
+
+    state.PauseTiming();
+    if (!Done(state, large, large.count - 1)) break;
+    editor.Undo();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(RedoDeleteMiddleColl)->Unit(benchmark::kMillisecond);
+
+// The history's memory after 100 edits of one coll, each moving all its vertices and applied
+// to the file, next to the bytes those edits changed: in the working copy, the vertices that
+// moved; in the file, the bytes of the record that differ. A step keeps both sides of what it
+// changed, so about twice that is the least any history can hold.
+void HistoryMemoryOfEdits(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  for (auto _ : state) {
+    editor.OpenFile(large.path);  // a new history
+    editor.SelectColl(large.middle);
+    std::size_t changed = 0;
+    for (int edit = 0; edit < 100; ++edit) {
+      const Bytes before(editor.File().RecordBytes(static_cast<std::size_t>(large.middle)).begin(),
+                         editor.File().RecordBytes(static_cast<std::size_t>(large.middle)).end());
+      editor.Run("Move", [&] {
+        editor.ChangeWorkingCopy([](Coll& coll, ElementLists&) {
+          for (CollVertex& vertex : coll.Vertices)
+            vertex.X += 1.5f;
+        });
+      });
+      changed += editor.WorkingCopy().Vertices.size() * sizeof(CollVertex);
+      RunCommand(editor, *FindCommand("ApplyChanges1"));
+      const auto after = editor.File().RecordBytes(static_cast<std::size_t>(large.middle));
+      for (std::size_t i = 0; i < before.size(); ++i)
+        changed += before[i] != after[i] ? 1 : 0;
+    }
+    state.counters["held_bytes"] = static_cast<double>(editor.History().HeldBytes());
+    state.counters["changed_bytes"] = static_cast<double>(changed);
+    state.counters["held_per_changed"] =
+        static_cast<double>(editor.History().HeldBytes()) / static_cast<double>(changed);
+    state.counters["steps"] = static_cast<double>(editor.History().Count());
+  }
+}
+BENCHMARK(HistoryMemoryOfEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 }  // namespace vantorel
 
@@ -125,6 +202,10 @@ int main(int argc, char** argv) {
                      "DeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
                     {"Copy of the middle coll (command) / memcpy of the image", "CopyMiddleColl",
                      "MemcpyImage", "<= 1.5x"},
+                    {"Undo of deleting the middle coll / memcpy of the image",
+                     "UndoDeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
+                    {"Redo of deleting the middle coll / memcpy of the image",
+                     "RedoDeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
                 });
   benchmark::Shutdown();
   return 0;

@@ -92,8 +92,49 @@ void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
                                        : CoveredEnd();
   for (CollDirectoryEntry& entry : entries)
     entry.Offset += static_cast<std::int64_t>(begin);
-  Remember(begin, end - begin, records, first, count, entries);
-  Splice(begin, end - begin, records, first, count, entries);
+
+  // Only what really changes is spliced (and kept for undo): bytes equal at both ends of the
+  // range stay where they are, and so do the entries that lie wholly in them, or, when nothing
+  // moves, the entries that stay the same.
+  const std::span<const std::uint8_t> old(image_.data() + begin, end - begin);
+  const std::size_t shorter = std::min(old.size(), records.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && old[prefix] == records[prefix])
+    ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         old[old.size() - 1 - suffix] == records[records.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  const std::size_t changeBegin = begin + prefix;
+  const std::size_t changeEnd = end - suffix;
+  const auto shift = static_cast<std::int64_t>(records.size()) - static_cast<std::int64_t>(old.size());
+  auto sameEntry = [](const CollDirectoryEntry& a, const CollDirectoryEntry& b, std::int64_t by) {
+    return a.Offset + by == b.Offset && a.Size == b.Size && a.Name == b.Name;
+  };
+  std::size_t keptFirst = 0;
+  while (keptFirst < std::min(count, entries.size()) &&
+         sameEntry(directory_[first + keptFirst], entries[keptFirst], 0) &&
+         (shift == 0 ||
+          ToSize(entries[keptFirst].Offset + entries[keptFirst].Size) <= changeBegin)) {
+    ++keptFirst;
+  }
+  std::size_t keptLast = 0;
+  while (keptLast < std::min(count, entries.size()) - keptFirst &&
+         sameEntry(directory_[first + count - 1 - keptLast], entries[entries.size() - 1 - keptLast],
+                   shift) &&
+         (shift == 0 || ToSize(directory_[first + count - 1 - keptLast].Offset) >= changeEnd)) {
+    ++keptLast;
+  }
+  const std::span<const std::uint8_t> inserted =
+      records.subspan(prefix, records.size() - prefix - suffix);
+  const std::span<const CollDirectoryEntry> newEntries =
+      std::span<const CollDirectoryEntry>(entries).subspan(
+          keptFirst, entries.size() - keptFirst - keptLast);
+  Remember(changeBegin, changeEnd - changeBegin, inserted, first + keptFirst,
+           count - keptFirst - keptLast, newEntries);
+  Splice(changeBegin, changeEnd - changeBegin, inserted, first + keptFirst,
+         count - keptFirst - keptLast, newEntries);
 }
 
 void CollFile::DropTail() {

@@ -285,5 +285,40 @@ TEST(CollFile, ASpliceHoldsOnlyTheBytesItChanged) {
   EXPECT_EQ(splices[0].RemovedEntries[0].Name, "b");
 }
 
+TEST(CollFile, ASpliceKeepsOutWhatStaysTheSame) {
+  CollFile file = Loaded(EncodeFile({RichColl("a"), RichColl("b"), RichColl("c")}));
+  const Bytes opened = file.Image();
+  file.SetRecording(true);
+  Coll coll = Read(file, 1);
+  ASSERT_EQ(WriteColl(file, 1, coll), WriteResult::Ok);  // the editor's Id: bytes 28 to 31
+  const std::vector<FileSplice> stamp = file.TakeRecorded();
+  ASSERT_EQ(stamp.size(), 1u);
+  EXPECT_EQ(stamp[0].Inserted.size(), 4u);
+  coll.Spheres[0].Radius = 9;  // four bytes of the record change, and nothing moves
+  ASSERT_EQ(WriteColl(file, 1, coll), WriteResult::Ok);
+  std::vector<FileSplice> splices = file.TakeRecorded();
+  ASSERT_EQ(splices.size(), 1u);
+  EXPECT_LE(splices[0].Removed.size(), 4u);
+  EXPECT_EQ(splices[0].Inserted.size(), splices[0].Removed.size());
+  EXPECT_TRUE(splices[0].RemovedEntries.empty());
+  EXPECT_TRUE(splices[0].InsertedEntries.empty());
+
+  // A record that grows keeps its entry in the splice, the unchanged neighbours stay out.
+  coll.Spheres.push_back({1, {}, MakeSurface(0)});
+  ASSERT_EQ(WriteColl(file, 1, coll), WriteResult::Ok);
+  std::vector<FileSplice> grown = file.TakeRecorded();
+  ASSERT_EQ(grown.size(), 1u);
+  EXPECT_LT(grown[0].Inserted.size(), RecordLength(coll) / 2);
+  ASSERT_EQ(grown[0].InsertedEntries.size(), 1u);
+  EXPECT_EQ(grown[0].InsertedEntries[0].Name, "b");
+  ExpectConsistent(file);
+
+  file.Revert(grown[0]);
+  file.Revert(splices[0]);
+  file.Revert(stamp[0]);
+  EXPECT_TRUE(file.Image() == opened);
+  ExpectConsistent(file);
+}
+
 }  // namespace
 }  // namespace vantorel
