@@ -555,14 +555,18 @@ void Editor::RecordStep(std::string_view name, const Coll& workingCopyBefore,
     step.Name = std::string(name);
   }
   step.Splices = std::move(splices);
-  step.Before = {currentBefore, collChangedBefore, std::nullopt};
-  step.After = {currentColl_, collChanged_, std::nullopt};
-  if (sameColl && (collChangedBefore || collChanged_)) {
-    step.Delta = std::move(delta);
+  step.Splices.shrink_to_fit();
+  step.Before.CurrentColl = currentBefore;
+  step.Before.CollChanged = collChangedBefore;
+  step.After.CurrentColl = currentColl_;
+  step.After.CollChanged = collChanged_;
+  step.SameWorkingCopy = sameColl && (collChangedBefore || collChanged_);
+  if (step.SameWorkingCopy) {
+    if (!delta.Empty()) step.Delta = std::make_unique<const CollDelta>(std::move(delta));
   } else {
     // Another coll: a clean working copy is read again from the file, an edited one is kept.
-    if (collChangedBefore) step.Before.Edited = workingCopyBefore;
-    if (collChanged_) step.After.Edited = workingCopy_;
+    if (collChangedBefore) step.Before.Edited = std::make_unique<const Coll>(workingCopyBefore);
+    if (collChanged_) step.After.Edited = std::make_unique<const Coll>(workingCopy_);
   }
   history_.Record(std::move(step));
 }
@@ -581,7 +585,7 @@ void Editor::Undo() {
   if (step.Delta) ApplyBackward(*step.Delta, workingCopy_, lists_);
   for (auto splice = step.Splices.rbegin(); splice != step.Splices.rend(); ++splice)
     file_.Revert(*splice);
-  if (!step.Delta) {
+  if (!step.SameWorkingCopy) {
     workingCopy_ = step.Before.Edited ? *step.Before.Edited : ReadStored(step.Before.CurrentColl);
     lists_.Clear();
   }
@@ -605,7 +609,7 @@ void Editor::Redo() {
   if (step.Delta) ApplyForward(*step.Delta, workingCopy_, lists_);
   for (const FileSplice& splice : step.Splices)
     file_.Redo(splice);
-  if (!step.Delta) {
+  if (!step.SameWorkingCopy) {
     workingCopy_ = step.After.Edited ? *step.After.Edited : ReadStored(step.After.CurrentColl);
     lists_.Clear();
   }

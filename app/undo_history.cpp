@@ -22,6 +22,7 @@ std::size_t UndoStep::HeldBytes() const {
     if (side->Edited) bytes += CollBytes(*side->Edited);
   }
   if (Delta) bytes += Delta->HeldBytes();
+  bytes += Splices.capacity() * sizeof(FileSplice);
   return bytes;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ namespace vantorel {
 struct WorkingCopySide {
   std::int32_t CurrentColl = 0;
   bool CollChanged = false;
-  std::optional<Coll> Edited;
+  std::unique_ptr<const Coll> Edited;
 };
 
 // One command that changed the document: the splices it made to the file, and how the working
@@ -27,8 +28,10 @@ struct UndoStep {
   std::vector<FileSplice> Splices;
   WorkingCopySide Before;
   WorkingCopySide After;
-  // Between the two working copies, when both are of the same coll and one of them is edited.
-  std::optional<CollDelta> Delta;
+  // The two working copies are of the same coll and one of them is edited: each follows from
+  // the other through Delta (none when the working copy stayed as it was).
+  bool SameWorkingCopy = false;
+  std::unique_ptr<const CollDelta> Delta;
 
   bool ChangesFile() const { return !Splices.empty(); }
   std::size_t HeldBytes() const;

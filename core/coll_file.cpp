@@ -108,15 +108,16 @@ void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
   }
   const std::size_t changeBegin = begin + prefix;
   const std::size_t changeEnd = end - suffix;
-  const auto shift = static_cast<std::int64_t>(records.size()) - static_cast<std::int64_t>(old.size());
+  const auto shift =
+      static_cast<std::int64_t>(records.size()) - static_cast<std::int64_t>(old.size());
   auto sameEntry = [](const CollDirectoryEntry& a, const CollDirectoryEntry& b, std::int64_t by) {
     return a.Offset + by == b.Offset && a.Size == b.Size && a.Name == b.Name;
   };
   std::size_t keptFirst = 0;
-  while (keptFirst < std::min(count, entries.size()) &&
-         sameEntry(directory_[first + keptFirst], entries[keptFirst], 0) &&
-         (shift == 0 ||
-          ToSize(entries[keptFirst].Offset + entries[keptFirst].Size) <= changeBegin)) {
+  while (
+      keptFirst < std::min(count, entries.size()) &&
+      sameEntry(directory_[first + keptFirst], entries[keptFirst], 0) &&
+      (shift == 0 || ToSize(entries[keptFirst].Offset + entries[keptFirst].Size) <= changeBegin)) {
     ++keptFirst;
   }
   std::size_t keptLast = 0;
@@ -129,8 +130,8 @@ void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
   const std::span<const std::uint8_t> inserted =
       records.subspan(prefix, records.size() - prefix - suffix);
   const std::span<const CollDirectoryEntry> newEntries =
-      std::span<const CollDirectoryEntry>(entries).subspan(
-          keptFirst, entries.size() - keptFirst - keptLast);
+      std::span<const CollDirectoryEntry>(entries).subspan(keptFirst,
+                                                           entries.size() - keptFirst - keptLast);
   Remember(changeBegin, changeEnd - changeBegin, inserted, first + keptFirst,
            count - keptFirst - keptLast, newEntries);
   Splice(changeBegin, changeEnd - changeBegin, inserted, first + keptFirst,

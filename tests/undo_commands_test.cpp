@@ -184,7 +184,8 @@ class RandomRuns : public UndoCommandsTest {
         RunRow("Delete1");
         break;
       case 7:
-        ui.mergeResults = {MergeChoice{pick(colls), pick(colls), "merged" + std::to_string(pick(99))}};
+        ui.mergeResults = {
+            MergeChoice{pick(colls), pick(colls), "merged" + std::to_string(pick(99))}};
         RunRow("Merge1");
         break;
       case 8:
