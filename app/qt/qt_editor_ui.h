@@ -29,6 +29,13 @@ class QtEditorUi : public EditorUi {
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  std::optional<ElementValues> EditElementValues(const std::string& caption,
+                                                 const ElementValues& values,
+                                                 const SurfaceTypeTable& surfaces,
+                                                 char decimalSeparator) override;
+  void ShowCollisionScript(const std::string& script, const std::string& collName,
+                           const std::filesystem::path& folder) override;
+  std::string LocalDateTimeText() override;
   void ShowAbout(const std::string& text) override;
   void CloseMainWindow() override;
   void OpenUrl(const std::string& url) override;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/utf8_path.h"
+#include "edit/script_file.h"
+
 namespace vantorel::testing {
 
 namespace {
@@ -68,6 +71,26 @@ std::optional<Settings> FakeUi::MainSettingsDialog(const Settings& current) {
   settingsShown.push_back(current);
   log.push_back("settings dialog");
   return TakeFront(settingsResults, "settings dialog", std::optional<Settings>());
+}
+
+std::optional<ElementValues> FakeUi::EditElementValues(const std::string& caption,
+                                                       const ElementValues& values,
+                                                       const SurfaceTypeTable& /*surfaces*/,
+                                                       char decimalSeparator) {
+  valuesShown.push_back(values);
+  separatorsShown.push_back(decimalSeparator);
+  log.push_back("values " + caption);
+  return TakeFront(valueResults, "value dialog: " + caption, std::optional<ElementValues>());
+}
+
+void FakeUi::ShowCollisionScript(const std::string& script, const std::string& collName,
+                                 const std::filesystem::path& folder) {
+  scripts.push_back({script, collName, folder});
+  log.push_back("script " + collName + "|" + PathToUtf8(folder));
+  const auto saveTo =
+      TakeFront(scriptSaves, "script viewer: " + collName, std::optional<std::filesystem::path>());
+  if (!saveTo) return;
+  if (const auto error = WriteScriptFile(PathToUtf8(*saveTo), script)) Error(*error);
 }
 
 std::vector<std::string> FakeUi::Messages() const {

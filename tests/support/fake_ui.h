@@ -14,7 +14,8 @@ namespace vantorel::testing {
 
 // Answers questions and dialogs from queues and records everything shown, in order, as lines:
 //   "ask <caption>|<text>|<default>"  "message <text>"  "error <text>"
-//   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"
+//   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"  "input <caption>|<prompt>|<text>"
+//   "values <caption>"  "script <coll name>|<folder>"
 // An unexpected question or dialog (empty queue) fails the running test.
 class FakeUi : public EditorUi {
  public:
@@ -24,6 +25,20 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<std::string>> inputResults;
   std::deque<std::optional<Settings>> settingsResults;
   std::vector<Settings> settingsShown;
+  // The value dialog's answers, and what it was opened with.
+  std::deque<std::optional<ElementValues>> valueResults;
+  std::vector<ElementValues> valuesShown;
+  std::vector<char> separatorsShown;
+  // The script viewer: per showing, where to save the script as shown (the viewer's Save with the
+  // text unedited) or nullopt to close it unsaved.
+  struct ShownScript {
+    std::string Script;  // Windows code page
+    std::string CollName;
+    std::filesystem::path Folder;
+  };
+  std::deque<std::optional<std::filesystem::path>> scriptSaves;
+  std::vector<ShownScript> scripts;
+  std::string dateTime = "08.12.2026 14:30:00";
 
   std::vector<std::string> log;
   std::vector<Question> questions;
@@ -40,6 +55,13 @@ class FakeUi : public EditorUi {
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
   std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  std::optional<ElementValues> EditElementValues(const std::string& caption,
+                                                 const ElementValues& values,
+                                                 const SurfaceTypeTable& surfaces,
+                                                 char decimalSeparator) override;
+  void ShowCollisionScript(const std::string& script, const std::string& collName,
+                           const std::filesystem::path& folder) override;
+  std::string LocalDateTimeText() override { return dateTime; }
   void ShowAbout(const std::string& text) override { log.push_back("about " + text); }
   void CloseMainWindow() override { ++closeRequests; }
   void OpenUrl(const std::string& url) override { urls.push_back(url); }
