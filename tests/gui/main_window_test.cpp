@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndLaterCommandsAreDisabled) {
        {Item{"Load1", "&Load...", "Ctrl+L", true}, Item{"Save1", "&Save", "Ctrl+S", true},
         Item{"Exit1", "&Exit", "Ctrl+X", true}, Item{"Copy1", "Co&py...", "Ctrl+C", false},
         Item{"Rename1", "&Rename...", "F2", false},
-        Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", false},
+        Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", true},
         Item{"FindNext1", "Find &Next", "F3", false}, Item{"MakeLOD1", "Make &LOD", "", false},
         Item{"Help2", "&Help", "F1", false},
         Item{"RegisterFileType1", "&Register File Type...", "", true}}) {
