@@ -307,6 +307,7 @@ void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
   editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+  RefreshCommandStates();
 }
 
 void MainWindow::lbxCollClick(int row) {
@@ -317,7 +318,10 @@ void MainWindow::lbxCollClick(int row) {
     return;
   }
   rowJustSelected_ = -1;
-  if (row >= 0) editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+  if (row >= 0) {
+    editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+    RefreshCommandStates();
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
