@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "core/surface_types.h"
+#include "edit/element_values.h"
 #include "ops/merge.h"
 #include "ops/select_colls_request.h"
 #include "ops/surface_change.h"
@@ -68,6 +70,19 @@ class EditorUi {
                                                  int current) = 0;
   // The Change Surface dialog (TForm4) for one element.
   virtual std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) = 0;
+  // The value dialog of a sphere or box, showing values with the given decimal separator and a
+  // list of the surface types; returns what was entered on OK, nullopt when cancelled.
+  virtual std::optional<ElementValues> EditElementValues(const std::string& caption,
+                                                         const ElementValues& values,
+                                                         const SurfaceTypeTable& surfaces,
+                                                         char decimalSeparator) = 0;
+  // The script viewer of a coll, which saves the script by itself. script is in the Windows
+  // code page, as a script file holds it; the save dialog proposes collName + ".cst" in folder.
+  virtual void ShowCollisionScript(const std::string& script, const std::string& collName,
+                                   const std::filesystem::path& folder) = 0;
+  // The local date and time as the locale writes them: the short date, a blank and the long
+  // time; only the date at exactly midnight.
+  virtual std::string LocalDateTimeText() = 0;
   // The About message; the view holds its start-up picture while it is open.
   virtual void ShowAbout(const std::string& text) { Message(text); }
 

@@ -41,6 +41,13 @@ class BenchUi : public EditorUi {
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues&) override {
     return std::nullopt;
   }
+  std::optional<ElementValues> EditElementValues(const std::string&, const ElementValues&,
+                                                 const SurfaceTypeTable&, char) override {
+    return std::nullopt;
+  }
+  void ShowCollisionScript(const std::string&, const std::string&,
+                           const std::filesystem::path&) override {}
+  std::string LocalDateTimeText() override { return {}; }
 };
 
 // A view that draws nothing.

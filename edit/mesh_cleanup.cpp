@@ -20,6 +20,18 @@ std::string CornerLine(const Coll& coll, std::int32_t index, char separator) {
          ";   " + FormatCoordinate(v.Z, separator);
 }
 
+// Which vertices at least one face names; an index outside the vertex list marks nothing.
+std::vector<bool> UsedVertices(const Coll& coll) {
+  const std::size_t count = coll.Vertices.size();
+  std::vector<bool> used(count, false);
+  for (const CollFace& f : coll.Faces) {
+    for (const std::int32_t index : {f.A, f.B, f.C}) {
+      if (NamesVertex(index, count)) used[static_cast<std::size_t>(index)] = true;
+    }
+  }
+  return used;
+}
+
 }  // namespace
 
 bool DeleteSelectedFace(Coll& coll, ElementList& faces) {
@@ -49,14 +61,14 @@ bool DeleteCheckedFaces(Coll& coll, ElementList& faces) {
   return true;
 }
 
+std::size_t CountUnusedVertices(const Coll& coll) {
+  const std::vector<bool> used = UsedVertices(coll);
+  return static_cast<std::size_t>(std::count(used.begin(), used.end(), false));
+}
+
 std::size_t DeleteUnusedVertices(Coll& coll) {
   const std::size_t count = coll.Vertices.size();
-  std::vector<bool> used(count, false);
-  for (const CollFace& f : coll.Faces) {
-    for (const std::int32_t index : {f.A, f.B, f.C}) {
-      if (NamesVertex(index, count)) used[static_cast<std::size_t>(index)] = true;
-    }
-  }
+  const std::vector<bool> used = UsedVertices(coll);
   // removedBelow[i]: unused vertices with a lower index than i; the last entry counts them all.
   // Renumbering a face by it equals lowering, for each unused vertex from the top down, every
   // index above that vertex by one.

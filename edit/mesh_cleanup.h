@@ -21,6 +21,9 @@ bool DeleteSelectedFace(Coll& coll, ElementList& faces);
 // marks, and the last line is selected. False, changing nothing, when the list is empty.
 bool DeleteCheckedFaces(Coll& coll, ElementList& faces);
 
+// The number of vertices no face names.
+std::size_t CountUnusedVertices(const Coll& coll);
+
 // Removes the vertices no face names and renumbers the faces so that they name the same
 // points. An index outside the vertex list keeps no vertex and moves down with the vertices
 // removed below it. Returns the number of vertices removed.

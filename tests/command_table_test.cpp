@@ -125,6 +125,31 @@ TEST_F(EditorTest, ADisabledItemSaysWhyAndDoesNotRun) {
   EXPECT_EQ(help->DisabledBecause, "the program ships without a help file");
 }
 
+TEST_F(EditorTest, TheEditsInsideACollAreNeverDisabled) {
+  const char* rows[] = {"ImportCollisionScript1",
+                        "Showtextinfo1",
+                        "RecalculateBoundingObjects1",
+                        "AddSphere1",
+                        "EditSphere1",
+                        "DeleteSphere1",
+                        "MenuItem5",
+                        "EditBox1",
+                        "MenuItem6",
+                        "Details1",
+                        "MenuItem14",
+                        "DeleteCheckedFaces1",
+                        "DeleteIsolatedVertices1",
+                        "DeleteAllVerticesFaces1"};
+  for (const bool fileOpen : {false, true}) {
+    if (fileOpen) OpenColls({Named("a")});
+    for (const char* name : rows) {
+      const CommandRow* row = FindCommand(name);
+      ASSERT_NE(row, nullptr) << name;
+      EXPECT_TRUE(!row->Enabled || row->Enabled(editor)) << name;
+    }
+  }
+}
+
 TEST_F(EditorTest, RowsRunTheirCommandThroughTheEditor) {
   OpenColls({Named("a", 2)});
   RunCommand(editor, *FindCommand("UncheckAllSpheres"));

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "edit/collision_script.h"
+#include "tests/support/six_digits.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -19,6 +16,7 @@ namespace {
 
 using colgen::CollBuilder;
 using colgen::MakeSurface;
+using testing::SixDigits;
 
 Coll Read(const std::string& text, char separator = '.') {
   ScriptReadResult result = ReadCollisionScript(text, separator);
@@ -185,21 +183,6 @@ TEST(ScriptReader, TinyRealsReadAsZeroAndBracketsMayStandAnywhere) {
   ASSERT_EQ(coll.SphereCount(), 1);
   EXPECT_EQ(coll.Spheres[0].Radius, 0.0f);
   EXPECT_EQ(coll.Spheres[0].Surface.Material, 5);
-}
-
-// Six significant digits, halves away from zero, as the nearest float: worked out through the
-// C library in the "C" locale, independently of the program's own number code.
-float SixDigits(float value) {
-  if (value == 0) return 0;
-  char text[80];
-  std::snprintf(text, sizeof text, "%.40e", std::fabs(static_cast<double>(value)));
-  // "d.ddddd...e+XX": six digits kept, the seventh decides.
-  const std::string digits = std::string(1, text[0]) + std::string(text + 2, 5);
-  const long long kept = std::atoll(digits.c_str()) + (text[7] >= '5' ? 1 : 0);
-  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-  std::snprintf(text, sizeof text, "%llde%d", kept, exponent - 5);
-  const float result = std::strtof(text, nullptr);
-  return value < 0 ? -result : result;
 }
 
 struct RoundTripCase {

@@ -26,6 +26,7 @@
 #include "app/qt/coll_list_model.h"
 #include "app/qt/column_list_view.h"
 #include "app/qt/element_list_model.h"
+#include "app/qt/locale_texts.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/toolbar_icons.h"
 #include "app/start_up.h"
@@ -72,6 +73,8 @@ MainWindow::MainWindow(const StartContext& context, QWidget* parent)
   BuildStatusBar();
   BuildCommands();
   editor_.Changes().Subscribe([this](const ChangeNotice& notice) { OnChange(notice); });
+  // Numbers are shown and read with the locale's separator from the first file on.
+  editor_.DecimalSeparator = LocaleDecimalSeparator(QLocale());
 
   // Start-up: settings, flags, command line and the first file are the editor's; the window
   // then takes the size its settings ask for.
@@ -304,6 +307,7 @@ void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
   editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+  RefreshCommandStates();
 }
 
 void MainWindow::lbxCollClick(int row) {
@@ -314,7 +318,10 @@ void MainWindow::lbxCollClick(int row) {
     return;
   }
   rowJustSelected_ = -1;
-  if (row >= 0) editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+  if (row >= 0) {
+    editor_.Run({}, [&] { editor_.ClickCollLine(row); });
+    RefreshCommandStates();
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

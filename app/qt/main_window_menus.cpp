@@ -73,6 +73,8 @@ void MainWindow::BuildCommands() {
 
 void MainWindow::RunRow(std::string_view name) {
   if (const CommandRow* row = FindCommand(name)) RunCommand(editor_, *row);
+  // The command's step enters the undo history after its last notification.
+  RefreshCommandStates();
 }
 
 void MainWindow::RefreshCommandStates() {

@@ -9,9 +9,13 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "app/qt/locale_texts.h"
 #include "app/qt/main_settings_dialog.h"
 #include "app/qt/qt_text.h"
 #include "core/program_identity.h"
+#include "core/windows1252.h"
+#include "edit/qt/script_viewer.h"
+#include "edit/qt/value_dialog.h"
 #include "ops/qt/change_surface_dialog.h"
 #include "ops/qt/merge_dialog.h"
 #include "ops/qt/rename_dialog.h"
@@ -148,6 +152,23 @@ std::optional<MergeChoice> QtEditorUi::ChooseMerge(const std::vector<std::string
 
 std::optional<SurfaceChoice> QtEditorUi::ChangeSurfaceDialog(const SurfaceDialogValues& values) {
   return vantorel::ChangeSurfaceDialog::Ask(owner_, values);
+}
+
+std::optional<ElementValues> QtEditorUi::EditElementValues(const std::string& caption,
+                                                           const ElementValues& values,
+                                                           const SurfaceTypeTable& surfaces,
+                                                           char decimalSeparator) {
+  return ValueDialog::Ask(owner_, ToQt(caption), values, surfaces, decimalSeparator);
+}
+
+void QtEditorUi::ShowCollisionScript(const std::string& script, const std::string& collName,
+                                     const std::filesystem::path& folder) {
+  ScriptViewer viewer(script, Utf8ToWindows1252(collName), PathToQt(folder), owner_);
+  viewer.exec();
+}
+
+std::string QtEditorUi::LocalDateTimeText() {
+  return FromQt(LocaleDateTimeText(QLocale(), QDateTime::currentDateTime()));
 }
 
 void QtEditorUi::ShowAbout(const std::string& text) {

@@ -35,6 +35,13 @@ class QtEditorUi : public EditorUi {
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
+  std::optional<ElementValues> EditElementValues(const std::string& caption,
+                                                 const ElementValues& values,
+                                                 const SurfaceTypeTable& surfaces,
+                                                 char decimalSeparator) override;
+  void ShowCollisionScript(const std::string& script, const std::string& collName,
+                           const std::filesystem::path& folder) override;
+  std::string LocalDateTimeText() override;
   void ShowAbout(const std::string& text) override;
   void CloseMainWindow() override;
   void OpenUrl(const std::string& url) override;

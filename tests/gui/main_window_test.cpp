@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndEnabledStates) {
        {Item{"Load1", "&Load...", "Ctrl+L", true}, Item{"Save1", "&Save", "Ctrl+S", true},
         Item{"Exit1", "&Exit", "Ctrl+X", true}, Item{"Copy1", "Co&py...", "Ctrl+C", true},
         Item{"Rename1", "&Rename...", "F2", true},
-        Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", false},
+        Item{"Showtextinfo1", "Show &Collision Script...", "Ctrl+T", true},
         Item{"FindNext1", "Find &Next", "F3", true}, Item{"MakeLOD1", "Make &LOD", "", true},
         Item{"Find1", "&Find...", "Ctrl+F", true},
         Item{"Showbriefinfo1", "Show Brief &Info...", "Ctrl+I", true},

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_table.h"
 #include "app/editor.h"
 #include "core/coll_codec.h"
 #include "tests/support/fake_ui.h"
@@ -20,6 +21,13 @@ class EditorTest : public ::testing::Test {
  protected:
   EditorTest() : editor(ui, view) {
     editor.Changes().Subscribe([this](const ChangeNotice& notice) { notices.push_back(notice); });
+  }
+
+  // Runs a row of the command table as a menu item, a button or a key of the window does.
+  void RunRow(std::string_view name) {
+    const CommandRow* row = FindCommand(name);
+    ASSERT_NE(row, nullptr) << name;
+    RunCommand(editor, *row);
   }
 
   // Writes the colls as name and opens it without a dialog; the record of that is dropped.

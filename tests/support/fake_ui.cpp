@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/utf8_path.h"
+#include "edit/script_file.h"
+
 namespace vantorel::testing {
 
 namespace {
@@ -104,6 +107,26 @@ std::optional<SurfaceChoice> FakeUi::ChangeSurfaceDialog(const SurfaceDialogValu
   log.push_back("surface " + values.Label + "|" + Item(values.MaterialItem) + "|" +
                 Item(values.ParameterItem));
   return TakeFront(surfaceResults, "surface dialog", std::optional<SurfaceChoice>());
+}
+
+std::optional<ElementValues> FakeUi::EditElementValues(const std::string& caption,
+                                                       const ElementValues& values,
+                                                       const SurfaceTypeTable& /*surfaces*/,
+                                                       char decimalSeparator) {
+  valuesShown.push_back(values);
+  separatorsShown.push_back(decimalSeparator);
+  log.push_back("values " + caption);
+  return TakeFront(valueResults, "value dialog: " + caption, std::optional<ElementValues>());
+}
+
+void FakeUi::ShowCollisionScript(const std::string& script, const std::string& collName,
+                                 const std::filesystem::path& folder) {
+  scripts.push_back({script, collName, folder});
+  log.push_back("script " + collName + "|" + PathToUtf8(folder));
+  const auto saveTo =
+      TakeFront(scriptSaves, "script viewer: " + collName, std::optional<std::filesystem::path>());
+  if (!saveTo) return;
+  if (const auto error = WriteScriptFile(PathToUtf8(*saveTo), script)) Error(*error);
 }
 
 std::vector<std::string> FakeUi::Messages() const {

@@ -17,8 +17,9 @@ namespace vantorel::testing {
 //   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"  "input <caption>|<prompt>|<text>"
 //   "rename <caption>|<old name>"  "select <caption>|<prompt>|<kept name>|<lines, comma-joined>"
 //   "merge <current>|<lines, comma-joined>"  "surface <label>|<material item>|<parameter item>"
-// (an item without a selection shows as "-"). The requests themselves are kept as well. An
-// unexpected question or dialog (empty queue) fails the running test.
+// (an item without a selection shows as "-"). The requests themselves are kept as well.
+//   "values <caption>"  "script <coll name>|<folder>"
+// An unexpected question or dialog (empty queue) fails the running test.
 class FakeUi : public EditorUi {
  public:
   std::deque<Answer> answers;
@@ -33,6 +34,20 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<MergeChoice>> mergeResults;
   std::deque<std::optional<SurfaceChoice>> surfaceResults;
   std::vector<SurfaceDialogValues> surfaceShown;
+  // The value dialog's answers, and what it was opened with.
+  std::deque<std::optional<ElementValues>> valueResults;
+  std::vector<ElementValues> valuesShown;
+  std::vector<char> separatorsShown;
+  // The script viewer: per showing, where to save the script as shown (the viewer's Save with the
+  // text unedited) or nullopt to close it unsaved.
+  struct ShownScript {
+    std::string Script;  // Windows code page
+    std::string CollName;
+    std::filesystem::path Folder;
+  };
+  std::deque<std::optional<std::filesystem::path>> scriptSaves;
+  std::vector<ShownScript> scripts;
+  std::string dateTime = "08.12.2026 14:30:00";
 
   std::vector<std::string> log;
   std::vector<Question> questions;
@@ -55,6 +70,13 @@ class FakeUi : public EditorUi {
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
+  std::optional<ElementValues> EditElementValues(const std::string& caption,
+                                                 const ElementValues& values,
+                                                 const SurfaceTypeTable& surfaces,
+                                                 char decimalSeparator) override;
+  void ShowCollisionScript(const std::string& script, const std::string& collName,
+                           const std::filesystem::path& folder) override;
+  std::string LocalDateTimeText() override { return dateTime; }
   void ShowAbout(const std::string& text) override { log.push_back("about " + text); }
   void CloseMainWindow() override { ++closeRequests; }
   void OpenUrl(const std::string& url) override { urls.push_back(url); }
