@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_buttons.h"
 #include "app/qt/qt_text.h"
 #include "core/surface_types.h"
 
@@ -49,18 +49,7 @@ ChangeSurfaceDialog::ChangeSurfaceDialog(const SurfaceDialogValues& values, QWid
     parameter_->addItem(ToQt(std::string(entry.Text)));
   parameter_->setCurrentIndex(values.ParameterItem.value_or(-1));
 
-  auto* ok = new QPushButton("&Ok");
-  ok->setObjectName("Button1");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel");
-  cancel->setObjectName("Button2");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = AcceptCancelRow(this, "&Ok", [this] { accept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
   layout->addWidget(Label("Label2", "Surface type (material):"));

@@ -4,9 +4,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_buttons.h"
 #include "app/qt/qt_text.h"
 #include "core/name_rules.h"
 
@@ -46,18 +46,7 @@ MergeDialog::MergeDialog(const std::vector<std::string>& lines, int current, QWi
   name_->setMaxLength(static_cast<int>(kMaxCollNameLength));
   name_->setText(ToQt(std::string(kDefaultMergeName)));
 
-  auto* ok = new QPushButton("&OK");
-  ok->setObjectName("Button1");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel");
-  cancel->setObjectName("Button2");
-  connect(ok, &QPushButton::clicked, this, &MergeDialog::TryAccept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = AcceptCancelRow(this, "&OK", [this] { TryAccept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
   layout->addWidget(first_);

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_buttons.h"
 #include "app/qt/qt_text.h"
 #include "core/name_rules.h"
 #include "core/program_identity.h"
@@ -44,13 +44,6 @@ RenameDialog::RenameDialog(const std::string& caption, const std::string& oldNam
   bold.setBold(true);
   rules->setFont(bold);
 
-  auto* ok = new QPushButton("&OK");
-  ok->setObjectName("Button1");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel");
-  cancel->setObjectName("Button2");
-  connect(ok, &QPushButton::clicked, this, &RenameDialog::TryAccept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(rules, &QToolButton::clicked, this, &RenameDialog::ShowRules);
 
   auto* fields = new QGridLayout;
@@ -59,10 +52,7 @@ RenameDialog::RenameDialog(const std::string& caption, const std::string& oldNam
   fields->addWidget(newLabel, 1, 0);
   fields->addWidget(newName_, 1, 1);
   fields->addWidget(rules, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = AcceptCancelRow(this, "&OK", [this] { TryAccept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addLayout(buttons);

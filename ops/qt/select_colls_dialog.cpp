@@ -3,10 +3,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/qt/dialog_buttons.h"
 #include "app/qt/qt_text.h"
 
 namespace vantorel {
@@ -40,19 +40,9 @@ SelectCollsDialog::SelectCollsDialog(const SelectCollsRequest& request, QWidget*
   keptName->setVisible(replace_);
   ShowCount();
 
-  auto* accept = new QPushButton(replace_ ? "&Replace" : "&Import");
-  accept->setObjectName("Button1");
-  accept->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel");
-  cancel->setObjectName("Button2");
-  connect(accept, &QPushButton::clicked, this, &SelectCollsDialog::TryAccept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(list_, &QListWidget::itemSelectionChanged, this, &SelectCollsDialog::ShowCount);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(accept);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons =
+      AcceptCancelRow(this, replace_ ? "&Replace" : "&Import", [this] { TryAccept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
   layout->addWidget(list_, 1);
