@@ -9,11 +9,12 @@
 #include "cli/coll_arguments.h"
 #include "cli/coll_json.h"
 #include "cli/command_line.h"
+#include "cli/editing_commands.h"
 #include "cli/game_check.h"
+#include "cli/unix_lines.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/surface_types.h"
-#include "edit/collision_script.h"
 #include "ops/brief_info.h"
 
 namespace vantorel::cli {
@@ -21,17 +22,6 @@ namespace vantorel::cli {
 namespace {
 
 constexpr const char* kProgram = "vantorel-cli";
-
-// The tool writes plain "\n" line ends whatever the editor's texts use.
-std::string UnixLines(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
-}
 
 struct Settings {
   Environment environment;
@@ -71,8 +61,8 @@ int ListColls(const std::string& path, const Settings& settings, std::ostream& o
   return file->damaged ? kExitUnreadable : kExitOk;
 }
 
-int ShowColl(const std::string& command, const std::string& path, const std::string& key,
-             const Settings& settings, std::ostream& out, std::ostream& err) {
+int ShowInfo(const std::string& path, const std::string& key, const Settings& settings,
+             std::ostream& out, std::ostream& err) {
   auto file = Open(path, err);
   if (!file) return kExitUnreadable;
   const auto index = FindColl(file->directory, key);
@@ -94,16 +84,12 @@ int ShowColl(const std::string& command, const std::string& path, const std::str
   }
   const bool unknownSurface = HasUnknownSurface(coll, SurfaceTypeTable::Defaults());
   if (unknownSurface) err << texts::UnknownSurfaceHint(HeaderName(coll.Header)) << "\n";
-  const char separator = settings.environment.decimalSeparator;
-  if (command == "info" && settings.json) {
+  if (settings.json) {
     out << CollInfoJson(path, coll, *index, file->directory.size(), entry.Offset, unknownSurface);
-  } else if (command == "info") {
+  } else {
     out << UnixLines(BuildBriefInfo(coll, static_cast<int>(*index),
                                     static_cast<int>(file->directory.size()), entry.Offset,
-                                    separator))
-        << "\n";
-  } else {
-    out << UnixLines(BuildCollisionScript(coll, settings.environment.exportedOn, separator))
+                                    settings.environment.decimalSeparator))
         << "\n";
   }
   return kExitOk;
@@ -148,17 +134,58 @@ struct CommandForm {
   const char* synopsis;
   std::size_t minOperands;
   std::size_t maxOperands;
-  bool takesJson;
-  bool takesGame;
+  // The options that apply, as CommandLine::given names them, separated by blanks.
+  std::string_view options;
 };
 
 constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
 constexpr CommandForm kCommands[] = {
-    {"list", "list FILE [--json]", 1, 1, true, false},
-    {"info", "info FILE COLL [--json]", 2, 2, true, false},
-    {"script", "script FILE COLL", 2, 2, false, false},
-    {"check", "check FILE... [--game iii|vc] [--json]", 1, kAnyNumber, true, true},
+    {"list", "list FILE [--json]", 1, 1, "--json"},
+    {"info", "info FILE COLL [--json]", 2, 2, "--json"},
+    {"script", "script FILE COLL [-o SCRIPT]", 2, 2, "-o"},
+    {"rename", "rename FILE COLL NEWNAME [-o OUT]", 3, 3, "-o"},
+    {"copy", "copy FILE COLL NEWNAME [-o OUT]", 3, 3, "-o"},
+    {"delete", "delete FILE COLL [-o OUT]", 2, 2, "-o"},
+    {"export", "export FILE COLL TARGET [--append|--overwrite]", 3, 3, "--append --overwrite"},
+    {"import", "import FILE SOURCE COLL... [-o OUT]", 3, kAnyNumber, "-o"},
+    {"replace", "replace FILE COLL SOURCE SOURCECOLL [-o OUT]", 4, 4, "-o"},
+    {"merge", "merge FILE COLL1 COLL2 NEWNAME [-o OUT]", 4, 4, "-o"},
+    {"lod", "lod FILE COLL [-o OUT]", 2, 2, "-o"},
+    {"import-script", "import-script FILE SCRIPT NEWNAME [-o OUT]", 3, 3, "-o"},
+    {"recalc-bounds", "recalc-bounds FILE (COLL | --all) [-o OUT]", 1, 2, "-o --all"},
+    {"clean", "clean FILE (COLL | --all) [-o OUT]", 1, 2, "-o --all"},
+    {"surface",
+     "surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M "
+     "[--parameter P] [-o OUT]",
+     2, 3, "-o --all --spheres --boxes --faces --material --parameter"},
+    {"check", "check FILE... [--game iii|vc] [--json]", 1, kAnyNumber, "--json --game"},
 };
+
+bool Applies(const CommandForm& form, std::string_view option) {
+  std::string_view rest = form.options;
+  while (!rest.empty()) {
+    const std::size_t blank = rest.find(' ');
+    if (rest.substr(0, blank) == option) return true;
+    if (blank == std::string_view::npos) break;
+    rest.remove_prefix(blank + 1);
+  }
+  return false;
+}
+
+// What is wrong with the command line beyond the number of operands and the options that do
+// not apply: nothing, or the reason (empty when the usage line says it all).
+std::optional<std::string> FormProblem(const CommandForm& form, const CommandLine& line,
+                                       std::size_t operandCount) {
+  // --all stands for the last operand.
+  if (Applies(form, "--all") && operandCount != (line.all ? form.minOperands : form.maxOperands)) {
+    return std::string();
+  }
+  if (std::string_view(form.name) == "surface") {
+    if (!line.elements) return "surface needs --spheres, --boxes or --faces";
+    if (!line.material) return "surface needs --material M";
+  }
+  return std::nullopt;
+}
 
 int UsageError(const std::string& reason, std::ostream& err) {
   err << kProgram << ": " << reason << "\nRun '" << kProgram
@@ -169,12 +196,14 @@ int UsageError(const std::string& reason, std::ostream& err) {
 }  // namespace
 
 std::string HelpText() {
-  return R"help(Usage: vantorel-cli [OPTIONS] COMMAND FILE [COLL]
+  return R"help(Usage: vantorel-cli [OPTIONS] COMMAND FILE [ARGUMENTS]
 
-Reads GTA III / Vice City collision files (.col): prints what the editor shows, or checks
-whether the game can read them.
+Reads, checks and edits GTA III / Vice City collision files (.col). The editing commands run
+the editor's own commands, with the answers to its questions and dialogs taken from the
+command line: they do exactly what the window's menus do, refuse what the editor refuses, and
+show its messages on standard error.
 
-Commands:
+Reading commands:
   list FILE [--json]   one line per coll, as the coll list shows it: the name, followed by
                        " [-]" for a coll without elements
                          vantorel-cli list generic.col
@@ -182,8 +211,10 @@ Commands:
                        the brief information report of one coll: name, position, size,
                        offset, ID bytes, bounding sphere and box, element counts
                          vantorel-cli info generic.col '#3'
-  script FILE COLL     the collision script of one coll
-                         vantorel-cli script generic.col lamppost > lamppost.cst
+  script FILE COLL [-o SCRIPT]
+                       the collision script of one coll on standard output, or saved to
+                       SCRIPT as the script viewer saves it (CR LF line ends)
+                         vantorel-cli script generic.col lamppost -o lamppost.cst
   check FILE... [--game iii|vc] [--json]
                        checks each FILE for what would keep the game from reading it as
                        meant; one line per finding, then one summary line over all files:
@@ -212,15 +243,81 @@ Commands:
                        At most 20 findings are shown per coll, errors first; a note line
                        says how many more there were. The totals count every finding.
 
+Editing commands (each saves FILE in place, through a temporary file renamed over it, or
+writes the result to -o OUT and leaves FILE as it is):
+  rename FILE COLL NEWNAME
+                       gives the coll a new name
+                         vantorel-cli rename generic.col '#3' barrier_02
+  copy FILE COLL NEWNAME
+                       appends a copy of the coll under a new name at the end of the file
+                         vantorel-cli copy generic.col lamppost lamppost_b
+  delete FILE COLL     removes the coll; the last coll of a file is not deleted
+                         vantorel-cli delete generic.col '#12'
+  export FILE COLL TARGET [--append|--overwrite]
+                       writes the coll's record into TARGET, a collision file: a new file, or
+                       one that exists, with --append at its end or with --overwrite as its
+                       only content (an existing TARGET without either is refused). FILE is
+                       only read.
+                         vantorel-cli export generic.col lamppost lamps.col --append
+  import FILE SOURCE COLL...
+                       appends colls of the collision file SOURCE, in the order given; each
+                       COLL names a coll of SOURCE
+                         vantorel-cli import generic.col extra.col '#1' fence02
+  replace FILE COLL SOURCE SOURCECOLL
+                       gives COLL the content (ID, bounds and elements) of SOURCECOLL of the
+                       file SOURCE; the name and the position stay
+                         vantorel-cli replace generic.col lamppost fixed.col '#1'
+  merge FILE COLL1 COLL2 NEWNAME
+                       appends one coll holding every element of COLL1 and then of COLL2,
+                       with bounds fitted to them (COLL1 and COLL2 may be the same coll)
+                         vantorel-cli merge generic.col wall_a wall_b wall_ab
+  lod FILE COLL        appends the coll's empty low-detail companion: "LOD" over the first
+                       three name characters, the coll's bounds recalculated
+                         vantorel-cli lod generic.col house01
+  import-script FILE SCRIPT NEWNAME
+                       reads the collision script SCRIPT into a new coll called NEWNAME at
+                       the end of the file, its bounds computed
+                         vantorel-cli import-script generic.col lamppost.cst lamppost_c
+  recalc-bounds FILE (COLL | --all)
+                       recalculates the bounding sphere and box of the coll, or of every
+                       coll, from its spheres, boxes and vertices
+                         vantorel-cli recalc-bounds generic.col --all
+  clean FILE (COLL | --all)
+                       deletes the vertices no face uses, renumbering the faces; says how
+                       many went per coll
+                         vantorel-cli clean generic.col '#5'
+  surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M [--parameter P]
+                       gives the listed spheres, boxes or faces the surface type M (0-34);
+                       with --parameter also the car part P (0-12, or 17 for the windscreen).
+                       The other surface bytes stay.
+                         vantorel-cli surface generic.col lamppost --faces 0,3,5-9 --material 12
+                         vantorel-cli surface cars.col '#2' --spheres --all --material 0 --parameter 17
+
+  Every new name (NEWNAME) has 4 to 20 characters, each one of a-z, A-Z, 0-9 and _; a
+  renamed coll's new name differs from its old one by more than letter case. Names may repeat
+  until the file is saved: a save is refused while two colls share a name (ignoring case).
+  A writing command that is refused or fails writes nothing and leaves FILE byte for byte as
+  it was. Changed colls get the editor's ID "QKZV", as when the window applies them. The
+  editing commands print nothing on standard output; they take no --json.
+
 COLL is #N, the coll's 1-based position in the file, or its exact name (the first coll
-of that name).
+of that name). LIST names elements by their 0-based numbers: single numbers and ranges,
+separated by commas ("0,3,5-9").
 
 Options:
   --json                  write one JSON document (UTF-8; coll names are converted from
-                          Windows-1252) instead of text
+                          Windows-1252) instead of text: list, info and check
   --game iii|vc           the game check checks for (default vc)
-  --decimal-separator C   write decimal numbers with C instead of the locale's separator
-                          (LC_NUMERIC)
+  -o FILE, --output FILE  script: the file to save the script to; editing commands: the file
+                          to write the result to, instead of saving FILE
+  --append, --overwrite   export: what to do with a TARGET that exists
+  --all                   recalc-bounds, clean: every coll; surface: every element of the kind
+  --spheres, --boxes, --faces
+                          surface: the kind of element LIST counts
+  --material M            surface: the surface type, 0 to 34
+  --parameter P           surface: the car part, 0 to 12 or 17
+  --decimal-separator C   read and write decimal numbers with C instead of the locale's
+                          separator (LC_NUMERIC); import-script reads "." in any case
   --help                  show this text
   --                      end of the options; later words are files or colls
 
@@ -254,9 +351,11 @@ JSON documents:
           bounds-too-small, unknown-material, name-problem, unused-count-set,
           bytes-after-faces, suppressed.
 
-Messages the editor would show go to standard error. Exit status: 0 on success, 1 when a
-file or coll could not be read or check found an error (the reason on standard error),
-2 on a usage error.
+Messages the editor would show (its errors, hints about unknown surface types, "3 vertices
+deleted.") go to standard error; the batch tool answers the editor's questions itself and
+refuses, saying which, any question or dialog the command line gives no answer for. Exit
+status: 0 on success, 1 when a command was refused or failed, a file or coll could not be
+read, or check found an error (the reason on standard error), 2 on a usage error.
 )help";
 }
 
@@ -281,11 +380,13 @@ int Run(const std::vector<std::string>& args, const Environment& environment, st
   if (operands.size() < form->minOperands || operands.size() > form->maxOperands) {
     return UsageError(usage, err);
   }
-  if (line.json && !form->takesJson) {
-    return UsageError(std::string("--json does not apply to ") + form->name + "; " + usage, err);
+  for (const std::string& option : line.given) {
+    if (!Applies(*form, option)) {
+      return UsageError(option + " does not apply to " + form->name + "; " + usage, err);
+    }
   }
-  if (line.game && !form->takesGame) {
-    return UsageError(std::string("--game does not apply to ") + form->name + "; " + usage, err);
+  if (const auto problem = FormProblem(*form, line, operands.size())) {
+    return UsageError(problem->empty() ? usage : *problem + "; " + usage, err);
   }
 
   Settings settings;
@@ -296,7 +397,8 @@ int Run(const std::vector<std::string>& args, const Environment& environment, st
 
   if (command == "list") return ListColls(operands[0], settings, out, err);
   if (command == "check") return CheckFiles(operands, settings, out, err);
-  return ShowColl(command, operands[0], operands[1], settings, out, err);
+  if (command == "info") return ShowInfo(operands[0], operands[1], settings, out, err);
+  return RunEditingCommand(command, operands, line, settings.environment, out, err);
 }
 
 }  // namespace vantorel::cli

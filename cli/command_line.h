@@ -4,9 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/element_lists.h"
 #include "cli/game_check.h"
 
 namespace vantorel::cli {
+
+// What export does with a target file that exists already.
+enum class ExistingTarget { Append, Overwrite };
 
 // A command line split into its options and its words (the command and its operands). Options
 // may stand anywhere; "--" ends them, so later words may start with '-'.
@@ -14,8 +18,17 @@ struct CommandLine {
   std::vector<std::string> words;
   bool help = false;
   bool json = false;
-  std::optional<char> decimalSeparator;  // --decimal-separator C
-  std::optional<Game> game;              // --game iii|vc
+  std::optional<char> decimalSeparator;    // --decimal-separator C
+  std::optional<Game> game;                // --game iii|vc
+  std::optional<std::string> output;       // -o OUT
+  std::optional<ExistingTarget> existing;  // --append, --overwrite
+  bool all = false;                        // --all
+  std::optional<ListKind> elements;        // --spheres, --boxes, --faces
+  std::optional<int> material;             // --material M: a surface type, 0-34
+  std::optional<int> parameter;            // --parameter P: a car part, 0-12 or 17
+  // The options given apart from --help, --decimal-separator and "--", each once, as written
+  // in the help ("-o", "--json"), so that a command can refuse the ones that do not apply to it.
+  std::vector<std::string> given;
 };
 
 struct CommandLineParse {

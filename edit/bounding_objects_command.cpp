@@ -12,7 +12,8 @@ void RecalcBoundingObjects(Editor& editor, bool ask) {
   if (ask && editor.Settings().askRecalc) {
     const std::string report =
         BoundingReport(HeaderBoundingObjects(coll.Header), computed, editor.DecimalSeparator);
-    if (editor.Ui().Ask({report, "Bounding Objects", Buttons::YesNo, Answer::Yes}) != Answer::Yes)
+    if (editor.Ui().Ask({report, std::string(kBoundingObjectsCaption), Buttons::YesNo,
+                         Answer::Yes}) != Answer::Yes)
       return;
   }
   editor.ChangeWorkingCopy(

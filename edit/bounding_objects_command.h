@@ -1,8 +1,13 @@
 #pragma once
 
+#include <string_view>
+
 namespace vantorel {
 
 class Editor;
+
+// The caption of the question that shows the old and the new bounding objects.
+inline constexpr std::string_view kBoundingObjectsCaption = "Bounding Objects";
 
 // Computes the bounding box and sphere of the working copy from its vertices, boxes and spheres.
 // With ask set and the askRecalc setting on, the old and new values are shown first and only a

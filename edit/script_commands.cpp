@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* kOpenScriptTitle = "Open Collision File";
 constexpr const char* kScriptFilter = "Collision Script|*.cst|All files|*.*";
-constexpr const char* kNamePromptCaption = "Import Collision Script";
 constexpr const char* kNamePrompt = "Name of the new collision object:";
 constexpr const char* kParseError = "ERROR while parsing collision script!";
 
@@ -32,7 +31,8 @@ constexpr const char* kParseError = "ERROR while parsing collision script!";
 std::optional<std::string> AskImportName(EditorUi& ui, const std::string& proposal) {
   std::string shown = proposal;
   while (true) {
-    const std::optional<std::string> answer = ui.InputBox(kNamePromptCaption, kNamePrompt, shown);
+    const std::optional<std::string> answer =
+        ui.InputBox(std::string(kScriptNamePromptCaption), kNamePrompt, shown);
     if (!answer) return std::nullopt;
     std::string name = ImportNameFromAnswer(Utf8ToWindows1252(*answer));
     if (IsValidImportName(name)) return name;

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <string_view>
+
 namespace vantorel {
 
 class Editor;
+
+// The caption of the prompt that asks for the name of a coll read from a script.
+inline constexpr std::string_view kScriptNamePromptCaption = "Import Collision Script";
 
 // Builds the collision script of the working copy and shows it in the script viewer, which can
 // save it. Nothing happens while no coll is loaded; nothing of the document changes.

@@ -106,7 +106,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"list", path, "--game", "vc"},
        "--game does not apply to list; usage: vantorel-cli list FILE [--json]"},
       {{"script", path, "#1", "--json"},
-       "--json does not apply to script; usage: vantorel-cli script FILE COLL"},
+       "--json does not apply to script; usage: vantorel-cli script FILE COLL [-o SCRIPT]"},
       {{"list", path, "--jsn"}, "unknown option --jsn"},
       {{"list", "-x"}, "unknown option -x"},
   };
@@ -134,10 +134,40 @@ TEST_F(CliTest, HelpDescribesEveryCommandOptionAndJsonDocument) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   for (const char* word :
-       {"list FILE [--json]", "info FILE COLL [--json]", "script FILE COLL",
-        "check FILE... [--game iii|vc] [--json]", "#N", "--decimal-separator",
-        "JSON documents:", "\"findings\"", "\"boundingSphere\"", "\"damaged\"", "55000", "65535",
-        "0-32", "0-34", "At most 20 findings", "Exit status"}) {
+       {"list FILE [--json]",
+        "info FILE COLL [--json]",
+        "script FILE COLL [-o SCRIPT]",
+        "check FILE... [--game iii|vc] [--json]",
+        "rename FILE COLL NEWNAME",
+        "copy FILE COLL NEWNAME",
+        "delete FILE COLL",
+        "export FILE COLL TARGET [--append|--overwrite]",
+        "import FILE SOURCE COLL...",
+        "replace FILE COLL SOURCE SOURCECOLL",
+        "merge FILE COLL1 COLL2 NEWNAME",
+        "lod FILE COLL",
+        "import-script FILE SCRIPT NEWNAME",
+        "recalc-bounds FILE (COLL | --all)",
+        "clean FILE (COLL | --all)",
+        "surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M [--parameter P]",
+        "-o FILE",
+        "--append",
+        "--overwrite",
+        "--material M",
+        "--parameter P",
+        "#N",
+        "\"0,3,5-9\"",
+        "--decimal-separator",
+        "JSON documents:",
+        "\"findings\"",
+        "\"boundingSphere\"",
+        "\"damaged\"",
+        "55000",
+        "65535",
+        "0-32",
+        "0-34",
+        "At most 20 findings",
+        "Exit status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
 }
