@@ -10,6 +10,7 @@
 #include "ops/merge.h"
 #include "ops/select_colls_request.h"
 #include "ops/surface_change.h"
+#include "view/color_settings.h"
 
 namespace vantorel {
 
@@ -68,7 +69,11 @@ class EditorUi {
                                                  int current) = 0;
   // The Change Surface dialog (TForm4) for one element.
   virtual std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) = 0;
-  // The About message; the view holds its start-up picture while it is open.
+  // The colour settings dialog (TForm2) over copies of the main colours and the surface table;
+  // what the person chose, or nullopt when cancelled.
+  virtual std::optional<ColorSettings> ColorSettingsDialog(const MainColors& colors,
+                                                           const SurfaceTypeTable& surfaces) = 0;
+  // The About message.
   virtual void ShowAbout(const std::string& text) { Message(text); }
 
   // Closes the main window, which asks the close questions first.

@@ -41,6 +41,10 @@ class BenchUi : public EditorUi {
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues&) override {
     return std::nullopt;
   }
+  std::optional<ColorSettings> ColorSettingsDialog(const MainColors&,
+                                                   const SurfaceTypeTable&) override {
+    return std::nullopt;
+  }
 };
 
 // A view that draws nothing.
@@ -52,7 +56,12 @@ class NullView : public SceneView {
   void RebuildSceneKeepingCamera() override {}
   void RebuildSelection() override {}
   void SetZoomDistance(int) override {}
-  bool AutomaticZoom() const override { return true; }
+  ViewOptions Options() const override { return options; }
+  void SetOptions(const ViewOptions& value) override { options = value; }
+  void ResetCamera() override {}
+  void HoldStartPicture(bool) override {}
+
+  ViewOptions options;
 };
 
 }  // namespace vantorel::bench

@@ -16,6 +16,7 @@
 #include "ops/qt/merge_dialog.h"
 #include "ops/qt/rename_dialog.h"
 #include "ops/qt/select_colls_dialog.h"
+#include "view/qt/color_settings_dialog.h"
 
 namespace vantorel {
 
@@ -150,12 +151,15 @@ std::optional<SurfaceChoice> QtEditorUi::ChangeSurfaceDialog(const SurfaceDialog
   return vantorel::ChangeSurfaceDialog::Ask(owner_, values);
 }
 
+std::optional<ColorSettings> QtEditorUi::ColorSettingsDialog(const MainColors& colors,
+                                                             const SurfaceTypeTable& surfaces) {
+  return vantorel::ColorSettingsDialog::Edit(colors, surfaces, owner_);
+}
+
 void QtEditorUi::ShowAbout(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, Title(), ToQt(text), QMessageBox::Ok, owner_);
   box.setObjectName("about");
-  if (aboutHold_) aboutHold_(true);
   box.exec();
-  if (aboutHold_) aboutHold_(false);
 }
 
 void QtEditorUi::CloseMainWindow() {

@@ -106,6 +106,13 @@ std::optional<SurfaceChoice> FakeUi::ChangeSurfaceDialog(const SurfaceDialogValu
   return TakeFront(surfaceResults, "surface dialog", std::optional<SurfaceChoice>());
 }
 
+std::optional<ColorSettings> FakeUi::ColorSettingsDialog(const MainColors& colors,
+                                                         const SurfaceTypeTable& surfaces) {
+  colorsShown.push_back({colors, surfaces});
+  log.push_back("colors");
+  return TakeFront(colorResults, "colour settings dialog", std::optional<ColorSettings>());
+}
+
 std::vector<std::string> FakeUi::Messages() const {
   std::vector<std::string> texts;
   for (const std::string& line : log) {
@@ -120,6 +127,7 @@ void FakeUi::ClearLog() {
   dialogs.clear();
   selectRequests.clear();
   surfaceShown.clear();
+  colorsShown.clear();
 }
 
 }  // namespace vantorel::testing
