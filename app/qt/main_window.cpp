@@ -204,6 +204,7 @@ QWidget* MainWindow::BuildCentre(ViewDrawing drawing) {
     pnlScreen_ = new QWidget;
     pnlScreen_->setObjectName("pnlScreen");
     pnlScreen_->setAutoFillBackground(true);
+    pnlScreen_->setFocusPolicy(Qt::ClickFocus);
     pnlScreen_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pnlScreen_, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { viewMenu_->popup(pnlScreen_->mapToGlobal(at)); });

@@ -48,8 +48,9 @@ class MainWindow : public QMainWindow {
   Editor& GetEditor() { return editor_; }
   // The outer size the window was given by the WindowSize preset.
   QSize PresetSize() const { return presetSize_; }
-  // The OpenGL view, or nullptr when the view is not drawn.
-  GlView* View() const { return glView_; }
+  // The view's state, drawn or not, and the OpenGL view (nullptr when the view is not drawn).
+  const ViewState& View3D() const { return viewState_; }
+  GlView* OpenGlView() const { return glView_; }
   // Whether the 3D view failed for good; the program then ends with a non-zero status.
   bool ViewFailed() const { return viewFailed_; }
 

@@ -206,16 +206,6 @@ TEST_F(GlViewTest, DraggingRotatesTheCamera) {
   QTest::mouseRelease(view.get(), Qt::LeftButton, {}, start + QPoint(100, 0));
 }
 
-TEST_F(GlViewTest, KeysMoveTheCameraOnlyWithKeyNavigationOn) {
-  state.MoveByKey(NavKey::Left);
-  state.MoveByKey(NavKey::Digit1);  // the window's buttons choose modes, not the view
-  EXPECT_EQ(state.Camera(), FrontCamera());
-  EXPECT_EQ(state.Options().NavMode, kNavRotate);
-  SetOptions([](ViewOptions& o) { o.EnableKeyNavigation = true; });
-  state.MoveByKey(NavKey::PageDown);
-  EXPECT_FLOAT_EQ(state.Camera().Distance, FrontCamera().Distance + 0.5f);
-}
-
 TEST_F(GlViewTest, TheRightButtonAsksForTheContextMenu) {
   std::vector<QPoint> asked;
   QObject::connect(view.get(), &GlView::contextMenuRequested,
