@@ -179,9 +179,12 @@ void GlView::Tick() {
 }
 
 void GlView::Navigate() {
+  // A press released again before the tick (a tap on a touchpad) is still seen down once.
+  const bool down = leftDown_ || pressSinceTick_;
+  pressSinceTick_ = false;
   state_.Navigate({.DX = movedX_,
                    .DY = movedY_,
-                   .LeftDown = leftDown_,
+                   .LeftDown = down,
                    .Cursor = cursor_,
                    .PanelWidth = width(),
                    .PanelHeight = height()});
@@ -192,6 +195,7 @@ void GlView::Navigate() {
 void GlView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
+    pressSinceTick_ = true;
     lastMouse_ = event->position().toPoint();
     cursor_ = PanelPointOf(event->position());
   }

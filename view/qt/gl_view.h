@@ -79,6 +79,7 @@ class GlView : public QOpenGLWidget {
   bool failed_ = false;
   bool pictureStarted_ = false;
   bool leftDown_ = false;
+  bool pressSinceTick_ = false;
   PanelPoint cursor_;
   QPoint lastMouse_;
   int movedX_ = 0;
