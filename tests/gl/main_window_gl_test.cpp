@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "app/qt/main_window.h"
+#include "core/ini_file.h"
 #include "tests/gui/modal_script.h"
 #include "tests/support/test_files.h"
 #include "view/picking.h"
@@ -226,6 +227,28 @@ TEST_F(WindowViewTest, MainSettingsRedrawSpheresAtOnceWithoutMovingTheCamera) {
   EXPECT_EQ(window->View3D().Arrays().SphereSegments(), 30);
   EXPECT_EQ(window->View3D().Camera(), nearer);
   EXPECT_NE(view->grabFramebuffer(), before);
+}
+
+TEST(WindowViewSetup, TheSettingsChooseTheMultisamplingExceptInDebugMode) {
+  TempDir dir;
+  IniFile ini;
+  ini.Set("SETTINGS", "FSAntialiasing", "2");
+  ASSERT_FALSE(ini.Save((dir.Path() / "Vantorel.ini").string()));
+  StartContext context = SampleContext(dir);
+  {
+    MainWindow window(context);
+    ASSERT_NE(window.OpenGlView(), nullptr);
+    EXPECT_EQ(window.OpenGlView()->format().samples(), 4);
+  }
+  context.Arguments.push_back("debug");
+  MainWindow debug(context);
+  EXPECT_TRUE(debug.GetEditor().DebugMode());
+  EXPECT_EQ(debug.OpenGlView()->format().samples(), 0);
+  debug.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&debug));
+  QTest::qWait(60);
+  EXPECT_TRUE(debug.OpenGlView()->Ready());
+  EXPECT_FALSE(debug.ViewFailed());
 }
 
 // Run by the ctest entries that take OpenGL away (see tests/CMakeLists.txt).
