@@ -20,6 +20,16 @@ std::string AboutText() {
          "\n\nThanks to everyone who tests Vantorel and reports what they find.";
 }
 
+// The start-up picture shows at full strength while the message is open and fades out after.
+void ShowAbout(Editor& editor) {
+  struct PictureHold {
+    SceneView& view;
+    explicit PictureHold(SceneView& held) : view(held) { view.HoldStartPicture(true); }
+    ~PictureHold() { view.HoldStartPicture(false); }
+  } hold(editor.View());
+  editor.Ui().ShowAbout(AboutText());
+}
+
 void Restart(Editor& editor) {
   editor.RestartRequested = true;
   editor.Ui().CloseMainWindow();
@@ -94,7 +104,7 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
                     e.Ui().OpenUrl("mailto:" + std::string(kMailAddress) +
                                    "?subject=" + std::string(kVersionCaption));
                   }});
-  rows.push_back({"About1", "&About...", {}, [](Editor& e) { e.Ui().ShowAbout(AboutText()); }});
+  rows.push_back({"About1", "&About...", {}, ShowAbout});
 
   // The file buttons of the upper tool bar; its Save asks with Yes as the default.
   rows.push_back({"ToolBar3", ""});

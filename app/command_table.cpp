@@ -36,6 +36,8 @@ std::vector<CommandPlace> BuildPlaces() {
       {"PopupMenu5",
        {"MenuItem8", "QuickChangeAllChecked1", "-", "MenuItem5", "EditBox1", "MenuItem6", "-",
         "CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"}},
+      {"ToolBar1", {"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}},
+      {"ToolBar2", {"btnNav1", "btnNav2", "btnNav3", "btnNav4"}},
       {"PopupMenu1",
        {"Solid1", "Wireframe1", "-", "ShowMeshes1", "ShowSpheres1", "ShowBoxes1", "-",
         "Doublesided1"}},

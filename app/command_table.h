@@ -28,6 +28,8 @@ struct CommandRow {
   // For items whose caption names what they would do now ("&Undo Delete Face"); empty when the
   // caption is fixed.
   std::function<std::string(const Editor&)> CaptionNow = {};
+  // For tool buttons that drop down a menu: the place the menu is built from.
+  std::string_view DropDown = {};
 };
 
 // Where the rows go: each place (the menu bar, a menu, a pop-up menu or a tool bar) lists its

@@ -14,21 +14,11 @@
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
 #include "core/windows1252.h"
+#include "view/camera.h"
 
 namespace vantorel {
 
 namespace {
-
-// Nearest integer with halves going to the even neighbour, kept inside int.
-int RoundHalfEven(double value) {
-  if (!std::isfinite(value)) return 0;
-  const double rounded = std::nearbyint(value);
-  constexpr double kMax = std::numeric_limits<int>::max();
-  constexpr double kMin = std::numeric_limits<int>::min();
-  return static_cast<int>(std::clamp(rounded, kMin, kMax));
-}
-
-constexpr int kDefaultZoomDistance = 100;
 
 std::string DescribeCurrentException() {
   try {
@@ -71,6 +61,8 @@ void Editor::StartUp(const StartContext& context) {
                surfaceTypes_);
   ApplyUndoLimit();
   changes_.Send(Change::Settings);
+  // The view's shapes are built with the colours and segment counts just read.
+  view_.RebuildStaticBuffers();
   collChanged_ = false;
   fileChanged_ = false;
 
@@ -398,9 +390,8 @@ void Editor::FillElementLists() {
 }
 
 void Editor::ResetZoom() {
-  view_.SetZoomDistance(view_.AutomaticZoom()
-                            ? RoundHalfEven(workingCopy_.Header.BoundingRadius * 2.0)
-                            : kDefaultZoomDistance);
+  view_.SetZoomDistance(
+      AutomaticZoomDistance(workingCopy_.Header.BoundingRadius, view_.Options().AutomaticZoom));
 }
 
 void Editor::ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
@@ -456,6 +447,14 @@ void Editor::ChangeSurfaceTypes(const SurfaceTypeTable& table) {
 void Editor::SetDebugMode(bool on) {
   debugMode_ = on;
   changes_.Send(Change::File);
+}
+
+void Editor::ChangeViewOptions(const std::function<void(ViewOptions&)>& change) {
+  ViewOptions options = view_.Options();
+  change(options);
+  if (options == view_.Options()) return;
+  view_.SetOptions(options);
+  changes_.Send(Change::View);
 }
 
 void Editor::SetChecks(ListKind kind, CheckCommand command) {

@@ -84,6 +84,7 @@ class Editor {
   ChangeNotifier& Changes() { return changes_; }
   EditorUi& Ui() { return ui_; }
   SceneView& View() { return view_; }
+  const SceneView& View() const { return view_; }
 
   // --- the spine ---
   void OpenFile(bool withDialog);
@@ -118,6 +119,9 @@ class Editor {
   void ChangeSettings(const vantorel::Settings& settings);
   void ChangeSurfaceTypes(const SurfaceTypeTable& table);
   void SetDebugMode(bool on);
+  // The one road for the view's switches: change edits a copy of them, which the view takes
+  // when it differs; the window hears of it as Change::View.
+  void ChangeViewOptions(const std::function<void(ViewOptions&)>& change);
 
   // Check marks and the selected line of the element lists: view state, not document changes.
   void SetChecks(ListKind kind, CheckCommand command);

@@ -12,6 +12,7 @@
 #include "ops/merge.h"
 #include "ops/select_colls_request.h"
 #include "ops/surface_change.h"
+#include "view/color_settings.h"
 
 namespace vantorel {
 
@@ -83,7 +84,11 @@ class EditorUi {
   // The local date and time as the locale writes them: the short date, a blank and the long
   // time; only the date at exactly midnight.
   virtual std::string LocalDateTimeText() = 0;
-  // The About message; the view holds its start-up picture while it is open.
+  // The colour settings dialog (TForm2) over copies of the main colours and the surface table;
+  // what the person chose, or nullopt when cancelled.
+  virtual std::optional<ColorSettings> ColorSettingsDialog(const MainColors& colors,
+                                                           const SurfaceTypeTable& surfaces) = 0;
+  // The About message.
   virtual void ShowAbout(const std::string& text) { Message(text); }
 
   // Closes the main window, which asks the close questions first.

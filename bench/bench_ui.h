@@ -48,6 +48,10 @@ class BenchUi : public EditorUi {
   void ShowCollisionScript(const std::string&, const std::string&,
                            const std::filesystem::path&) override {}
   std::string LocalDateTimeText() override { return {}; }
+  std::optional<ColorSettings> ColorSettingsDialog(const MainColors&,
+                                                   const SurfaceTypeTable&) override {
+    return std::nullopt;
+  }
 };
 
 // A view that draws nothing.
@@ -59,7 +63,12 @@ class NullView : public SceneView {
   void RebuildSceneKeepingCamera() override {}
   void RebuildSelection() override {}
   void SetZoomDistance(int) override {}
-  bool AutomaticZoom() const override { return true; }
+  ViewOptions Options() const override { return options; }
+  void SetOptions(const ViewOptions& value) override { options = value; }
+  void ResetCamera() override {}
+  void HoldStartPicture(bool) override {}
+
+  ViewOptions options;
 };
 
 }  // namespace vantorel::bench

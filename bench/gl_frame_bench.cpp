@@ -34,19 +34,21 @@ void DrawFrames(benchmark::State& state, const Coll& coll, bool wireframe = true
   ViewData data;
   data.SetColl(coll);
   double now = 100;
-  GlView view(data, GlViewSetup{});
-  view.SetClock([&] { return now; });
+  ViewState viewState(data);
+  viewState.SetClock([&] { return now; });
+  GlView view(viewState, GlViewSetup{});
   view.resize(640, 480);
   view.show();
   if (!QTest::qWaitForWindowExposed(&view) || !view.Ready()) {
     state.SkipWithError("no OpenGL 3.3 view");
     return;
   }
-  view.RebuildScene();
-  view.ResetCamera();
-  ViewOptions options = view.Options();
+  viewState.RebuildStaticBuffers();
+  viewState.RebuildScene();
+  viewState.ResetCamera();
+  ViewOptions options = viewState.Options();
   options.Wireframe = wireframe;
-  view.SetOptions(options);
+  viewState.SetOptions(options);
   view.grabFramebuffer();  // uploads the arrays
   view.makeCurrent();
   QOpenGLFunctions* gl = QOpenGLContext::currentContext()->functions();

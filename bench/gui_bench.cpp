@@ -56,7 +56,7 @@ void OpenInWindow(benchmark::State& state) {
   StartContext context;
   context.ProgramPath = input.dir / "vantorel";
   context.SettingsPath = input.dir / "Vantorel.ini";
-  MainWindow window(context);
+  MainWindow window(context, ViewDrawing::None);
   window.show();
   QApplication::processEvents();
   auto* collList = window.findChild<QListView*>("lbxColl");

@@ -185,6 +185,12 @@ std::optional<SurfaceChoice> BatchUi::ChangeSurfaceDialog(const SurfaceDialogVal
   return surface_;
 }
 
+std::optional<ColorSettings> BatchUi::ColorSettingsDialog(const MainColors&,
+                                                          const SurfaceTypeTable&) {
+  Refuse("the colour settings are not part of the batch tool");
+  return std::nullopt;
+}
+
 std::optional<ElementValues> BatchUi::EditElementValues(const std::string& caption,
                                                         const ElementValues&,
                                                         const SurfaceTypeTable&, char) {

@@ -73,6 +73,8 @@ class BatchUi final : public EditorUi {
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
+  std::optional<ColorSettings> ColorSettingsDialog(const MainColors& colors,
+                                                   const SurfaceTypeTable& surfaces) override;
   std::optional<ElementValues> EditElementValues(const std::string& caption,
                                                  const ElementValues& values,
                                                  const SurfaceTypeTable& surfaces,

@@ -13,7 +13,13 @@ class NullSceneView final : public SceneView {
   void RebuildSceneKeepingCamera() override {}
   void RebuildSelection() override {}
   void SetZoomDistance(int) override {}
-  bool AutomaticZoom() const override { return false; }
+  ViewOptions Options() const override { return options_; }
+  void SetOptions(const ViewOptions& options) override { options_ = options; }
+  void ResetCamera() override {}
+  void HoldStartPicture(bool) override {}
+
+ private:
+  ViewOptions options_;
 };
 
 }  // namespace vantorel::cli

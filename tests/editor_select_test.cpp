@@ -116,7 +116,7 @@ TEST_F(EditorTest, ZoomFollowsTheBoundingRadiusWhenAutomatic) {
   view.calls.clear();
   editor.ClickCollLine(1);
   EXPECT_EQ(view.calls[1], "zoom 2");
-  view.automaticZoom = false;
+  view.options.AutomaticZoom = false;
   view.calls.clear();
   editor.ClickCollLine(0);
   EXPECT_EQ(view.calls[1], "zoom 100");

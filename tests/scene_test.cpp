@@ -298,6 +298,31 @@ TEST(RebuildScene, FacesWithIndicesOutsideTheVerticesAreLeftOut) {
   EXPECT_TRUE(FaceDrawable(coll, coll.Faces[4]));
 }
 
+TEST(RebuildScene, AGroupStartsAtItsFirstDrawnFaceAndLeftOutFacesLeaveNoTrace) {
+  Coll coll = StripWithMaterials({5, 6, 5, 6, 7});
+  coll.Faces[0].C = 4;   // the first face of material 5 is left out
+  coll.Faces[4].A = -2;  // material 7 has no drawn face at all
+  const Scene scene = BuiltScene(coll);
+  ASSERT_EQ(scene.MeshGroups().size(), 2u);
+  EXPECT_EQ(scene.MeshGroups()[0].Material, 6);
+  EXPECT_EQ(scene.MeshGroups()[0].TriangleCount, 2u);
+  EXPECT_EQ(scene.MeshGroups()[1].Material, 5);
+  EXPECT_EQ(scene.MeshGroups()[1].FirstIndex, 6u);
+  EXPECT_EQ(scene.MeshGroups()[1].TriangleCount, 1u);
+  // Faces 1 and 3, then face 2; nothing after them.
+  EXPECT_EQ(ToVector(scene.Indices(IndexSource::Mesh)),
+            (std::vector<std::uint32_t>{1, 2, 3, 1, 2, 3, 0, 1, 2}));
+  const Scene plain = BuiltScene(coll, false);
+  ASSERT_EQ(plain.MeshGroups().size(), 1u);
+  EXPECT_EQ(plain.MeshGroups()[0].TriangleCount, 3u);
+  EXPECT_EQ(ToVector(plain.Indices(IndexSource::Mesh)),
+            (std::vector<std::uint32_t>{1, 2, 3, 0, 1, 2, 1, 2, 3}));
+  // The same coll made whole again draws every face.
+  coll.Faces[0].C = 2;
+  coll.Faces[4].A = 0;
+  EXPECT_EQ(BuiltScene(coll).MeshGroups().size(), 3u);
+}
+
 TEST(RebuildScene, FacesOnCornersThatAreNotFiniteAreLeftOut) {
   Coll coll = StripWithMaterials({1, 1, 1});
   coll.Vertices[3].Y = std::numeric_limits<float>::quiet_NaN();  // used by face 1 only

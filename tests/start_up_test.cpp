@@ -97,6 +97,10 @@ TEST_F(EditorTest, StartUpReadsSettingsAndOpensTheFileOnTheCommandLine) {
   context.SettingsPath = settingsPath;
   editor.StartUp(context);
   EXPECT_EQ(editor.Settings().CSphereDetail, 20);
+  // The view's shapes are built from the settings just read, before the first coll is shown.
+  ASSERT_FALSE(view.calls.empty());
+  EXPECT_EQ(view.calls.front(), "static");
+  EXPECT_EQ(view.calls.back(), "rebuild");
   EXPECT_EQ(editor.Caption(), "start.col - Vantorel 1.1 BETA - [debug mode]");
   EXPECT_EQ(editor.CollCount(), 2);
   EXPECT_TRUE(editor.WorkingCopy().IsLoaded());

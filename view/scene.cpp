@@ -17,8 +17,18 @@ bool FiniteCorner(const CollVertex& v) {
 
 constexpr std::uint32_t kExponentMask = 0x7F800000u;
 
-std::uint32_t ExponentBits(float value) {
-  return std::bit_cast<std::uint32_t>(value) & kExponentMask;
+// Whether every coordinate is finite, in one pass over them as plain words that the compiler
+// can run several at a time: an exponent field of all ones (infinite or NaN) carries into the
+// top bit when one more is added to it.
+bool AllFinite(const CollVertex* vertices, std::size_t count) {
+  static_assert(sizeof(CollVertex) == 3 * sizeof(float), "coordinates lie side by side");
+  const float* coordinates = &vertices->X;
+  constexpr std::uint32_t kExponentOne = 0x00800000u;
+  std::uint32_t carried = 0;
+  for (std::size_t k = 0; k < 3 * count; ++k) {
+    carried |= (std::bit_cast<std::uint32_t>(coordinates[k]) & kExponentMask) + kExponentOne;
+  }
+  return (carried & 0x80000000u) == 0;
 }
 
 // Calls visit with the index of every set mark. Most lists have few marks, so whole words of
@@ -45,15 +55,137 @@ void ForEachChecked(const std::vector<bool>& marks, Visit visit) {
 #endif
 }
 
-// Whether a face is drawn: indices below the vertex count (negative ones wrap to huge) and, when
-// some vertex is not finite, finite corners.
-inline bool Drawable(const CollFace& face, std::uint32_t vertexCount, const std::uint8_t* finite) {
+// The group a face goes to: its material (all 0 when the view shows one colour), or kLeftOut
+// when the view does not draw it (an index not below the vertex count, negative ones wrapping to
+// huge, or, when some vertex is not finite, a corner that is not). No branch: the faces of a
+// large coll are sorted into groups at a few cycles each.
+constexpr std::size_t kLeftOut = 256;
+constexpr std::size_t kKeyCount = kLeftOut + 1;
+
+template <bool kSomeNotFinite>
+inline std::size_t GroupKey(const CollFace& face, std::uint32_t vertexCount,
+                            const std::uint8_t* finite, std::uint8_t materialMask) {
   const auto a = static_cast<std::uint32_t>(face.A);
   const auto b = static_cast<std::uint32_t>(face.B);
   const auto c = static_cast<std::uint32_t>(face.C);
-  const bool inside = (a < vertexCount) & (b < vertexCount) & (c < vertexCount);
-  if (finite == nullptr || !inside) return inside;
-  return finite[a] != 0 && finite[b] != 0 && finite[c] != 0;
+  std::uint32_t drawn = static_cast<std::uint32_t>(a < vertexCount) &
+                        static_cast<std::uint32_t>(b < vertexCount) &
+                        static_cast<std::uint32_t>(c < vertexCount);
+  if constexpr (kSomeNotFinite) {
+    // A face out of range looks at vertex 0 instead; it is left out all the same.
+    drawn &= finite[a * drawn] & finite[b * drawn] & finite[c * drawn];
+  }
+  const std::size_t material = face.Surface.Material & materialMask;
+  const std::size_t all = 0 - static_cast<std::size_t>(drawn);  // all ones when drawn
+  return kLeftOut ^ ((material ^ kLeftOut) & all);
+}
+
+using KeyCounts = std::array<std::uint32_t, kKeyCount>;
+
+// Faces per key. Four tables taken in turn keep the counts of neighbouring faces of one material
+// from waiting on each other.
+template <typename KeyOf>
+KeyCounts CountKeys(const CollFace* faces, std::size_t count, KeyOf key) {
+  std::array<KeyCounts, 4> counts{};
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    ++counts[0][key(faces[i])];
+    ++counts[1][key(faces[i + 1])];
+    ++counts[2][key(faces[i + 2])];
+    ++counts[3][key(faces[i + 3])];
+  }
+  for (; i < count; ++i)
+    ++counts[0][key(faces[i])];
+  KeyCounts total{};
+  for (std::size_t k = 0; k < kKeyCount; ++k)
+    total[k] = counts[0][k] + counts[1][k] + counts[2][k] + counts[3][k];
+  return total;
+}
+
+inline std::uint32_t HighestCorner(const CollFace& face) {
+  return std::max({static_cast<std::uint32_t>(face.A), static_cast<std::uint32_t>(face.B),
+                   static_cast<std::uint32_t>(face.C)});
+}
+
+// Faces per material (under the mask), and the highest corner index any face names, negative
+// ones counting as huge.
+KeyCounts CountMaterials(const CollFace* faces, std::size_t count, std::uint8_t mask,
+                         std::uint32_t& highest) {
+  std::array<KeyCounts, 4> counts{};
+  std::array<std::uint32_t, 4> high{};
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    for (std::size_t lane = 0; lane < 4; ++lane) {
+      const CollFace& face = faces[i + lane];
+      ++counts[lane][face.Surface.Material & mask];
+      high[lane] = std::max(high[lane], HighestCorner(face));
+    }
+  }
+  for (; i < count; ++i) {
+    ++counts[0][faces[i].Surface.Material & mask];
+    high[0] = std::max(high[0], HighestCorner(faces[i]));
+  }
+  highest = std::max({high[0], high[1], high[2], high[3]});
+  KeyCounts total{};
+  for (std::size_t k = 0; k < kKeyCount; ++k)
+    total[k] = counts[0][k] + counts[1][k] + counts[2][k] + counts[3][k];
+  return total;
+}
+
+// Where the groups go.
+struct GroupTarget {
+  bool surfaceColors;
+  const SurfaceTypeTable& surfaces;
+  std::uint32_t object;
+  std::vector<MeshGroup>& groups;
+  std::vector<std::uint32_t>& indices;
+};
+
+// One group per key in the order the keys first occur, each a range of the index array with its
+// faces in face order; the faces left out go to a range past the end that is cut off after.
+template <typename KeyOf>
+void PlaceFaces(const CollFace* faces, std::size_t count, const KeyCounts& perKey,
+                const GroupTarget& target, KeyOf key) {
+  int present = 0;
+  for (std::size_t k = 0; k < kLeftOut; ++k)
+    present += perKey[k] > 0;
+  // The keys usually all occur among the first faces.
+  std::array<std::uint8_t, 256> order{};
+  std::array<bool, kKeyCount> seen{};
+  seen[kLeftOut] = true;
+  int groupCount = 0;
+  for (std::size_t f = 0; groupCount < present; ++f) {
+    const std::size_t k = key(faces[f]);
+    if (seen[k]) continue;
+    seen[k] = true;
+    order[static_cast<std::size_t>(groupCount++)] = static_cast<std::uint8_t>(k);
+  }
+  // With one colour every drawn face has key 0, and the one group stands even when empty.
+  if (!target.surfaceColors) target.groups.push_back({0, target.object, 0, perKey[0]});
+
+  KeyCounts next{};
+  std::uint32_t total = 0;
+  for (int g = 0; g < groupCount; ++g) {
+    const std::uint8_t material = order[static_cast<std::size_t>(g)];
+    if (target.surfaceColors) {
+      target.groups.push_back({material, target.surfaces.Color(material), total, perKey[material]});
+    }
+    next[material] = total;
+    total += perKey[material] * 3;
+  }
+  next[kLeftOut] = total;
+  target.indices.resize(total + std::size_t{perKey[kLeftOut]} * 3);
+  std::uint32_t* data = target.indices.data();
+  for (std::size_t f = 0; f < count; ++f) {
+    const CollFace face = faces[f];
+    const std::size_t k = key(face);
+    const std::uint32_t cursor = next[k];
+    next[k] = cursor + 3;
+    data[cursor] = static_cast<std::uint32_t>(face.A);
+    data[cursor + 1] = static_cast<std::uint32_t>(face.B);
+    data[cursor + 2] = static_cast<std::uint32_t>(face.C);
+  }
+  target.indices.resize(total);
 }
 
 std::size_t Slot(VertexSource source) {
@@ -145,16 +277,13 @@ void Scene::BuildMeshVertices(const Coll& coll) {
   const CollVertex* source = coll.Vertices.data();
   ColorVertex* target = out.data();
   const std::uint32_t color = wireframeColor_;
-  // The highest exponent field seen: all ones only for an infinite or NaN coordinate.
-  std::uint32_t exponent = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const CollVertex v = source[i];
     target[i] = {v.X, v.Z, v.Y, color};
-    exponent = std::max({exponent, ExponentBits(v.X), ExponentBits(v.Y), ExponentBits(v.Z)});
   }
-  const bool notFinite = exponent == kExponentMask;
-  allVerticesFinite_ = !notFinite;
-  if (notFinite) {
+  // Checking every corner of every face is left to the rare coll that needs it.
+  allVerticesFinite_ = count == 0 || AllFinite(source, count);
+  if (!allVerticesFinite_) {
     finiteVertex_.resize(count);
     for (std::size_t i = 0; i < count; ++i)
       finiteVertex_[i] = FiniteCorner(source[i]);
@@ -164,47 +293,31 @@ void Scene::BuildMeshVertices(const Coll& coll) {
 void Scene::BuildMeshGroups(const Coll& coll, const SurfaceTypeTable& surfaces,
                             std::uint32_t object, bool surfaceColors) {
   const auto vertexCount = static_cast<std::uint32_t>(coll.VertexCount());
-  const std::uint8_t* finite = allVerticesFinite_ ? nullptr : finiteVertex_.data();
   const CollFace* faces = coll.Faces.data();
   const std::size_t faceCount = coll.Faces.size();
-  // Faces per material, and the materials in the order they first occur. With one colour for
-  // everything, every face counts as material 0.
-  const std::uint8_t materialMask = surfaceColors ? 0xFF : 0x00;
-  std::array<std::uint32_t, 256> perMaterial{};
-  std::array<std::uint8_t, 256> order{};
-  int groupCount = 0;
-  for (std::size_t i = 0; i < faceCount; ++i) {
-    if (!Drawable(faces[i], vertexCount, finite)) continue;
-    const std::uint8_t material = faces[i].Surface.Material & materialMask;
-    if (perMaterial[material]++ == 0) order[static_cast<std::size_t>(groupCount++)] = material;
+  const std::uint8_t mask = surfaceColors ? 0xFF : 0x00;
+  const GroupTarget target{surfaceColors, surfaces, object, groups_,
+                           indices_[Slot(IndexSource::Mesh)]};
+  // Counted by material first: when no face names a corner beyond the vertices and every vertex
+  // is finite, as in any sound coll, every face is drawn and its material alone sorts it.
+  std::uint32_t highest = 0;
+  const KeyCounts perMaterial = CountMaterials(faces, faceCount, mask, highest);
+  if (allVerticesFinite_ && highest < vertexCount) {
+    PlaceFaces(faces, faceCount, perMaterial, target,
+               [mask](const CollFace& face) { return std::size_t{face.Surface.Material} & mask; });
+    return;
   }
-  if (!surfaceColors) {
-    groups_.push_back({0, object, 0, perMaterial[0]});
-  }
-
-  // Each group takes the next range of the index array; faces keep their order inside it.
-  std::array<std::uint32_t, 256> next{};
-  std::uint32_t total = 0;
-  for (int g = 0; g < groupCount; ++g) {
-    const std::uint8_t material = order[static_cast<std::size_t>(g)];
-    if (surfaceColors) {
-      groups_.push_back({material, surfaces.Color(material), total, perMaterial[material]});
-    }
-    next[material] = total;
-    total += perMaterial[material] * 3;
-  }
-  auto& out = indices_[Slot(IndexSource::Mesh)];
-  out.resize(total);
-  std::uint32_t* data = out.data();
-  for (std::size_t i = 0; i < faceCount; ++i) {
-    const CollFace face = faces[i];
-    if (!Drawable(face, vertexCount, finite)) continue;
-    const std::size_t material = face.Surface.Material & materialMask;
-    const std::uint32_t cursor = next[material];
-    next[material] = cursor + 3;
-    data[cursor] = static_cast<std::uint32_t>(face.A);
-    data[cursor + 1] = static_cast<std::uint32_t>(face.B);
-    data[cursor + 2] = static_cast<std::uint32_t>(face.C);
+  const std::uint8_t* finite = finiteVertex_.data();
+  if (allVerticesFinite_) {
+    const auto key = [=](const CollFace& face) {
+      return GroupKey<false>(face, vertexCount, finite, mask);
+    };
+    PlaceFaces(faces, faceCount, CountKeys(faces, faceCount, key), target, key);
+  } else {
+    const auto key = [=](const CollFace& face) {
+      return GroupKey<true>(face, vertexCount, finite, mask);
+    };
+    PlaceFaces(faces, faceCount, CountKeys(faces, faceCount, key), target, key);
   }
 }
 

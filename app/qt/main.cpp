@@ -47,7 +47,5 @@ int main(int argc, char** argv) {
       vantorel::PathFromQt(QCoreApplication::applicationDirPath()),
       vantorel::PathFromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
 
-  vantorel::MainWindow window(context);
-  window.show();
-  return app.exec();
+  return vantorel::RunMainWindow(context);
 }

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "app/command_table.h"
 #include "app/qt/coll_list_model.h"
@@ -33,7 +34,7 @@
 #include "app/status_bar.h"
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
-#include "view/qt/scene_panel_widget.h"
+#include "view/qt/gl_view.h"
 
 namespace vantorel {
 
@@ -42,7 +43,6 @@ namespace {
 constexpr int kUpperBandHeight = 90;
 constexpr int kRightColumnWidth = 150;
 constexpr int kCollListColumns = 4;
-constexpr int kStartNavMode = 2;  // rotate
 
 QString Text(std::string_view text) {
   return ToQt(std::string(text));
@@ -52,10 +52,33 @@ ListKind KindOf(int index) {
   return static_cast<ListKind>(index);
 }
 
+std::optional<NavKey> NavKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_PageUp:
+      return NavKey::PageUp;
+    case Qt::Key_PageDown:
+      return NavKey::PageDown;
+    case Qt::Key_Left:
+      return NavKey::Left;
+    case Qt::Key_Right:
+      return NavKey::Right;
+    case Qt::Key_Up:
+      return NavKey::Up;
+    case Qt::Key_Down:
+      return NavKey::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
-MainWindow::MainWindow(const StartContext& context, QWidget* parent)
-    : QMainWindow(parent), ui_(this), pnlScreen_(new ScenePanelWidget), editor_(ui_, *pnlScreen_) {
+MainWindow::MainWindow(const StartContext& context, ViewDrawing drawing, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(this),
+      viewSource_(&editor_),
+      viewState_(viewSource_),
+      editor_(ui_, viewState_) {
   setObjectName("TForm1");
   setWindowTitle(Text(kVersionCaption));
 
@@ -66,7 +89,7 @@ MainWindow::MainWindow(const StartContext& context, QWidget* parent)
   outer->addWidget(BuildUpperBand());
   auto* middle = new QHBoxLayout;
   middle->setSpacing(0);
-  middle->addWidget(BuildCentre(), 1);
+  middle->addWidget(BuildCentre(drawing), 1);
   middle->addWidget(BuildRightColumn());
   outer->addLayout(middle, 1);
   setCentralWidget(central);
@@ -75,16 +98,26 @@ MainWindow::MainWindow(const StartContext& context, QWidget* parent)
   editor_.Changes().Subscribe([this](const ChangeNotice& notice) { OnChange(notice); });
   // Numbers are shown and read with the locale's separator from the first file on.
   editor_.DecimalSeparator = LocaleDecimalSeparator(QLocale());
+  // The window hears every key before the control that has the focus.
+  qApp->installEventFilter(this);
 
   // Start-up: settings, flags, command line and the first file are the editor's; the window
-  // then takes the size its settings ask for.
+  // then takes the size its settings ask for. The view's multisampling is fixed when it is
+  // first shown, after the settings and the command line have been read.
   editor_.Run("Start", [&] { editor_.StartUp(context); });
-  pnlScreen_->SetBackground(editor_.Settings().Colors.Background);
+  if (glView_) {
+    glView_->SetSetup(
+        {.FSAntialiasing = editor_.Settings().FSAntialiasing, .DebugMode = editor_.DebugMode()});
+  }
+  ShowBackground();
+  ShowViewSwitches();
   ApplyWindowSize();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+}
 
 QWidget* MainWindow::BuildUpperBand() {
   auto* band = new QWidget;
@@ -97,7 +130,6 @@ QWidget* MainWindow::BuildUpperBand() {
   lbxColl_->setObjectName("lbxColl");
   collModel_ = new CollListModel(editor_, this);
   lbxColl_->setModel(collModel_);
-  lbxColl_->installEventFilter(this);
   connect(lbxColl_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { lbxCollCurrentChanged(current.row()); });
   connect(lbxColl_, &QListView::clicked, this,
@@ -133,24 +165,7 @@ QWidget* MainWindow::BuildRightColumn() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  auto* toolbar = new QToolBar;
-  toolbar->setObjectName("ToolBar1");
-  toolbar->setIconSize(QSize(16, 16));
-  struct ViewButton {
-    const char* name;
-    const char* tip;
-    ToolbarIcon icon;
-  };
-  for (const ViewButton& b :
-       {ViewButton{"ToolButton2", "Drawing options", ToolbarIcon::Drawing},
-        ViewButton{"ToolButton3", "Surface colours", ToolbarIcon::Surfaces},
-        ViewButton{"ToolButton4", "Color Settings", ToolbarIcon::Colors},
-        ViewButton{"ToolButton6", "Bounding objects and axes", ToolbarIcon::Boundings}}) {
-    QAction* action = toolbar->addAction(MakeToolbarIcon(b.icon), b.tip);
-    action->setEnabled(false);  // the 3D view's switches arrive with the view
-    toolbar->widgetForAction(action)->setObjectName(b.name);
-  }
-  layout->addWidget(toolbar);
+  layout->addWidget(BuildToolBar("ToolBar1", column));
 
   auto* splitter = new QSplitter(Qt::Vertical);
   auto makeList = [&](const char* name, ListKind kind, ElementListModel*& model) {
@@ -161,7 +176,6 @@ QWidget* MainWindow::BuildRightColumn() {
     model = new ElementListModel(editor_, kind, this);
     list->setModel(model);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    list->installEventFilter(this);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, kind](const QModelIndex& current) {
               if (!syncingSelection_) editor_.SelectElement(kind, current.row());
@@ -181,23 +195,29 @@ QWidget* MainWindow::BuildRightColumn() {
   return column;
 }
 
-QWidget* MainWindow::BuildCentre() {
-  auto* toolbar = new QToolBar(pnlScreen_);
-  toolbar->setObjectName("ToolBar2");
-  toolbar->setIconSize(QSize(16, 16));
-  auto* navButtons = new QActionGroup(this);
-  navButtons->setExclusive(true);
-  const ToolbarIcon icons[] = {ToolbarIcon::Pick, ToolbarIcon::Zoom, ToolbarIcon::Rotate,
-                               ToolbarIcon::Move};
-  const char* tips[] = {"Pick faces", "Zoom", "Rotate", "Move"};
-  for (int mode = 0; mode < 4; ++mode) {
-    QAction* action = toolbar->addAction(MakeToolbarIcon(icons[mode]), tips[mode]);
-    action->setCheckable(true);
-    action->setChecked(mode == kStartNavMode);
-    navButtons->addAction(action);
-    toolbar->widgetForAction(action)->setObjectName(QString("btnNav%1").arg(mode + 1));
+QWidget* MainWindow::BuildCentre(ViewDrawing drawing) {
+  if (drawing == ViewDrawing::OpenGl) {
+    glView_ = new GlView(viewState_, GlViewSetup{});
+    glView_->SetFatalErrorHandler(
+        [this](const std::string& message) { ViewFailedForGood(message); });
+    connect(glView_, &GlView::contextMenuRequested, this,
+            [this](QPoint at) { viewMenu_->popup(at); });
+    pnlScreen_ = glView_;
+  } else {
+    pnlScreen_ = new QWidget;
+    pnlScreen_->setObjectName("pnlScreen");
+    pnlScreen_->setAutoFillBackground(true);
+    pnlScreen_->setFocusPolicy(Qt::ClickFocus);
+    pnlScreen_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pnlScreen_, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { viewMenu_->popup(pnlScreen_->mapToGlobal(at)); });
   }
-  toolbar->move(2, 2);
+  navigationBar_ = BuildToolBar("ToolBar2", pnlScreen_);
+  auto* navigation = new QActionGroup(this);
+  navigation->setExclusive(true);
+  for (QAction* action : navigationBar_->actions())
+    navigation->addAction(action);
+  navigationBar_->move(2, 2);
   return pnlScreen_;
 }
 
@@ -259,10 +279,11 @@ void MainWindow::OnChange(const ChangeNotice& notice) {
       }
       break;
     case Change::Settings:
-      pnlScreen_->SetBackground(editor_.Settings().Colors.Background);
+      ShowBackground();
       ShowElementLists();
       break;
     case Change::View:
+      ShowViewSwitches();
       break;
   }
   RefreshCommandStates();
@@ -303,6 +324,18 @@ void MainWindow::ShowElementLists() {
   syncingSelection_ = false;
 }
 
+void MainWindow::ShowViewSwitches() {
+  navigationBar_->setVisible(editor_.View().Options().ShowNavigationBar);
+}
+
+void MainWindow::ShowBackground() {
+  // The OpenGL view clears with the colour itself.
+  if (glView_) return;
+  QPalette palette = pnlScreen_->palette();
+  palette.setColor(QPalette::Window, QColor::fromRgb(editor_.Settings().Colors.Background));
+  pnlScreen_->setPalette(palette);
+}
+
 void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
@@ -325,9 +358,21 @@ void MainWindow::lbxCollClick(int row) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease) heardKey_ = nullptr;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (event->type() != QEvent::KeyPress || !widget || widget->window() != this) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  // A press nobody takes travels from the control that has the focus up through its parents,
+  // and this filter sees it at each of them: it is heard at the first only.
+  if (event == heardKey_ && heardBy_ && widget->isAncestorOf(heardBy_)) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  heardKey_ = event;
+  heardBy_ = widget;
+  const auto& key = static_cast<const QKeyEvent&>(*event);
   // The Delete key deletes in the list that has it, whatever modifier keys are held.
-  if (event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+  if (key.key() == Qt::Key_Delete) {
     const std::pair<QObject*, const char*> deletes[] = {{lbxColl_, "Delete1"},
                                                         {clbSpheres_, "DeleteSphere1"},
                                                         {clbBoxes_, "MenuItem6"},
@@ -339,7 +384,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
-  return QMainWindow::eventFilter(watched, event);
+  FormKeyDown(key);
+  return QMainWindow::eventFilter(watched, event);  // the focused control gets the key as well
+}
+
+void MainWindow::FormKeyDown(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
+  // The digit keys press a navigation button whether or not key navigation is on.
+  const char* const navigationButtons[] = {"btnNav1", "btnNav2", "btnNav3", "btnNav4"};
+  if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_4) {
+    RunRow(navigationButtons[key.key() - Qt::Key_1]);
+    return;
+  }
+  if (const std::optional<NavKey> navigation = NavKeyOf(key.key())) {
+    viewState_.MoveByKey(*navigation);
+  }
+}
+
+void MainWindow::ViewFailedForGood(const std::string& message) {
+  // The program ends, but by the usual road: the apply and save questions come first, so no
+  // edit is lost unasked.
+  viewFailed_ = true;
+  ui_.Message(message);
+  close();
 }
 
 void MainWindow::ApplyWindowSize() {
@@ -384,6 +451,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   editor_.ShutDown();
   event->accept();
   if (editor_.RestartRequested) StartRestartedInstance();
+}
+
+int RunMainWindow(const StartContext& context) {
+  if (const std::optional<std::string> problem = GlView::OpenGlProblem(GlViewSetup{})) {
+    QtEditorUi(nullptr).Message(*problem);
+    return 1;
+  }
+  MainWindow window(context);
+  window.show();
+  const int status = QApplication::exec();
+  return window.ViewFailed() ? 1 : status;
 }
 
 void MainWindow::StartRestartedInstance() {

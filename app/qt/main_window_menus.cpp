@@ -1,14 +1,16 @@
-// The main menu, the pop-up menus of the element lists and the file tool bar, built from the
-// command table.
+// The main menu, the pop-up menus of the element lists and of the view, and the view's two tool
+// bars, built from the command table.
 #include <QAction>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "app/command_table.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/toolbar_icons.h"
 
 namespace vantorel {
 
@@ -16,6 +18,30 @@ namespace {
 
 QString Text(std::string_view text) {
   return ToQt(std::string(text));
+}
+
+// The pictures and tips of the image-only buttons.
+struct ButtonLook {
+  std::string_view name;
+  ToolbarIcon icon;
+  const char* tip;
+};
+constexpr ButtonLook kButtonLooks[] = {
+    {"ToolButton2", ToolbarIcon::Drawing, "Drawing options"},
+    {"ToolButton3", ToolbarIcon::Surfaces, "Surface colours"},
+    {"ToolButton4", ToolbarIcon::Colors, "Color Settings"},
+    {"ToolButton6", ToolbarIcon::Boundings, "Bounding objects and axes"},
+    {"btnNav1", ToolbarIcon::Pick, "Pick faces (1)"},
+    {"btnNav2", ToolbarIcon::Zoom, "Zoom (2)"},
+    {"btnNav3", ToolbarIcon::Rotate, "Rotate (3)"},
+    {"btnNav4", ToolbarIcon::Move, "Move (4)"},
+};
+
+const ButtonLook* LookOf(std::string_view name) {
+  for (const ButtonLook& look : kButtonLooks) {
+    if (look.name == name) return &look;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -68,12 +94,43 @@ void MainWindow::BuildCommands() {
         list, &QWidget::customContextMenuRequested, this,
         [list = list, menu](const QPoint& at) { menu->popup(list->viewport()->mapToGlobal(at)); });
   }
+  viewMenu_ = new QMenu(pnlScreen_);
+  viewMenu_->setObjectName("PopupMenu3");
+  FillMenu(viewMenu_, "PopupMenu3");
   RefreshCommandStates();
+}
+
+QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(Text(placeName));
+  bar->setIconSize(QSize(16, 16));
+  for (std::string_view item : FindPlace(placeName)->Items) {
+    const CommandRow* row = FindCommand(item);
+    QAction* action = ActionFor(*row);
+    if (const ButtonLook* look = LookOf(row->Name)) {
+      action->setIcon(MakeToolbarIcon(look->icon));
+      action->setToolTip(look->tip);
+    }
+    QMenu* menu = nullptr;
+    if (!row->DropDown.empty()) {
+      menu = new QMenu(bar);
+      menu->setObjectName(Text(row->DropDown));
+      FillMenu(menu, row->DropDown);
+      action->setMenu(menu);
+    }
+    bar->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    button->setObjectName(Text(row->Name));
+    if (menu) button->setPopupMode(QToolButton::InstantPopup);
+  }
+  return bar;
 }
 
 void MainWindow::RunRow(std::string_view name) {
   if (const CommandRow* row = FindCommand(name)) RunCommand(editor_, *row);
-  // The command's step enters the undo history after its last notification.
+  // The command's step enters the undo history after its last notification, and a check item
+  // Qt has already toggled shows the state the row left behind, also where the row changed
+  // nothing.
   RefreshCommandStates();
 }
 

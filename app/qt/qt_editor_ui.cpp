@@ -20,6 +20,7 @@
 #include "ops/qt/merge_dialog.h"
 #include "ops/qt/rename_dialog.h"
 #include "ops/qt/select_colls_dialog.h"
+#include "view/qt/color_settings_dialog.h"
 
 namespace vantorel {
 
@@ -171,12 +172,15 @@ std::string QtEditorUi::LocalDateTimeText() {
   return FromQt(LocaleDateTimeText(QLocale(), QDateTime::currentDateTime()));
 }
 
+std::optional<ColorSettings> QtEditorUi::ColorSettingsDialog(const MainColors& colors,
+                                                             const SurfaceTypeTable& surfaces) {
+  return vantorel::ColorSettingsDialog::Edit(colors, surfaces, owner_);
+}
+
 void QtEditorUi::ShowAbout(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, Title(), ToQt(text), QMessageBox::Ok, owner_);
   box.setObjectName("about");
-  if (aboutHold_) aboutHold_(true);
   box.exec();
-  if (aboutHold_) aboutHold_(false);
 }
 
 void QtEditorUi::CloseMainWindow() {

@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 #include "app/editor_ui.h"
 
@@ -18,8 +17,6 @@ class QtEditorUi : public EditorUi {
   explicit QtEditorUi(QWidget* owner);
 
   void SetProgressBar(QProgressBar* bar);
-  // Called with true while the About message is open, and false after.
-  void SetAboutHold(std::function<void(bool)> hold) { aboutHold_ = std::move(hold); }
 
   Answer Ask(const Question& question) override;
   void Message(const std::string& text) override;
@@ -42,6 +39,8 @@ class QtEditorUi : public EditorUi {
   void ShowCollisionScript(const std::string& script, const std::string& collName,
                            const std::filesystem::path& folder) override;
   std::string LocalDateTimeText() override;
+  std::optional<ColorSettings> ColorSettingsDialog(const MainColors& colors,
+                                                   const SurfaceTypeTable& surfaces) override;
   void ShowAbout(const std::string& text) override;
   void CloseMainWindow() override;
   void OpenUrl(const std::string& url) override;
@@ -50,7 +49,6 @@ class QtEditorUi : public EditorUi {
  private:
   QWidget* owner_;
   QPointer<QProgressBar> progress_;
-  std::function<void(bool)> aboutHold_;
   QElapsedTimer workTimer_;
   QElapsedTimer lastPump_;
   bool working_ = false;

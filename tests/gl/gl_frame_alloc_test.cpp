@@ -106,13 +106,15 @@ TEST(FrameAllocations, AFrameAllocatesNothing) {
   data.SetColl(b.Build());
   data.faceChecks[3] = true;
   double now = 0;
-  GlView view(data, GlViewSetup{});
-  view.SetClock([&] { return now; });
+  ViewState state(data);
+  state.SetClock([&] { return now; });
+  GlView view(state, GlViewSetup{});
   view.resize(320, 240);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-  view.RebuildScene();
-  view.RebuildSelection();
+  state.RebuildStaticBuffers();
+  state.RebuildScene();
+  state.RebuildSelection();
   ASSERT_TRUE(view.Ready());
 
   // Warm up: the first frames upload the arrays and let the driver build its programs.

@@ -9,6 +9,7 @@
 
 #include "view/qt/gl_view.h"
 #include "view/view_source.h"
+#include "view/view_state.h"
 
 namespace vantorel::testing {
 
@@ -22,8 +23,8 @@ class GlViewFixture : public ::testing::Test {
 
   void Start(const GlViewSetup& setup) {
     view.reset();
-    view = std::make_unique<GlView>(data, setup);
-    view->SetClock([this] { return now; });
+    state.SetClock([this] { return now; });
+    view = std::make_unique<GlView>(state, setup);
     view->SetFatalErrorHandler([this](const std::string& message) { errors.push_back(message); });
     view->resize(400, 300);
     view->show();
@@ -34,14 +35,21 @@ class GlViewFixture : public ::testing::Test {
   // Takes a new coll into the data and rebuilds the view as the editor does.
   void Load(Coll coll) {
     data.SetColl(std::move(coll));
-    view->RebuildStaticBuffers();
-    view->RebuildScene();
+    state.RebuildStaticBuffers();
+    state.RebuildScene();
   }
 
+  // Changes switches as the editor's rows do: the surface colours rebuild with the camera kept.
   void SetOptions(void (*change)(ViewOptions&)) {
-    ViewOptions options = view->Options();
+    ViewOptions options = state.Options();
     change(options);
-    view->SetOptions(options);
+    const bool recolour = options.SurfaceColors != state.Options().SurfaceColors;
+    state.SetOptions(options);
+    if (recolour) {
+      state.ClearGeometryPresent();
+      state.RebuildStaticBuffers();
+      state.RebuildSceneKeepingCamera();
+    }
   }
 
   QImage Frame() { return view->grabFramebuffer(); }
@@ -50,7 +58,7 @@ class GlViewFixture : public ::testing::Test {
   QPoint Shown(const Vector3& collPoint) const {
     float w = 0;
     const Vec3 clip = TransformPoint({collPoint.X, collPoint.Z, collPoint.Y},
-                                     ViewMatrix(view->Camera()) * ProjectionMatrix(), &w);
+                                     ViewMatrix(state.Camera()) * ProjectionMatrix(), &w);
     return {static_cast<int>((clip.X / w + 1) / 2 * 400),
             static_cast<int>((1 - clip.Y / w) / 2 * 300)};
   }
@@ -60,6 +68,7 @@ class GlViewFixture : public ::testing::Test {
   }
 
   ViewData data;
+  ViewState state{data};
   std::unique_ptr<GlView> view;
   double now = 0;
   std::vector<std::string> errors;

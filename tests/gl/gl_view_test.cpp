@@ -50,7 +50,7 @@ class GlViewTest : public GlViewFixture {
     GlViewFixture::SetUp();
     ASSERT_TRUE(view->Ready()) << (errors.empty() ? "" : errors.front());
     Load(SphereAndSquare());
-    view->SetCameraState(FrontCamera());
+    state.SetCameraState(FrontCamera());
     // Lines would cross the points the tests look at.
     SetOptions([](ViewOptions& o) {
       o.ShowAxes = o.BoundingBox = o.BoundingSphere = false;
@@ -72,7 +72,7 @@ TEST_F(GlViewTest, ShowsASphereInItsSurfaceColour) {
   const QPoint center = Shown({0, 0, 0});
   EXPECT_EQ(Rgb(Frame(), center), data.surfaces.Color(kWater) & 0xFFFFFF);
   SetOptions([](ViewOptions& o) { o.SurfaceColors = false; });
-  EXPECT_EQ(view->Camera(), FrontCamera());  // recolouring keeps the camera
+  EXPECT_EQ(state.Camera(), FrontCamera());  // recolouring keeps the camera
   EXPECT_EQ(Rgb(Frame(), center), data.colors.Object & 0xFFFFFF);
   SetOptions([](ViewOptions& o) { o.ShowSpheres = false; });
   EXPECT_EQ(Rgb(Frame(), center), Background());
@@ -85,7 +85,7 @@ TEST_F(GlViewTest, AnUncheckedSphereIsNotDrawn) {
 
 TEST_F(GlViewTest, CheckedFacesShowInTheSelectionColour) {
   data.faceChecks = {true, false};
-  view->RebuildSelection();
+  state.RebuildSelection();
   const QPoint checked = Shown(Centroid(data.coll, 0));
   const QPoint unchecked = Shown(Centroid(data.coll, 1));
   QImage frame = Frame();
@@ -126,14 +126,14 @@ TEST_F(GlViewTest, VerticesBeyond65536DrawTheRightTriangle) {
   coll.Vertices[69'001 - 65'536] = {-8, 0, 2};
   coll.Vertices[69'002 - 65'536] = {-4, 0, 2};
   Load(coll);
-  view->SetCameraState(FrontCamera());
+  state.SetCameraState(FrontCamera());
   const QImage frame = Frame();
   EXPECT_EQ(Rgb(frame, Shown(Centroid(data.coll, 0))), data.surfaces.Color(kStreet) & 0xFFFFFF);
   EXPECT_EQ(Rgb(frame, Shown({-6.67f, 0, 0.67f})), Background());
 }
 
 TEST_F(GlViewTest, NoCollWhileGeometryIsNotPresent) {
-  view->ClearGeometryPresent();
+  state.ClearGeometryPresent();
   const QImage frame = Frame();
   EXPECT_EQ(Rgb(frame, Shown({0, 0, 0})), Background());
   EXPECT_EQ(Rgb(frame, Shown(Centroid(data.coll, 0))), Background());
@@ -142,12 +142,12 @@ TEST_F(GlViewTest, NoCollWhileGeometryIsNotPresent) {
 TEST_F(GlViewTest, BackFacesAreCulledOnlyWhenNotDoublesided) {
   CameraState behind = FrontCamera();
   behind.Azimuth = std::numbers::pi_v<float> / 2;  // from positive coll y
-  view->SetCameraState(behind);
+  state.SetCameraState(behind);
   const QPoint face = Shown(Centroid(data.coll, 0));
   EXPECT_EQ(Rgb(Frame(), face), data.surfaces.Color(kStreet) & 0xFFFFFF);
   SetOptions([](ViewOptions& o) { o.Doublesided = false; });
   EXPECT_EQ(Rgb(Frame(), face), Background());
-  view->SetCameraState(FrontCamera());
+  state.SetCameraState(FrontCamera());
   EXPECT_EQ(Rgb(Frame(), Shown(Centroid(data.coll, 0))), data.surfaces.Color(kStreet) & 0xFFFFFF);
   // Spheres keep their outside.
   EXPECT_EQ(Rgb(Frame(), Shown({0, 0, 0})), data.surfaces.Color(kWater) & 0xFFFFFF);
@@ -181,7 +181,7 @@ TEST_F(GlViewTest, BackFacesArePickedOnlyWhenDoublesided) {
   });
   CameraState behind = FrontCamera();
   behind.Azimuth = std::numbers::pi_v<float> / 2;
-  view->SetCameraState(behind);
+  state.SetCameraState(behind);
   const QPoint face = Shown(Centroid(data.coll, 0));
   QTest::mousePress(view.get(), Qt::LeftButton, {}, face);
   view->Navigate();
@@ -200,20 +200,10 @@ TEST_F(GlViewTest, DraggingRotatesTheCamera) {
   view->Navigate();
   QTest::mouseMove(view.get(), start + QPoint(50, 0));
   QTest::mouseMove(view.get(), start + QPoint(100, 0));
-  const float before = view->Camera().Azimuth;
+  const float before = state.Camera().Azimuth;
   view->Navigate();
-  EXPECT_NEAR(view->Camera().Azimuth, before - 1.0f, 1e-5f);
+  EXPECT_NEAR(state.Camera().Azimuth, before - 1.0f, 1e-5f);
   QTest::mouseRelease(view.get(), Qt::LeftButton, {}, start + QPoint(100, 0));
-}
-
-TEST_F(GlViewTest, DigitKeysChooseTheModeAndTellTheWindow) {
-  std::vector<int> modes;
-  QObject::connect(view.get(), &GlView::navModeChanged, [&](int mode) { modes.push_back(mode); });
-  QTest::keyClick(view.get(), Qt::Key_1);
-  QTest::keyClick(view.get(), Qt::Key_4);
-  QTest::keyClick(view.get(), Qt::Key_Left);  // key navigation is off
-  EXPECT_EQ(modes, (std::vector<int>{0, 3}));
-  EXPECT_EQ(view->Camera(), FrontCamera());
 }
 
 TEST_F(GlViewTest, TheRightButtonAsksForTheContextMenu) {
@@ -291,10 +281,9 @@ TEST_F(CreditsTest, FadesOutOverThreeSeconds) {
 }
 
 TEST_F(CreditsTest, HeldWhileAboutIsOpen) {
-  view->RestartCredits(2.0);
-  view->SetCreditsHold(true);
+  state.HoldStartPicture(true);
   EXPECT_NEAR(Bright(50), Expected(255), 3);
-  view->SetCreditsHold(false);
+  state.HoldStartPicture(false);
   EXPECT_NEAR(Bright(51), Expected(130), 3);
   EXPECT_EQ(Bright(52.5), 0);
 }
@@ -305,7 +294,8 @@ TEST(GlFailure, ReportsMissingOpenGlOnceAndDrawsNothing) {
     GTEST_SKIP() << "needs MESA_GL_VERSION_OVERRIDE below 3.3 (its own ctest entry)";
   }
   ViewData data;
-  GlView view(data, GlViewSetup{});
+  ViewState state(data);
+  GlView view(state, GlViewSetup{});
   std::vector<std::string> errors;
   view.SetFatalErrorHandler([&](const std::string& message) { errors.push_back(message); });
   view.resize(200, 100);
@@ -344,13 +334,14 @@ TEST(GlNoContext, TheProbeFindsNoContext) {
 
 TEST(GlViewSetup, MultisamplingFollowsTheSettingExceptInDebugMode) {
   ViewData data;
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = 0}).format().samples(), 0);
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = 1}).format().samples(), 2);
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = 2}).format().samples(), 4);
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = 2, .DebugMode = true}).format().samples(), 0);
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = 9}).format().samples(), 4);
-  EXPECT_EQ(GlView(data, {.FSAntialiasing = -3}).format().samples(), 0);
-  const GlView view(data, {});
+  ViewState state(data);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = 0}).format().samples(), 0);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = 1}).format().samples(), 2);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = 2}).format().samples(), 4);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = 2, .DebugMode = true}).format().samples(), 0);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = 9}).format().samples(), 4);
+  EXPECT_EQ(GlView(state, {.FSAntialiasing = -3}).format().samples(), 0);
+  const GlView view(state, {});
   EXPECT_EQ(view.objectName(), "pnlScreen");
   EXPECT_EQ(view.format().majorVersion(), 3);
   EXPECT_EQ(view.format().minorVersion(), 3);
@@ -362,7 +353,7 @@ TEST_F(GlViewTest, FourSamplesStillDrawTheSphere) {
   ASSERT_TRUE(view->Ready());
   now = 100;
   Load(SphereAndSquare());
-  view->SetCameraState(FrontCamera());
+  state.SetCameraState(FrontCamera());
   SetOptions(
       [](ViewOptions& o) { o.ShowAxes = o.Wireframe = o.BoundingBox = o.BoundingSphere = false; });
   EXPECT_EQ(Rgb(Frame(), Shown({0, 0, 0})), data.surfaces.Color(kWater) & 0xFFFFFF);

@@ -55,7 +55,7 @@ class CollCommandsWindowTest : public ::testing::Test {
     context.Arguments = {path};
     context.ProgramPath = dir.Path() / "vantorel";
     context.SettingsPath = dir.Path() / "Vantorel.ini";
-    window = std::make_unique<MainWindow>(context);
+    window = std::make_unique<MainWindow>(context, ViewDrawing::None);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     lbxColl = window->findChild<QListView*>("lbxColl");

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -38,7 +39,7 @@ class EditCommandsWindowTest : public ::testing::Test {
     context.Arguments = {dir.Write("edits.col", colgen::EncodeFile(colls))};
     context.ProgramPath = dir.Path() / "vantorel";
     context.SettingsPath = (dir.Path() / "Vantorel.ini").string();
-    auto window = std::make_unique<MainWindow>(context);
+    auto window = std::make_unique<MainWindow>(context, ViewDrawing::None);
     window->show();
     return window;
   }
@@ -178,6 +179,14 @@ TEST_F(EditCommandsWindowTest, CtrlTShowsTheScriptWhoseViewerSavesIt) {
   EXPECT_FALSE(window->GetEditor().CanUndo());
 }
 
+// A key pressed while the list has the focus: the list receives it.
+void PressKey(QWidget* list, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(list, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+  QApplication::sendEvent(list, &release);
+}
+
 TEST_F(EditCommandsWindowTest, TheDeleteKeyDeletesInItsListWhateverModifiersAreHeld) {
   CollBuilder b("faces");
   b.Vertex({0, 0, 0});
@@ -192,7 +201,7 @@ TEST_F(EditCommandsWindowTest, TheDeleteKeyDeletesInItsListWhateverModifiersAreH
 
   auto* faces = window->findChild<QListView*>("clbFaces");
   faces->setCurrentIndex(faces->model()->index(1, 0));
-  QTest::keyClick(faces, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
+  PressKey(faces, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
   ASSERT_EQ(coll.FaceCount(), 2);
   EXPECT_EQ(coll.Faces[1].Surface.Material, 2);
   EXPECT_EQ(faces->model()->rowCount(), 2);
@@ -202,7 +211,7 @@ TEST_F(EditCommandsWindowTest, TheDeleteKeyDeletesInItsListWhateverModifiersAreH
   spheres->setCurrentIndex(spheres->model()->index(0, 0));
   ModalScript script;
   script.Press("No");  // keep the old bounding objects
-  QTest::keyClick(spheres, Qt::Key_Delete);
+  PressKey(spheres, Qt::Key_Delete, Qt::NoModifier);
   EXPECT_TRUE(script.Done());
   ASSERT_EQ(coll.SphereCount(), 1);
   EXPECT_EQ(coll.Spheres[0].Center.X, 9.0f);

@@ -48,7 +48,7 @@ class MainWindowTest : public ::testing::Test {
     context.Arguments = std::move(args);
     context.ProgramPath = dir.Path() / "vantorel";
     context.SettingsPath = settingsPath;
-    auto window = std::make_unique<MainWindow>(context);
+    auto window = std::make_unique<MainWindow>(context, ViewDrawing::None);
     window->show();
     return window;
   }

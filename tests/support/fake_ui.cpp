@@ -129,6 +129,13 @@ void FakeUi::ShowCollisionScript(const std::string& script, const std::string& c
   if (const auto error = WriteScriptFile(PathToUtf8(*saveTo), script)) Error(*error);
 }
 
+std::optional<ColorSettings> FakeUi::ColorSettingsDialog(const MainColors& colors,
+                                                         const SurfaceTypeTable& surfaces) {
+  colorsShown.push_back({colors, surfaces});
+  log.push_back("colors");
+  return TakeFront(colorResults, "colour settings dialog", std::optional<ColorSettings>());
+}
+
 std::vector<std::string> FakeUi::Messages() const {
   std::vector<std::string> texts;
   for (const std::string& line : log) {
@@ -143,6 +150,7 @@ void FakeUi::ClearLog() {
   dialogs.clear();
   selectRequests.clear();
   surfaceShown.clear();
+  colorsShown.clear();
 }
 
 }  // namespace vantorel::testing

@@ -17,9 +17,9 @@ namespace vantorel::testing {
 //   "open <title>|<filter>|<ext>"  "save <title>|<filter>|<ext>"  "input <caption>|<prompt>|<text>"
 //   "rename <caption>|<old name>"  "select <caption>|<prompt>|<kept name>|<lines, comma-joined>"
 //   "merge <current>|<lines, comma-joined>"  "surface <label>|<material item>|<parameter item>"
-// (an item without a selection shows as "-"). The requests themselves are kept as well.
-//   "values <caption>"  "script <coll name>|<folder>"
-// An unexpected question or dialog (empty queue) fails the running test.
+//   "values <caption>"  "script <coll name>|<folder>"  "colors"
+// (an item without a selection shows as "-"). The requests themselves are kept as well. An
+// unexpected question or dialog (empty queue) fails the running test.
 class FakeUi : public EditorUi {
  public:
   std::deque<Answer> answers;
@@ -48,6 +48,8 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<std::filesystem::path>> scriptSaves;
   std::vector<ShownScript> scripts;
   std::string dateTime = "08.12.2026 14:30:00";
+  std::deque<std::optional<ColorSettings>> colorResults;
+  std::vector<ColorSettings> colorsShown;
 
   std::vector<std::string> log;
   std::vector<Question> questions;
@@ -77,6 +79,8 @@ class FakeUi : public EditorUi {
   void ShowCollisionScript(const std::string& script, const std::string& collName,
                            const std::filesystem::path& folder) override;
   std::string LocalDateTimeText() override { return dateTime; }
+  std::optional<ColorSettings> ColorSettingsDialog(const MainColors& colors,
+                                                   const SurfaceTypeTable& surfaces) override;
   void ShowAbout(const std::string& text) override { log.push_back("about " + text); }
   void CloseMainWindow() override { ++closeRequests; }
   void OpenUrl(const std::string& url) override { urls.push_back(url); }
@@ -93,10 +97,11 @@ class FakeUi : public EditorUi {
 };
 
 // Records the view calls in order: "clear", "rebuild", "selection", "zoom <n>", "static",
-// "rebuild keeping camera".
+// "rebuild keeping camera", "options", "reset camera", "hold picture", "release picture". The
+// switches are kept in options, where a test may also set them.
 class FakeView : public SceneView {
  public:
-  bool automaticZoom = true;
+  ViewOptions options;
   std::vector<std::string> calls;
 
   void ClearGeometryPresent() override { calls.push_back("clear"); }
@@ -107,7 +112,15 @@ class FakeView : public SceneView {
   void SetZoomDistance(int distance) override {
     calls.push_back("zoom " + std::to_string(distance));
   }
-  bool AutomaticZoom() const override { return automaticZoom; }
+  ViewOptions Options() const override { return options; }
+  void SetOptions(const ViewOptions& value) override {
+    calls.push_back("options");
+    options = value;
+  }
+  void ResetCamera() override { calls.push_back("reset camera"); }
+  void HoldStartPicture(bool hold) override {
+    calls.push_back(hold ? "hold picture" : "release picture");
+  }
 };
 
 }  // namespace vantorel::testing

@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "core/surface_types.h"
+#include "view/color_settings.h"
 
 class QComboBox;
 class QLineEdit;
@@ -15,12 +16,6 @@ class QLineEdit;
 namespace vantorel {
 
 class ColorSwatch;
-
-// What the colour settings dialog returns when closed with OK.
-struct ColorSettings {
-  MainColors Colors;
-  SurfaceTypeTable Surfaces;
-};
 
 // The colour settings dialog (TForm2): the six main colours of the view and the colour and
 // description of each of the 35 surface types. It edits copies and changes nothing itself.

@@ -1,6 +1,5 @@
 #include "view/qt/gl_view.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -8,10 +7,8 @@
 #include <QOpenGLVersionFunctionsFactory>
 #include <QSurfaceFormat>
 #include <algorithm>
-#include <chrono>
 #include <optional>
 
-#include "view/picking.h"
 #include "view/qt/scene_renderer.h"
 
 namespace vantorel {
@@ -19,40 +16,10 @@ namespace vantorel {
 namespace {
 
 constexpr int kTickMilliseconds = 20;
+constexpr double kStartPictureSeconds = 3.0;
 
 std::string InitError(const std::string& detail) {
   return "ERROR while initialising OpenGL!\r\n\r\n(" + detail + ")";
-}
-
-double SteadySeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-std::optional<NavKey> NavKeyOf(int key) {
-  switch (key) {
-    case Qt::Key_PageUp:
-      return NavKey::PageUp;
-    case Qt::Key_PageDown:
-      return NavKey::PageDown;
-    case Qt::Key_Left:
-      return NavKey::Left;
-    case Qt::Key_Right:
-      return NavKey::Right;
-    case Qt::Key_Up:
-      return NavKey::Up;
-    case Qt::Key_Down:
-      return NavKey::Down;
-    case Qt::Key_1:
-      return NavKey::Digit1;
-    case Qt::Key_2:
-      return NavKey::Digit2;
-    case Qt::Key_3:
-      return NavKey::Digit3;
-    case Qt::Key_4:
-      return NavKey::Digit4;
-    default:
-      return std::nullopt;
-  }
 }
 
 QSurfaceFormat ViewFormat(const GlViewSetup& setup) {
@@ -91,16 +58,13 @@ PanelPoint PanelPointOf(const QPointF& position) {
 
 }  // namespace
 
-GlView::GlView(ViewSource& source, const GlViewSetup& setup, QWidget* parent)
-    : QOpenGLWidget(parent), source_(source), clock_(SteadySeconds) {
+GlView::GlView(ViewState& state, const GlViewSetup& setup, QWidget* parent)
+    : QOpenGLWidget(parent), state_(state) {
   setObjectName("pnlScreen");
-  setFormat(ViewFormat(setup));
+  SetSetup(setup);
   setFocusPolicy(Qt::ClickFocus);
-
   timer_.setInterval(kTickMilliseconds);
   connect(&timer_, &QTimer::timeout, this, &GlView::Tick);
-  camera_ = ResetCameraState(CollHeader{}, zoomDistance_);
-  RebuildStaticBuffers();
 }
 
 GlView::~GlView() {
@@ -123,12 +87,12 @@ std::optional<std::string> GlView::OpenGlProblem(const GlViewSetup& setup) {
   return problem;
 }
 
-void GlView::SetFatalErrorHandler(std::function<void(const std::string&)> handler) {
-  fatalError_ = std::move(handler);
+void GlView::SetSetup(const GlViewSetup& setup) {
+  setFormat(ViewFormat(setup));
 }
 
-void GlView::SetClock(std::function<double()> clock) {
-  clock_ = std::move(clock);
+void GlView::SetFatalErrorHandler(std::function<void(const std::string&)> handler) {
+  fatalError_ = std::move(handler);
 }
 
 void GlView::initializeGL() {
@@ -146,10 +110,11 @@ void GlView::initializeGL() {
     Fail(InitError(error));
     return;
   }
-  if (!creditsStarted_) {
-    credits_.Start = clock_();
-    credits_.Duration = 3.0;
-    creditsStarted_ = true;
+  // The picture fades once per run, from the moment the view first works; a context made
+  // again later (the widget moved to another window) does not show it again.
+  if (!pictureStarted_) {
+    state_.StartPicture(kStartPictureSeconds);
+    pictureStarted_ = true;
   }
   ready_ = true;
   timer_.start();
@@ -198,77 +163,14 @@ void GlView::paintGL() {
 
 void GlView::RenderFrame() {
   if (!ready_ || !renderer_) return;
-  const double now = clock_();
-  const Coll& coll = source_.WorkingCopy();
-  PrepareFrameCamera(camera_, zoomDistance_, options_.CameraAnimation, now, coll.Header);
+  const FramePlan& plan = state_.PrepareFrame();
   std::string error;
-  if (!renderer_->Upload(scene_, error)) {
+  if (!renderer_->Upload(state_.Arrays(), error)) {
     Fail(error);
     return;
   }
-  BuildFramePlan({scene_, options_, camera_, coll, source_.SphereChecks(), source_.BoxChecks(),
-                  source_.Colors(), credits_.Level(now)},
-                 plan_);
   const qreal ratio = devicePixelRatioF();
-  renderer_->Draw(plan_, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-}
-
-void GlView::RebuildStaticBuffers() {
-  scene_.RebuildStaticBuffers(source_.Surfaces(), source_.Colors(), source_.CSphereDetail(),
-                              source_.BSphereDetail(), options_.SurfaceColors);
-}
-
-void GlView::RebuildScene() {
-  const Coll& coll = source_.WorkingCopy();
-  scene_.RebuildScene(coll, source_.FaceChecks(), source_.Surfaces(), source_.Colors(),
-                      options_.SurfaceColors);
-  camera_ = ResetCameraState(coll.Header, zoomDistance_);
-  ReserveFrame();
-}
-
-void GlView::RebuildSceneKeepingCamera() {
-  const CameraState kept = camera_;
-  RebuildScene();
-  camera_ = kept;
-}
-
-void GlView::RebuildSelection() {
-  scene_.RebuildSelection(source_.WorkingCopy(), source_.FaceChecks());
-}
-
-void GlView::ReserveFrame() {
-  plan_.Draws.reserve(FramePlanCapacity(scene_, source_.WorkingCopy()));
-}
-
-void GlView::ResetCamera() {
-  const CollHeader& header = source_.WorkingCopy().Header;
-  zoomDistance_ = AutomaticZoomDistance(header.BoundingRadius, options_.AutomaticZoom);
-  camera_ = ResetCameraState(header, zoomDistance_);
-}
-
-void GlView::SetOptions(const ViewOptions& options) {
-  const ViewOptions old = options_;
-  options_ = options;
-  if (old.SurfaceColors != options.SurfaceColors) {
-    scene_.ClearGeometryPresent();
-    RebuildStaticBuffers();
-    RebuildSceneKeepingCamera();
-  }
-  if (old.AutomaticZoom != options.AutomaticZoom) ResetCamera();
-}
-
-void GlView::HandleKey(NavKey key) {
-  const KeyResult result = NavigationKey(key, options_.EnableKeyNavigation);
-  if (result.Move) MoveCamera(camera_, *result.Move);
-  if (result.NavMode && *result.NavMode != options_.NavMode) {
-    options_.NavMode = *result.NavMode;
-    emit navModeChanged(options_.NavMode);
-  }
-}
-
-void GlView::RestartCredits(double duration) {
-  credits_.Start = clock_();
-  credits_.Duration = duration;
+  renderer_->Draw(plan, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
 }
 
 void GlView::Tick() {
@@ -277,33 +179,23 @@ void GlView::Tick() {
 }
 
 void GlView::Navigate() {
-  const Coll& coll = source_.WorkingCopy();
-  const TickInput input{.DX = movedX_,
-                        .DY = movedY_,
-                        .LeftDown = leftDown_,
-                        .Cursor = cursor_,
-                        .PanelWidth = width(),
-                        .PanelHeight = height(),
-                        .NavMode = options_.NavMode,
-                        .MouseCaptured = leftDown_,
-                        .FaceCount = coll.FaceCount()};
+  // A press released again before the tick (a tap on a touchpad) is still seen down once.
+  const bool down = leftDown_ || pressSinceTick_;
+  pressSinceTick_ = false;
+  state_.Navigate({.DX = movedX_,
+                   .DY = movedY_,
+                   .LeftDown = down,
+                   .Cursor = cursor_,
+                   .PanelWidth = width(),
+                   .PanelHeight = height()});
   movedX_ = 0;
   movedY_ = 0;
-  const TickResult result = NavigationTick(navigation_, input, camera_);
-  if (result.Move) MoveCamera(camera_, *result.Move);
-  if (!result.Pick) return;
-  const Ray ray = PickRay(static_cast<float>(result.Pick->X), static_cast<float>(result.Pick->Y),
-                          static_cast<float>(width()), static_cast<float>(height()),
-                          ViewMatrix(camera_), ProjectionMatrix());
-  if (const std::optional<int> face = PickFace(coll, ray, options_.Doublesided)) {
-    source_.ToggleFaceCheck(*face);
-    RebuildSelection();
-  }
 }
 
 void GlView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
+    pressSinceTick_ = true;
     lastMouse_ = event->position().toPoint();
     cursor_ = PanelPointOf(event->position());
   }
@@ -325,11 +217,6 @@ void GlView::mouseReleaseEvent(QMouseEvent* event) {
     leftDown_ = false;
     cursor_ = PanelPointOf(event->position());
   }
-}
-
-void GlView::keyPressEvent(QKeyEvent* event) {
-  if (const std::optional<NavKey> key = NavKeyOf(event->key())) HandleKey(*key);
-  QOpenGLWidget::keyPressEvent(event);  // not consumed: the focused control sees it as well
 }
 
 }  // namespace vantorel

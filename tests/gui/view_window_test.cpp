@@ -1,0 +1,196 @@
+// The view's switches, tool bars and keys in the window, with the view not drawn (these run on
+// the offscreen platform, which has no OpenGL); the drawn view is tested under Xvfb in tests/gl.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/qt/main_window.h"
+#include "tests/gui/modal_script.h"
+#include "tests/support/test_files.h"
+#include "tools/colgen/coll_builder.h"
+
+namespace vantorel {
+namespace {
+
+using colgen::CollBuilder;
+using colgen::MakeSurface;
+using testing::ModalScript;
+using testing::TempDir;
+
+Coll ThreeFaces() {
+  CollBuilder b("faces");
+  for (int i = 0; i < 3; ++i) {
+    const auto x = static_cast<float>(i);
+    b.Face(b.Vertex({x, 0, 0}), b.Vertex({x + 1, 0, 0}), b.Vertex({x, 1, 0}), MakeSurface(1));
+  }
+  return b.Build();
+}
+
+class ViewWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string path = dir.Write("view.col", colgen::EncodeFile({ThreeFaces()}));
+    StartContext context;
+    context.Arguments = {path};
+    context.ProgramPath = dir.Path() / "vantorel";
+    context.SettingsPath = dir.Path() / "Vantorel.ini";
+    window = std::make_unique<MainWindow>(context, ViewDrawing::None);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    clbFaces = window->findChild<QListView*>("clbFaces");
+    ASSERT_NE(clbFaces, nullptr);
+  }
+
+  QAction* Action(const char* name) { return window->findChild<QAction*>(name); }
+  QToolButton* Button(const char* name) { return window->findChild<QToolButton*>(name); }
+  ViewOptions Options() { return window->GetEditor().View().Options(); }
+  const CameraState& Camera() { return window->View3D().Camera(); }
+
+  static QStringList Names(const QMenu* menu) {
+    QStringList names;
+    for (const QAction* action : menu->actions())
+      names << (action->isSeparator() ? "-" : action->objectName());
+    return names;
+  }
+
+  TempDir dir;
+  std::unique_ptr<MainWindow> window;
+  QListView* clbFaces = nullptr;
+};
+
+TEST_F(ViewWindowTest, TheViewToolBarDropsDownTheSwitchesAsCheckItems) {
+  EXPECT_EQ(window->OpenGlView(), nullptr);
+  QToolButton* drawing = Button("ToolButton2");
+  ASSERT_NE(drawing, nullptr);
+  const QMenu* drawingMenu = drawing->defaultAction()->menu();
+  ASSERT_NE(drawingMenu, nullptr);
+  EXPECT_EQ(drawingMenu->objectName(), "PopupMenu1");
+  EXPECT_EQ(drawing->popupMode(), QToolButton::InstantPopup);
+  EXPECT_EQ(Names(drawingMenu), (QStringList{"Solid1", "Wireframe1", "-", "ShowMeshes1",
+                                             "ShowSpheres1", "ShowBoxes1", "-", "Doublesided1"}));
+  const QMenu* boundingsMenu = Button("ToolButton6")->defaultAction()->menu();
+  ASSERT_NE(boundingsMenu, nullptr);
+  EXPECT_EQ(Names(boundingsMenu), (QStringList{"BoundingBox1", "BoundingSphere1", "-",
+                                               "RecalculateBoundingObjects1", "-", "ShowAxes1"}));
+  for (const char* name : {"Solid1", "Wireframe1", "ShowMeshes1", "Doublesided1", "ShowAxes1"}) {
+    EXPECT_TRUE(Action(name)->isCheckable()) << name;
+    EXPECT_TRUE(Action(name)->isChecked()) << name;
+    EXPECT_TRUE(Action(name)->isEnabled()) << name;
+  }
+  Action("Solid1")->trigger();
+  EXPECT_FALSE(Options().Solid);
+  EXPECT_FALSE(Action("Solid1")->isChecked());
+  Action("Solid1")->trigger();
+  EXPECT_TRUE(Options().Solid);
+  EXPECT_TRUE(Action("Solid1")->isChecked());
+}
+
+TEST_F(ViewWindowTest, TheSurfaceColourButtonIsACheckButtonThatKeepsTheCamera) {
+  QToolButton* surfaces = Button("ToolButton3");
+  ASSERT_NE(surfaces, nullptr);
+  EXPECT_TRUE(surfaces->isEnabled());
+  EXPECT_TRUE(surfaces->isCheckable());
+  EXPECT_TRUE(surfaces->isChecked());
+  const CameraState camera = Camera();
+  surfaces->click();
+  EXPECT_FALSE(surfaces->isChecked());
+  EXPECT_FALSE(Options().SurfaceColors);
+  EXPECT_EQ(Camera(), camera);
+  EXPECT_TRUE(window->View3D().GeometryPresent());
+  EXPECT_EQ(window->View3D().Arrays().MeshGroups().size(), 1u);
+}
+
+TEST_F(ViewWindowTest, ShowNavigationBarHidesAndShowsTheNavigationButtons) {
+  auto* bar = window->findChild<QToolBar*>("ToolBar2");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->parentWidget()->objectName(), "pnlScreen");
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_TRUE(Action("ShowNavigationMenu1")->isChecked());
+  Action("ShowNavigationMenu1")->trigger();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_FALSE(Action("ShowNavigationMenu1")->isChecked());
+  Action("ShowNavigationMenu1")->trigger();
+  EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(ViewWindowTest, DigitKeysPressTheNavigationButtonsWhereverTheFocusIs) {
+  EXPECT_TRUE(Button("btnNav3")->isChecked());
+  clbFaces->setFocus();
+  QTest::keyClick(clbFaces, Qt::Key_1);
+  EXPECT_EQ(Options().NavMode, kNavPick);
+  EXPECT_TRUE(Button("btnNav1")->isChecked());
+  EXPECT_FALSE(Button("btnNav3")->isChecked());
+  QTest::keyClick(window.get(), Qt::Key_4);
+  EXPECT_EQ(Options().NavMode, kNavMove);
+  EXPECT_TRUE(Button("btnNav4")->isChecked());
+  EXPECT_FALSE(Button("btnNav1")->isChecked());
+  // The buttons choose too, and a button that is down stays down when pressed again.
+  Button("btnNav2")->click();
+  Button("btnNav2")->click();
+  EXPECT_EQ(Options().NavMode, kNavZoom);
+  EXPECT_TRUE(Button("btnNav2")->isChecked());
+  EXPECT_FALSE(Options().EnableKeyNavigation);
+}
+
+TEST_F(ViewWindowTest, ArrowKeysMoveTheCameraOnlyWithKeyNavigationAndStillReachTheList) {
+  clbFaces->setFocus();
+  clbFaces->setCurrentIndex(clbFaces->model()->index(0, 0));
+  const CameraState start = Camera();
+  QTest::keyClick(clbFaces, Qt::Key_Down);
+  EXPECT_EQ(clbFaces->currentIndex().row(), 1);
+  EXPECT_EQ(Camera(), start);
+
+  Action("EnableKeyNavigation1")->trigger();
+  ASSERT_TRUE(Options().EnableKeyNavigation);
+  QTest::keyClick(clbFaces, Qt::Key_Down);
+  EXPECT_EQ(clbFaces->currentIndex().row(), 2);  // the list has it as well
+  // Once per press, though the press travels up through the list's parents.
+  EXPECT_FLOAT_EQ(Camera().Elevation, start.Elevation + 0.17453292f);
+  QTest::keyClick(window.get(), Qt::Key_PageDown);
+  EXPECT_FLOAT_EQ(Camera().Distance, start.Distance + 0.5f);
+  // The view takes no key itself, so its presses travel up to the window: heard once still.
+  auto* panel = window->findChild<QWidget*>("pnlScreen");
+  panel->setFocus();
+  QTest::keyClick(panel, Qt::Key_PageDown);
+  EXPECT_FLOAT_EQ(Camera().Distance, start.Distance + 1.0f);
+  // Keys in a dialog belong to the dialog.
+  ModalScript script;
+  script.Then([](QWidget* dialog) {
+    QTest::keyClick(dialog, Qt::Key_PageDown);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  Action("ColorSettings1")->trigger();
+  EXPECT_FLOAT_EQ(Camera().Distance, start.Distance + 1.0f);
+}
+
+TEST_F(ViewWindowTest, ColourSettingsOkPutsTheColoursInThroughTheRealDialog) {
+  Editor& editor = window->GetEditor();
+  Settings dark = editor.Settings();
+  dark.Colors.Background = 0xFF000000;
+  editor.ChangeSettings(dark);
+  auto* panel = window->findChild<QWidget*>("pnlScreen");
+  EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0, 0, 0));
+  const CameraState camera = Camera();
+
+  ModalScript script;
+  script.Then([](QWidget* dialog) {
+    EXPECT_EQ(dialog->objectName(), "TForm2");
+    dialog->findChild<QPushButton*>("Button3")->click();  // Default
+    dialog->findChild<QPushButton*>("Button1")->click();  // OK
+  });
+  Button("ToolButton4")->click();
+  EXPECT_TRUE(script.Done());
+  EXPECT_EQ(editor.Settings().Colors, MainColors{});
+  EXPECT_EQ(panel->palette().color(QPalette::Window), QColor::fromRgb(MainColors{}.Background));
+  EXPECT_EQ(Camera(), camera);
+}
+
+}  // namespace
+}  // namespace vantorel
