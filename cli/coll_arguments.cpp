@@ -1,5 +1,7 @@
 #include "cli/coll_arguments.h"
 
+#include "core/windows1252.h"
+
 #include <algorithm>
 #include <charconv>
 #include <utility>
@@ -78,8 +80,10 @@ std::optional<std::size_t> FindColl(const CollDirectoryEntries& directory, std::
     }
     return std::nullopt;
   }
+  // The command line is UTF-8, the names in the file are Windows-1252.
+  const std::string stored = Utf8ToWindows1252(key);
   for (std::size_t i = 0; i < directory.size(); ++i) {
-    if (directory[i].Name == key) return i;
+    if (directory[i].Name == stored || directory[i].Name == key) return i;
   }
   return std::nullopt;
 }

@@ -12,6 +12,13 @@ CollDirectoryEntries Directory() {
   return {{"lamp", 0, 92}, {"Bench", 92, 92}, {"lamp", 184, 92}, {"#2", 276, 92}};
 }
 
+TEST(FindColl, ANameOnTheCommandLineIsUtf8AndTheStoredOneWindows1252) {
+  const CollDirectoryEntries directory{{"M\xE4uer", 0, 92}, {"wall", 92, 92}};
+  EXPECT_EQ(FindColl(directory, "M\xC3\xA4uer"), 0u);
+  EXPECT_EQ(FindColl(directory, "M\xE4uer"), 0u);  // the stored bytes themselves
+  EXPECT_EQ(FindColl(directory, "Mauer"), std::nullopt);
+}
+
 TEST(FindColl, NumberIsOneBasedAndOtherwiseTheFirstExactName) {
   const CollDirectoryEntries directory = Directory();
   EXPECT_EQ(FindColl(directory, "#1"), 0u);
