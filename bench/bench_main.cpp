@@ -3,12 +3,8 @@
 #include "bench/ratio_reporter.h"
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  vantorel::bench::PrintRatios(
-      reporter,
+  return vantorel::bench::RunBenchmarks(
+      argc, argv,
       {
           {"load + ScanFile / plain read of the file", "LoadAndScan", "PlainRead", "<= 1.3x"},
           {"WriteColl, size changed (middle coll) / memcpy of the image", "WriteCollResized",
@@ -22,6 +18,4 @@ int main(int argc, char** argv) {
           {"check of the image in memory / ScanFile of it", "CheckImage", "ScanImage",
            "(reported)"},
       });
-  benchmark::Shutdown();
-  return 0;
 }

@@ -67,8 +67,6 @@ void DrawFrames(benchmark::State& state, const Coll& coll, bool wireframe = true
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   static const vantorel::Coll large = vantorel::bench::LargeViewColl();
   benchmark::RegisterBenchmark("Frame/large_100k_faces", [](benchmark::State& state) {
     vantorel::DrawFrames(state, large);
@@ -84,8 +82,5 @@ int main(int argc, char** argv) {
         [&coll](benchmark::State& state) { vantorel::DrawFrames(state, coll); })
         ->Unit(benchmark::kMillisecond);
   }
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return vantorel::bench::RunBenchmarks(argc, argv, {});
 }

@@ -82,12 +82,8 @@ BENCHMARK(OpenInWindow)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  vantorel::bench::PrintRatios(
-      reporter, {{"window open, coll and face lists painted / ScanFile + ReadColl", "OpenInWindow",
-                  "ScanAndReadFirst", "<= 1.5x"}});
-  benchmark::Shutdown();
-  return 0;
+  return vantorel::bench::RunBenchmarks(
+      argc, argv,
+      {{"window open, coll and face lists painted / ScanFile + ReadColl", "OpenInWindow",
+        "ScanAndReadFirst", "<= 1.5x"}});
 }

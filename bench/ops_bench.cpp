@@ -197,21 +197,16 @@ BENCHMARK(HistoryMemoryOfEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace vantorel
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  vantorel::bench::PrintRatios(
-      reporter, {
-                    {"Delete of the middle coll (command) / memcpy of the image",
-                     "DeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
-                    {"Copy of the middle coll (command) / memcpy of the image", "CopyMiddleColl",
-                     "MemcpyImage", "<= 1.5x"},
-                    {"Undo of deleting the middle coll / memcpy of the image",
-                     "UndoDeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
-                    {"Redo of deleting the middle coll / memcpy of the image",
-                     "RedoDeleteMiddleColl", "MemcpyImage", "<= 1.5x"},
-                });
-  benchmark::Shutdown();
-  return 0;
+  return vantorel::bench::RunBenchmarks(
+      argc, argv,
+      {
+          {"Delete of the middle coll (command) / memcpy of the image", "DeleteMiddleColl",
+           "MemcpyImage", "<= 1.5x"},
+          {"Copy of the middle coll (command) / memcpy of the image", "CopyMiddleColl",
+           "MemcpyImage", "<= 1.5x"},
+          {"Undo of deleting the middle coll / memcpy of the image", "UndoDeleteMiddleColl",
+           "MemcpyImage", "<= 1.5x"},
+          {"Redo of deleting the middle coll / memcpy of the image", "RedoDeleteMiddleColl",
+           "MemcpyImage", "<= 1.5x"},
+      });
 }

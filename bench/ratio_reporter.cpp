@@ -38,4 +38,14 @@ void PrintRatios(const RatioReporter& reporter, const std::vector<Ratio>& ratios
   }
 }
 
+int RunBenchmarks(int& argc, char** argv, const std::vector<Ratio>& ratios) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (!ratios.empty()) PrintRatios(reporter, ratios);
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace vantorel::bench

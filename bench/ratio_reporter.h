@@ -32,4 +32,8 @@ struct Ratio {
 
 void PrintRatios(const RatioReporter& reporter, const std::vector<Ratio>& ratios);
 
+// Runs the registered benchmarks as the command line selects them, then prints the ratios.
+// Returns the exit status for main.
+int RunBenchmarks(int& argc, char** argv, const std::vector<Ratio>& ratios);
+
 }  // namespace vantorel::bench

@@ -49,13 +49,8 @@ BENCHMARK(RebuildScene)->Unit(benchmark::kMicrosecond);
 }  // namespace vantorel
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  vantorel::bench::PrintRatios(
-      reporter, {{"RebuildScene (65,000 vertices, 100,000 faces) / copy of its vertices",
-                  "RebuildScene", "CopyVertices", "<= 4x"}});
-  benchmark::Shutdown();
-  return 0;
+  return vantorel::bench::RunBenchmarks(
+      argc, argv,
+      {{"RebuildScene (65,000 vertices, 100,000 faces) / copy of its vertices", "RebuildScene",
+        "CopyVertices", "<= 4x"}});
 }

@@ -190,18 +190,12 @@ BENCHMARK(FromCharsLoop)->Unit(benchmark::kMillisecond);
 }  // namespace vantorel
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vantorel::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  vantorel::bench::PrintRatios(
-      reporter,
+  return vantorel::bench::RunBenchmarks(
+      argc, argv,
       {
           {"script export / to_chars over its numbers", "ExportScript", "ToCharsLoop", "<= 1.5x"},
           {"script import / from_chars over its numbers", "ImportScript", "FromCharsLoop", "<= 2x"},
           {"script import, decimal commas / from_chars", "ImportCommaScript", "FromCharsLoop",
            "(reported)"},
       });
-  benchmark::Shutdown();
-  return 0;
 }

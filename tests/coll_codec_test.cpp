@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/little_endian.h"
+#include "tests/support/rich_coll.h"
 #include "tools/colgen/coll_builder.h"
 
 namespace vantorel {
@@ -13,15 +14,7 @@ namespace {
 using colgen::CollBuilder;
 using colgen::EncodeFile;
 using colgen::MakeSurface;
-
-Coll RichColl(const std::string& name) {
-  CollBuilder b(name);
-  b.Id({1, 2, 3, 4});
-  b.Sphere({1, 2, 3}, 4, MakeSurface(19, 0, 0xAB, 0xCD));
-  b.Box({-1, -2, -3}, {1, 2, 3}, MakeSurface(5, 17, 0x12, 0x34));
-  b.MeshBox({0, 0, 0}, {2, 2, 2}, MakeSurface(31, 3, 0xFE, 0xFF));
-  return b.Build();
-}
+using testing::RichColl;
 
 bool SameColl(const Coll& a, const Coll& b) {
   Bytes x(RecordLength(a));
