@@ -13,6 +13,7 @@
 #include "core/coll_codec.h"
 #include "core/little_endian.h"
 #include "edit/script_file.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
@@ -20,26 +21,15 @@
 namespace vantorel {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 namespace fs = std::filesystem;
 using colgen::CollBuilder;
 using colgen::MakeSurface;
 using testing::ReadBytes;
 
 constexpr const char* kNothingWritten = "Nothing was written.\n";
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args, char separator = '.') {
-  std::ostringstream out;
-  std::ostringstream err;
-  const cli::Environment environment{separator, "08.12.2026 10:00:00"};
-  const int status = cli::Run(args, environment, out, err);
-  return {status, out.str(), err.str()};
-}
 
 void RunRow(Editor& editor, std::string_view name) {
   const CommandRow* row = FindCommand(name);

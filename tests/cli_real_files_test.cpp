@@ -7,27 +7,18 @@
 #include "cli/cli_commands.h"
 #include "core/coll_codec.h"
 #include "core/coll_directory.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/json_reader.h"
 #include "tests/support/test_files.h"
 
 namespace vantorel {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 namespace fs = std::filesystem;
 using testing::ReadBytes;
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::Run(args, cli::Environment{'.', "08.12.2026 10:00:00"}, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class CliOnRealFiles : public ::testing::TestWithParam<const char*> {
  protected:

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/little_endian.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/json_reader.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
@@ -12,22 +13,11 @@
 namespace vantorel {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 using colgen::CollBuilder;
 using colgen::MakeSurface;
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args, char separator = '.') {
-  std::ostringstream out;
-  std::ostringstream err;
-  cli::Environment environment{separator, "08.12.2026 10:00:00"};
-  const int status = cli::Run(args, environment, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class CliTest : public ::testing::Test {
  protected:

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tests/gl/coll_points.h"
 #include "tests/gl/gl_view_fixture.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 using colgen::CollBuilder;
 using colgen::MakeSurface;
+using testing::Centroid;
 using testing::GlViewFixture;
 
 constexpr std::uint8_t kWater = 19;
@@ -34,14 +36,6 @@ CameraState FrontCamera() {
   CameraState camera;
   SetCamera(camera, 20, 0, 3 * std::numbers::pi_v<float> / 2, {4, 0, 0});
   return camera;
-}
-
-Vector3 Centroid(const Coll& coll, int face) {
-  const CollFace& f = coll.Faces[static_cast<std::size_t>(face)];
-  const Vector3& a = coll.Vertices[static_cast<std::size_t>(f.A)];
-  const Vector3& b = coll.Vertices[static_cast<std::size_t>(f.B)];
-  const Vector3& c = coll.Vertices[static_cast<std::size_t>(f.C)];
-  return {(a.X + b.X + c.X) / 3, (a.Y + b.Y + c.Y) / 3, (a.Z + b.Z + c.Z) / 3};
 }
 
 class GlViewTest : public GlViewFixture {

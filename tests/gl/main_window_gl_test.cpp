@@ -14,7 +14,9 @@
 
 #include "app/qt/main_window.h"
 #include "core/ini_file.h"
+#include "tests/gl/coll_points.h"
 #include "tests/gui/modal_script.h"
+#include "tests/support/start_context.h"
 #include "tests/support/test_files.h"
 #include "view/picking.h"
 #include "view/qt/gl_view.h"
@@ -22,31 +24,16 @@
 namespace vantorel {
 namespace {
 
+using testing::Centroid;
 using testing::ModalScript;
 using testing::TempDir;
 
 constexpr double kLongAfterStart = 1.0e9;  // the start-up picture is long gone
 
-StartContext SampleContext(const TempDir& dir) {
-  StartContext context;
-  context.Arguments = {VANTOREL_SAMPLE_FILE};
-  context.ProgramPath = dir.Path() / "vantorel";
-  context.SettingsPath = dir.Path() / "Vantorel.ini";
-  return context;
-}
-
-Vector3 Centroid(const Coll& coll, int face) {
-  const CollFace& f = coll.Faces[static_cast<std::size_t>(face)];
-  const Vector3& a = coll.Vertices[static_cast<std::size_t>(f.A)];
-  const Vector3& b = coll.Vertices[static_cast<std::size_t>(f.B)];
-  const Vector3& c = coll.Vertices[static_cast<std::size_t>(f.C)];
-  return {(a.X + b.X + c.X) / 3, (a.Y + b.Y + c.Y) / 3, (a.Z + b.Z + c.Z) / 3};
-}
-
 class WindowViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_unique<MainWindow>(SampleContext(dir));
+    window = std::make_unique<MainWindow>(testing::StartIn(dir, {VANTOREL_SAMPLE_FILE}));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     view = window->OpenGlView();
@@ -234,7 +221,7 @@ TEST(WindowViewSetup, TheSettingsChooseTheMultisamplingExceptInDebugMode) {
   IniFile ini;
   ini.Set("SETTINGS", "FSAntialiasing", "2");
   ASSERT_FALSE(ini.Save((dir.Path() / "Vantorel.ini").string()));
-  StartContext context = SampleContext(dir);
+  StartContext context = testing::StartIn(dir, {VANTOREL_SAMPLE_FILE});
   {
     MainWindow window(context);
     ASSERT_NE(window.OpenGlView(), nullptr);
@@ -256,7 +243,7 @@ void ExpectStartRefused(const char* missing) {
   TempDir dir;
   ModalScript script;
   script.Press("OK");
-  EXPECT_NE(RunMainWindow(SampleContext(dir)), 0);
+  EXPECT_NE(RunMainWindow(testing::StartIn(dir, {VANTOREL_SAMPLE_FILE})), 0);
   ASSERT_EQ(script.texts.size(), 1);
   EXPECT_TRUE(script.texts[0].startsWith("Vantorel|ERROR while ")) << script.texts[0].toStdString();
   EXPECT_TRUE(script.texts[0].contains(missing)) << script.texts[0].toStdString();
@@ -287,7 +274,7 @@ TEST(GlFailure, AViewThatFailsInTheWindowSaysSoAndClosesTheWindow) {
   TempDir dir;
   ModalScript script;
   script.Press("OK");
-  MainWindow window(SampleContext(dir));
+  MainWindow window(testing::StartIn(dir, {VANTOREL_SAMPLE_FILE}));
   window.show();
   for (int i = 0; i < 250 && (!window.ViewFailed() || window.isVisible()); ++i)
     QTest::qWait(20);

@@ -17,6 +17,7 @@
 #include "app/qt/qt_text.h"
 #include "tests/gui/modal_script.h"
 #include "tests/gui/qt_printers.h"
+#include "tests/support/start_context.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -51,11 +52,7 @@ class CollCommandsWindowTest : public ::testing::Test {
  protected:
   void Start(const std::vector<Coll>& colls) {
     const std::string path = dir.Write("window.col", colgen::EncodeFile(colls));
-    StartContext context;
-    context.Arguments = {path};
-    context.ProgramPath = dir.Path() / "vantorel";
-    context.SettingsPath = dir.Path() / "Vantorel.ini";
-    window = std::make_unique<MainWindow>(context, ViewDrawing::None);
+    window = std::make_unique<MainWindow>(testing::StartIn(dir, {path}), ViewDrawing::None);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     lbxColl = window->findChild<QListView*>("lbxColl");

@@ -20,6 +20,7 @@
 #include "edit/script_reader.h"
 #include "tests/gui/modal_script.h"
 #include "tests/gui/qt_printers.h"
+#include "tests/support/start_context.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -35,11 +36,8 @@ using testing::TempDir;
 class EditCommandsWindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<MainWindow> Start(const std::vector<Coll>& colls) {
-    StartContext context;
-    context.Arguments = {dir.Write("edits.col", colgen::EncodeFile(colls))};
-    context.ProgramPath = dir.Path() / "vantorel";
-    context.SettingsPath = (dir.Path() / "Vantorel.ini").string();
-    auto window = std::make_unique<MainWindow>(context, ViewDrawing::None);
+    const std::string path = dir.Write("edits.col", colgen::EncodeFile(colls));
+    auto window = std::make_unique<MainWindow>(testing::StartIn(dir, {path}), ViewDrawing::None);
     window->show();
     return window;
   }

@@ -19,6 +19,7 @@
 #include "core/utf8_path.h"
 #include "tests/gui/modal_script.h"
 #include "tests/gui/qt_printers.h"
+#include "tests/support/start_context.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -44,11 +45,8 @@ class MainWindowTest : public ::testing::Test {
     return dir.Write(name, colgen::EncodeFile(colls));
   }
   std::unique_ptr<MainWindow> Start(std::vector<std::string> args) {
-    StartContext context;
-    context.Arguments = std::move(args);
-    context.ProgramPath = dir.Path() / "vantorel";
-    context.SettingsPath = settingsPath;
-    auto window = std::make_unique<MainWindow>(context, ViewDrawing::None);
+    auto window =
+        std::make_unique<MainWindow>(testing::StartIn(dir, std::move(args)), ViewDrawing::None);
     window->show();
     return window;
   }

@@ -13,6 +13,7 @@
 
 #include "app/qt/main_window.h"
 #include "tests/gui/modal_script.h"
+#include "tests/support/start_context.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -37,11 +38,7 @@ class ViewWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string path = dir.Write("view.col", colgen::EncodeFile({ThreeFaces()}));
-    StartContext context;
-    context.Arguments = {path};
-    context.ProgramPath = dir.Path() / "vantorel";
-    context.SettingsPath = dir.Path() / "Vantorel.ini";
-    window = std::make_unique<MainWindow>(context, ViewDrawing::None);
+    window = std::make_unique<MainWindow>(testing::StartIn(dir, {path}), ViewDrawing::None);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     clbFaces = window->findChild<QListView*>("clbFaces");
