@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/editor_ui.h"
-#include "app/scene_view.h"
 
 namespace vantorel::bench {
 
@@ -52,23 +51,6 @@ class BenchUi : public EditorUi {
                                                    const SurfaceTypeTable&) override {
     return std::nullopt;
   }
-};
-
-// A view that draws nothing.
-class NullView : public SceneView {
- public:
-  void ClearGeometryPresent() override {}
-  void RebuildScene() override {}
-  void RebuildStaticBuffers() override {}
-  void RebuildSceneKeepingCamera() override {}
-  void RebuildSelection() override {}
-  void SetZoomDistance(int) override {}
-  ViewOptions Options() const override { return options; }
-  void SetOptions(const ViewOptions& value) override { options = value; }
-  void ResetCamera() override {}
-  void HoldStartPicture(bool) override {}
-
-  ViewOptions options;
 };
 
 }  // namespace vantorel::bench

@@ -8,6 +8,7 @@
 
 #include "app/command_table.h"
 #include "app/editor.h"
+#include "app/null_scene_view.h"
 #include "bench/bench_ui.h"
 #include "bench/ratio_reporter.h"
 #include "tools/colgen/coll_builder.h"
@@ -23,7 +24,7 @@ constexpr std::size_t kLargeBytes = std::size_t{256} << 20;
 struct LargeEditor {
   std::filesystem::path path;
   bench::BenchUi ui;
-  bench::NullView view;
+  NullSceneView view;
   Editor editor{ui, view};
   int middle = 0;
   int count = 0;
@@ -110,6 +111,28 @@ void CopyMiddleColl(benchmark::State& state) {
   }
 }
 BENCHMARK(CopyMiddleColl)->Unit(benchmark::kMillisecond);
+
+// The first copy after opening, when the image has no room to grow in yet.
+void CopyMiddleCollAfterOpen(benchmark::State& state) {
+  LargeEditor& large = Large();
+  Editor& editor = large.editor;
+  const CommandRow& row = *FindCommand("Copy1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.OpenFile(large.path);
+    editor.SelectColl(large.middle);
+    state.ResumeTiming();
+
+    RunCommand(editor, row);
+
+    state.PauseTiming();
+    if (!Done(state, large, large.count + 1)) break;
+    editor.ChangeFile(
+        [&](CollFile& file) { file.RemoveRecords(static_cast<std::size_t>(large.count), 1); });
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(CopyMiddleCollAfterOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Undo and redo of deleting the middle coll: the removed record goes back in, or out again.
 void UndoDeleteMiddleColl(benchmark::State& state) {
@@ -203,6 +226,8 @@ int main(int argc, char** argv) {
           {"Delete of the middle coll (command) / memcpy of the image", "DeleteMiddleColl",
            "MemcpyImage", "<= 1.5x"},
           {"Copy of the middle coll (command) / memcpy of the image", "CopyMiddleColl",
+           "MemcpyImage", "<= 1.5x"},
+          {"The same, first copy after opening / memcpy of the image", "CopyMiddleCollAfterOpen",
            "MemcpyImage", "<= 1.5x"},
           {"Undo of deleting the middle coll / memcpy of the image", "UndoDeleteMiddleColl",
            "MemcpyImage", "<= 1.5x"},

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "app/editor.h"
+#include "app/null_scene_view.h"
 #include "cli/batch_ui.h"
 #include "cli/cli_commands.h"
-#include "cli/null_scene_view.h"
 
 namespace vantorel::cli {
 

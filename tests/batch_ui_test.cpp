@@ -6,7 +6,7 @@
 
 #include "app/command_table.h"
 #include "app/editor.h"
-#include "cli/null_scene_view.h"
+#include "app/null_scene_view.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -174,7 +174,7 @@ TEST_F(BatchUiTest, ARefusedQuestionPutsTheDocumentBackAndIsReported) {
   barrel.Sphere({0, 0, 0}, 1, colgen::MakeSurface(1));
   const std::string path = dir.Write(
       "two.col", colgen::EncodeFile({colgen::CollBuilder("lamp").Build(), barrel.Build()}));
-  cli::NullSceneView view;
+  NullSceneView view;
   Editor editor(ui, view);
   editor.OpenFile(std::filesystem::path(path));
   editor.SelectColl(1);

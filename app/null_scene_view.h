@@ -2,9 +2,10 @@
 
 #include "app/scene_view.h"
 
-namespace vantorel::cli {
+namespace vantorel {
 
-// The batch tool's editor has no 3D view: every request of the view is ignored.
+// For an editor without a 3D view (the batch tool, benchmarks): every request of the view is
+// ignored.
 class NullSceneView final : public SceneView {
  public:
   void ClearGeometryPresent() override {}
@@ -22,4 +23,4 @@ class NullSceneView final : public SceneView {
   ViewOptions options_;
 };
 
-}  // namespace vantorel::cli
+}  // namespace vantorel
