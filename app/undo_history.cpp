@@ -35,6 +35,7 @@ void UndoHistory::Clear() {
   steps_.clear();
   position_ = 0;
   savedAt_ = 0;
+  fileStepsFromSave_ = 0;
   held_ = 0;
 }
 
@@ -47,6 +48,7 @@ void UndoHistory::Record(UndoStep step) {
   }
   if (savedAt_ && *savedAt_ > position_) savedAt_.reset();
   held_ += step.HeldBytes();
+  if (step.ChangesFile()) ++fileStepsFromSave_;  // the save point lies at or before this step
   steps_.push_back(std::move(step));
   ++position_;
 
@@ -66,13 +68,29 @@ void UndoHistory::Record(UndoStep step) {
   }
 }
 
+void UndoHistory::Cross(const UndoStep& step, bool intoRange) {
+  // Without a save point the file differs from the one on disk whatever happens.
+  if (!savedAt_ || !step.ChangesFile()) return;
+  if (intoRange) {
+    ++fileStepsFromSave_;
+  } else {
+    --fileStepsFromSave_;
+  }
+}
+
+void UndoHistory::MovedBack() {
+  --position_;
+  // Stepping back over a step after the save point brings the file nearer to it.
+  Cross(steps_[position_], savedAt_ && position_ < *savedAt_);
+}
+
+void UndoHistory::MovedForward() {
+  Cross(steps_[position_], savedAt_ && position_ >= *savedAt_);
+  ++position_;
+}
+
 bool UndoHistory::FileChanged() const {
-  if (!savedAt_) return true;
-  const std::size_t from = std::min(position_, *savedAt_);
-  const std::size_t to = std::max(position_, *savedAt_);
-  return std::any_of(steps_.begin() + static_cast<std::ptrdiff_t>(from),
-                     steps_.begin() + static_cast<std::ptrdiff_t>(to),
-                     [](const UndoStep& step) { return step.ChangesFile(); });
+  return !savedAt_ || fileStepsFromSave_ > 0;
 }
 
 }  // namespace vantorel

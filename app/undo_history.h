@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,11 +54,14 @@ class UndoHistory {
   bool CanRedo() const { return position_ < steps_.size(); }
   const UndoStep& NextUndo() const { return steps_[position_ - 1]; }
   const UndoStep& NextRedo() const { return steps_[position_]; }
-  void MovedBack() { --position_; }
-  void MovedForward() { ++position_; }
+  void MovedBack();
+  void MovedForward();
 
   // The file as it is now is the file on disk.
-  void MarkSaved() { savedAt_ = position_; }
+  void MarkSaved() {
+    savedAt_ = position_;
+    fileStepsFromSave_ = 0;
+  }
   // Whether the file differs from the one on disk at the current position.
   bool FileChanged() const;
 
@@ -65,9 +69,18 @@ class UndoHistory {
   std::size_t Count() const { return steps_.size(); }
 
  private:
-  std::vector<UndoStep> steps_;
+  // Crossing a step by undo or redo takes it into the range between the current point and the
+  // save point, or out of it.
+  void Cross(const UndoStep& step, bool intoRange);
+
+  // A deque: when the history is full, each new step drops the oldest, which must not move the
+  // others.
+  std::deque<UndoStep> steps_;
   std::size_t position_ = 0;  // steps before it are done
   std::optional<std::size_t> savedAt_ = 0;
+  // Steps that change the file between the current point and the save point, so that whether the
+  // file differs from the one on disk is known without walking the history.
+  std::size_t fileStepsFromSave_ = 0;
   std::size_t limit_ = 0;
   std::size_t held_ = 0;
 };
