@@ -1,6 +1,6 @@
 #include "app/undo_history.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace vantorel {
 
