@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/utf8.h"
 #include "core/windows1252.h"
 
 namespace vantorel::cli {
@@ -11,24 +12,6 @@ namespace vantorel::cli {
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // Decodes one UTF-8 sequence at text[i], moving i past it. Overlong forms, surrogates, values
 // beyond U+10FFFF and cut sequences give U+FFFD for their first byte only, so the bytes after

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "core/utf8.h"
+
 namespace vantorel::testing {
 
 namespace {
@@ -168,24 +170,6 @@ class Reader {
     return true;
   }
 
-  static void Append(std::string& out, char32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-
   // One raw UTF-8 sequence, checked.
   bool RawCharacter(std::string& out) {
     const auto lead = static_cast<unsigned char>(text_[pos_]);
@@ -263,7 +247,7 @@ class Reader {
             if (low < 0xDC00 || low > 0xDFFF) return Fail("unpaired high surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
           }
-          Append(out, unit);
+          AppendUtf8(out, unit);
           break;
         }
         default:
