@@ -254,7 +254,7 @@ TEST_F(ScriptCommandTest, MarkedUtf8AndUtf16ReadAsTheScriptAndNulBytesAreRefused
     ui.ClearLog();
     Import(WriteScript("marked.cst", marked), {"marked"});
     ASSERT_TRUE(ui.Messages().empty()) << ui.Messages().front();
-    EXPECT_EQ(Working().VertexCount(), 2) << marked.substr(0, 3);
+    ASSERT_EQ(Working().VertexCount(), 2) << marked.substr(0, 3);
     EXPECT_EQ(Working().Vertices[1].X, 4.5f);
     EXPECT_EQ(Working().FaceCount(), 1);
   }
