@@ -14,9 +14,9 @@ namespace vantorel {
 namespace {
 
 std::string AboutText() {
+  const std::string contact = ContactText(kProjectContact, "Homepage: ", "E-Mail: ", "\n");
   return std::string(kApplicationTitle) + "\n" + std::string(kVersionLine) + "\n" +
-         std::string(kReleaseDate) + "\n\nHomepage: " + std::string(kHomepage) +
-         "\nE-Mail: " + std::string(kMailAddress) +
+         std::string(kReleaseDate) + (contact.empty() ? "" : "\n\n" + contact) +
          "\n\nThanks to everyone who tests Vantorel and reports what they find.";
 }
 
@@ -97,13 +97,19 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   help.Enabled = [](const Editor&) { return false; };
   help.DisabledBecause = "the program ships without a help file";
   rows.push_back(help);
-  rows.push_back({"VisitHomepage1", "&Visit Homepage", {}, [](Editor& e) {
-                    e.Ui().OpenUrl(std::string(kHomepage));
-                  }});
-  rows.push_back({"SendEmail1", "&Send Email", {}, [](Editor& e) {
-                    e.Ui().OpenUrl("mailto:" + std::string(kMailAddress) +
+  CommandRow homepage{"VisitHomepage1", "&Visit Homepage", {}, [](Editor& e) {
+                        e.Ui().OpenUrl(std::string(kProjectContact.Homepage));
+                      }};
+  homepage.Enabled = [](const Editor&) { return !kProjectContact.Homepage.empty(); };
+  homepage.DisabledBecause = "this build names no homepage (VANTOREL_HOMEPAGE)";
+  rows.push_back(homepage);
+  CommandRow mail{"SendEmail1", "&Send Email", {}, [](Editor& e) {
+                    e.Ui().OpenUrl("mailto:" + std::string(kProjectContact.Mail) +
                                    "?subject=" + std::string(kVersionCaption));
-                  }});
+                  }};
+  mail.Enabled = [](const Editor&) { return !kProjectContact.Mail.empty(); };
+  mail.DisabledBecause = "this build names no mail address (VANTOREL_MAIL)";
+  rows.push_back(mail);
   rows.push_back({"About1", "&About...", {}, ShowAbout});
 
   // The file buttons of the upper tool bar; its Save asks with Yes as the default.

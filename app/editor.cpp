@@ -349,6 +349,12 @@ void Editor::ApplyChanges() {
   changes_.Send(Change::WorkingCopy);
 }
 
+bool Editor::CanAppendColls() {
+  if (!file_.LastRecordCutShort()) return true;
+  ui_.Message(texts::CutShortBeforeAppend(Windows1252ToUtf8(file_.Directory().back().Name)));
+  return false;
+}
+
 bool Editor::QueryClose() {
   if (AskApplyChanges() == Answer::Cancel || AskSaveChanges() == Answer::Cancel) {
     ReselectCurrentLine();

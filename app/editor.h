@@ -105,6 +105,9 @@ class Editor {
   // apply that failed turns the answer into Cancel.
   Answer AskApplyChanges();
   void ReselectCurrentLine();
+  // Whether colls may be appended: not while the last record is cut short, which the person
+  // is told. Every command that appends asks this before anything else.
+  bool CanAppendColls();
 
   // --- the entry points every command changes the document through ---
   // Edits the working copy; edit changes the coll and, in step with it, the check marks and

@@ -26,6 +26,13 @@ std::string UnknownSurfaceHint(const std::string& collName) {
   return "HINT: \"" + collName + "\" includes unknown surface types!";
 }
 
+std::string CutShortBeforeAppend(const std::string& lastCollName) {
+  return "The last collision object, \"" + lastCollName +
+         "\", is cut short: its record reaches past the end of the file.\r\nA collision object "
+         "added after it could not be found again, so nothing was added.\r\nReplace that "
+         "collision object first.";
+}
+
 std::string NothingReadToSave(const std::string& path) {
   return "Cannot save file \"" + path +
          "\". It could not be read when it was opened, so the editor holds nothing of it; "

@@ -26,6 +26,8 @@ std::string DuplicateNamesMessage(const std::string& name, std::size_t first, st
 std::string UnknownSurfaceHint(const std::string& collName);
 // Save refuses a file whose bytes could not be read when it was opened.
 std::string NothingReadToSave(const std::string& path);
+// The commands that add colls at the end refuse while the last coll is cut short.
+std::string CutShortBeforeAppend(const std::string& lastCollName);
 // A command that stopped on an unexpected failure; everything it changed was put back.
 std::string CommandFailed(std::string_view command, const std::string& reason);
 

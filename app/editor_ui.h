@@ -19,7 +19,8 @@ namespace vantorel {
 enum class Answer { Yes, No, Cancel };
 enum class Buttons { YesNo, YesNoCancel };
 
-// A question box: always with the question icon.
+// A question box: always with the question icon. Escape and the close box answer Cancel, or No
+// where there is no Cancel: a question whose No destroys something must offer Cancel.
 struct Question {
   std::string Text;
   std::string Caption;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/number_text.h"
 #include "core/surface_types.h"
 #include "ops/surface_change.h"
 
@@ -80,6 +81,12 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
       const auto separator = value();
       if (!separator || separator->size() != 1) {
         parse.error = "--decimal-separator needs one character";
+        return parse;
+      }
+      if (!IsUsableDecimalSeparator((*separator)[0])) {
+        parse.error = "--decimal-separator " + *separator +
+                      " would be read as part of a number or of the script: give a character "
+                      "that is no digit, letter, sign, blank or one of : ; | [ ] # = > \" ( )";
         return parse;
       }
       line.decimalSeparator = (*separator)[0];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "core/number_text.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ std::string LocalDateTime() {
 char LocaleDecimalSeparator() {
   std::setlocale(LC_NUMERIC, "");
   const char* point = std::localeconv()->decimal_point;
-  const char separator = (point && point[0] != '\0') ? point[0] : '.';
-  return separator;
+  return vantorel::DecimalSeparatorFromLocale(point ? point : "");
 }
 
 }  // namespace

@@ -70,10 +70,17 @@ std::size_t CollFile::CoveredEnd() const {
   return begin + std::min(ToSize(last.Size), image_.size() - begin);
 }
 
+bool CollFile::LastRecordCutShort() const {
+  return !directory_.empty() && !IsComplete(directory_.size() - 1);
+}
+
 void CollFile::ReplaceRecords(std::size_t first, std::size_t count,
                               std::span<const std::uint8_t> records) {
   if (first > directory_.size() || count > directory_.size() - first) {
     throw std::out_of_range("records beyond the directory");
+  }
+  if (first == directory_.size() && !records.empty() && LastRecordCutShort()) {
+    throw std::logic_error("records appended after a record cut short");
   }
   // Bytes taken from this very image would move under the copy; take them out first.
   Bytes own;

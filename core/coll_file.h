@@ -49,12 +49,17 @@ class CollFile {
   bool IsComplete(std::size_t index) const;
   // Where the listed records end; bytes after it were not accepted as records by the scan.
   std::size_t CoveredEnd() const;
+  // Whether the last record's Size reaches past the end of the image (a file cut short). Its
+  // Size would then claim the first bytes of anything appended, and the next scan would lose
+  // the appended records, so no record may be appended while it holds.
+  bool LastRecordCutShort() const;
 
   // Replaces the records [first, first + count) by records, which must be whole records back to
   // back (as EncodeColl writes them or as copied from a file). first == Count() appends; an
   // append also drops a tail of bytes that were not accepted as records, which would otherwise
   // stand between the old records and the new ones. Throws std::invalid_argument for bytes that
-  // are not whole records; on any exception nothing has changed.
+  // are not whole records, and std::logic_error for an append after a record cut short; on any
+  // exception nothing has changed.
   void ReplaceRecords(std::size_t first, std::size_t count, std::span<const std::uint8_t> records);
   void RemoveRecords(std::size_t first, std::size_t count) { ReplaceRecords(first, count, {}); }
   void AppendRecords(std::span<const std::uint8_t> records) { ReplaceRecords(Count(), 0, records); }

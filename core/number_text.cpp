@@ -51,6 +51,18 @@ bool AllZero(std::string_view digits) {
 
 }  // namespace
 
+bool IsUsableDecimalSeparator(char c) {
+  constexpr std::string_view kScriptMarks = ":;|[]#=>\"()";
+  const bool letterOrDigit =
+      (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  return c > ' ' && c < 0x7F && !letterOrDigit && c != '+' && c != '-' &&
+         kScriptMarks.find(c) == std::string_view::npos;
+}
+
+char DecimalSeparatorFromLocale(std::string_view point) {
+  return point.size() == 1 && IsUsableDecimalSeparator(point[0]) ? point[0] : '.';
+}
+
 std::string FormatDecimal(double value, int maxDecimals, char separator) {
   std::string text;
   if (NonFinite(value, text)) return text;

@@ -3,10 +3,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The number texts the program shows and writes. Every one takes the decimal separator of the
 // user's locale as an argument; none of them writes thousands separators.
 namespace vantorel {
+
+// Whether c may stand for the decimal point in the number texts: a printable ASCII character
+// that is no digit, letter or sign, and none of the collision script's own marks (: ; | [ ] # =
+// > " ( )), so that every number written with it reads back as the same number.
+bool IsUsableDecimalSeparator(char c);
+// The separator for a locale whose decimal point is the UTF-8 text point: that character when
+// it is one usable byte, else ".".
+char DecimalSeparatorFromLocale(std::string_view point);
 
 // At least one digit on each side of the separator and at most maxDecimals after it, rounded
 // half away from zero, trailing zeros after the first decimal dropped: 2 -> "2.0".

@@ -90,6 +90,26 @@ class ScriptWriter {
   char* at_ = line_;
 };
 
+// The name for the script's comment line. A control character would break that line, and a
+// line break followed by an element line would read back as one more element, so each control
+// character is written as \xHH (two upper-case hex digits); every other byte stays as stored.
+std::string CommentName(const std::string& name) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0xF];
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn,
@@ -99,10 +119,11 @@ std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn
                         coll.Faces.size()));
   w.Line("# GTA3 Collision Script created with " + std::string(kVersionCaption) + " by " +
          std::string(kAuthorName));
-  w.Line("# Web: " + std::string(kHomepage) + "   E-Mail: " + std::string(kMailAddress));
+  const std::string contact = ContactText(kProjectContact, "Web: ", "E-Mail: ", "   ");
+  if (!contact.empty()) w.Line("# " + contact);
   w.Line("# Exported on " + exportedOn);
   w.Line("");
-  w.Line("# \"" + HeaderName(coll.Header) + "\" (" +
+  w.Line("# \"" + CommentName(HeaderName(coll.Header)) + "\" (" +
          std::to_string(std::uint64_t{coll.Header.Size} + 8) + " Byte)");
   w.Line("");
 

@@ -9,6 +9,7 @@ namespace vantorel {
 // The collision script of a coll: comment lines, the coll's name and size, then spheres, boxes,
 // vertices and faces, each under its count line. Lines are joined with CR LF and the text ends
 // with the last element line. exportedOn is the local date and time as the locale writes it.
+// Control characters in the name are written as \xHH, so the name stays on its comment line.
 std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn,
                                  char decimalSeparator);
 

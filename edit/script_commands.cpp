@@ -13,6 +13,7 @@
 #include "core/windows1252.h"
 #include "edit/bounds.h"
 #include "edit/collision_script.h"
+#include "edit/script_encoding.h"
 #include "edit/script_reader.h"
 
 namespace vantorel {
@@ -67,6 +68,7 @@ void ShowCollisionScript(Editor& editor) {
 
 void ImportCollisionScript(Editor& editor) {
   if (editor.CollCount() == 0) return;
+  if (!editor.CanAppendColls()) return;
   if (editor.AskApplyChanges() == Answer::Cancel) {
     editor.ReselectCurrentLine();
     return;
@@ -87,9 +89,12 @@ void ImportCollisionScript(Editor& editor) {
     editor.Ui().Error(*error);
     return;
   }
-  ScriptReadResult read = ReadCollisionScript(
-      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-      editor.DecimalSeparator);
+  const ScriptFileText script = ScriptTextFromFile(bytes);
+  if (!script.Ok()) {
+    editor.Ui().Message(script.Refusal);
+    return;
+  }
+  ScriptReadResult read = ReadCollisionScript(script.Text, editor.DecimalSeparator);
   if (!read.Elements) {
     editor.Ui().Message(kParseError);
     return;

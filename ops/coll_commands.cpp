@@ -50,8 +50,9 @@ void CopyColl(Editor& editor) {
     editor.ReselectCurrentLine();
     return;
   }
+  // A record cut short cannot be copied at all; that is said first.
   const auto record = CurrentRecord(editor);
-  if (!record) return;
+  if (!record || !editor.CanAppendColls()) return;
   const auto name = AskNewName(editor, texts::kCopyCaption, editor.CurrentEntry()->Name);
   if (!name) return;
   const auto copy = RenamedRecordCopy(*record, *name);

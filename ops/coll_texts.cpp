@@ -11,7 +11,7 @@ Question AppendQuestion() {
   return {
       "The file already exists.\r\nWould you like to append the collision object?\r\n\r\n"
       "(When choosing NO the file will be OVERWRITTEN!)",
-      "Append Coll", Buttons::YesNo, Answer::Yes};
+      "Append Coll", Buttons::YesNoCancel, Answer::Yes};
 }
 
 std::string ExportIntoOpenFile(const std::string& path) {

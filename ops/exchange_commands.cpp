@@ -96,10 +96,25 @@ bool SameFile(const fs::path& target, const fs::path& openFile) {
   return a == b;
 }
 
+// The name a replaced coll keeps: the working copy's, which may hold a rename not yet applied,
+// or, when the coll failed to load and the working copy is empty, the stored record's name bytes.
+NameField KeptName(Editor& editor) {
+  if (editor.WorkingCopy().IsLoaded()) return editor.WorkingCopy().Header.Name;
+  CollHeader stored;
+  const CollDirectoryEntry* entry = editor.CurrentEntry();
+  const Bytes& image = editor.FileImage();
+  if (entry && entry->Offset >= 0 && static_cast<std::size_t>(entry->Offset) <= image.size() &&
+      image.size() - static_cast<std::size_t>(entry->Offset) >= kHeaderBytes) {
+    DecodeHeader(image.data() + entry->Offset, stored);
+  }
+  return stored.Name;
+}
+
 }  // namespace
 
 void ImportColls(Editor& editor) {
   if (editor.CollCount() == 0) return;
+  if (!editor.CanAppendColls()) return;
   if (editor.AskApplyChanges() == Answer::Cancel) {
     editor.ReselectCurrentLine();
     return;
@@ -167,9 +182,10 @@ void ReplaceColl(Editor& editor) {
   if (editor.CollCount() == 0) return;
   const auto other = OpenOtherFile(editor);
   if (!other) return;
-  const NameField keptName = editor.WorkingCopy().Header.Name;
-  const auto chosen =
-      ChooseColls(editor, ReplaceRequest(HeaderName(editor.WorkingCopy().Header), other->entries));
+  CollHeader named;
+  named.Name = KeptName(editor);
+  const NameField keptName = named.Name;
+  const auto chosen = ChooseColls(editor, ReplaceRequest(HeaderName(named), other->entries));
   if (!chosen || chosen->size() != 1) return;
 
   Coll replacement;

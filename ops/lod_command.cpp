@@ -14,6 +14,7 @@ void MakeLod(Editor& editor) {
     editor.Ui().Message(texts::kNoCollisionData);
     return;
   }
+  if (!editor.CanAppendColls()) return;
   if (editor.AskApplyChanges() == Answer::Cancel) {
     editor.ReselectCurrentLine();
     return;

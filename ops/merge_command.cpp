@@ -45,7 +45,7 @@ void MergeColls(Editor& editor) {
   const auto first = StoredColl(editor, choice->First);
   if (!first) return;
   const auto second = StoredColl(editor, choice->Second);
-  if (!second) return;
+  if (!second || !editor.CanAppendColls()) return;
   auto merged = MergeColls(*first, *second, name.Name);
   if (!merged) {
     editor.Ui().Message(texts::kWriteError);

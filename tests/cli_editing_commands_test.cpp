@@ -284,6 +284,29 @@ TEST_F(CliEditingTest, BytesAfterTheLastCollThatAreNoCollsBlockWriting) {
                                        padded));
 }
 
+TEST_F(CliEditingTest, NothingIsAppendedAfterALastCollCutShort) {
+  // The stored Size of the cut record would reach into appended bytes: the next scan would jump
+  // into them and lose every appended coll.
+  const Bytes cut(original.begin(), original.end() - 20);
+  const std::string file = dir.Write("cut_short.col", cut);
+  const std::string script =
+      dir.Write("one.cst", Bytes{'V', ' ', '0', ':', ' ', '1', ';', '2', ';', '3', '\r', '\n'});
+  const std::string reason =
+      "The last collision object, \"wall\", is cut short: its record reaches past the end of "
+      "the file.\nA collision object added after it could not be found again, so nothing was "
+      "added.\nReplace that collision object first.\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"copy", file, "#1", "copied_one"},
+        {"import", file, source, "gate"},
+        {"merge", file, "#1", "#2", "merged"},
+        {"lod", file, "#1"},
+        {"import-script", file, script, "scripted"}}) {
+    SCOPED_TRACE(args[0]);
+    ExpectRefused(args, reason, file, cut);
+  }
+  EXPECT_EQ(Lines(file).size(), 3u);
+}
+
 TEST_F(CliEditingTest, AnUnreadableFileIsReported) {
   const std::string missing = InDir("missing.col");
   ExpectRefused({"delete", missing, "#1"}, "Cannot open file \"" + missing + "\".", path);

@@ -91,6 +91,12 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"check", "--json"}, "usage: vantorel-cli check FILE... [--game iii|vc] [--json]"},
       {{"--decimal-separator", "ab", "list", path}, "--decimal-separator needs one character"},
       {{"list", path, "--decimal-separator"}, "--decimal-separator needs one character"},
+      {{"--decimal-separator", "0", "script", path, "#1"},
+       "--decimal-separator 0 would be read as part of a number or of the script: give a "
+       "character that is no digit, letter, sign, blank or one of : ; | [ ] # = > \" ( )"},
+      {{"--decimal-separator", ";", "script", path, "#1"},
+       "--decimal-separator ; would be read as part of a number or of the script: give a "
+       "character that is no digit, letter, sign, blank or one of : ; | [ ] # = > \" ( )"},
       {{"check", path, "--game", "sa"}, "--game needs iii (GTA III) or vc (Vice City)"},
       {{"check", path, "--game"}, "--game needs iii (GTA III) or vc (Vice City)"},
       {{"list", path, "--game", "vc"},

@@ -159,6 +159,24 @@ TEST(WriteColl, EarlierCollBeforeATruncatedLastRecordStaysInBounds) {
   EXPECT_EQ(file.RecordBytes(1).size(), static_cast<std::size_t>(file.Entry(1).Size) - 30);
 }
 
+TEST(CollFile, NothingIsAppendedAfterATruncatedLastRecordUntilItIsWrittenWhole) {
+  Bytes image = EncodeFile({RichColl("a"), RichColl("b")});
+  image.resize(image.size() - 20);
+  CollFile file = Loaded(image);
+  ASSERT_TRUE(file.LastRecordCutShort());
+  EXPECT_THROW(file.AppendRecords(Record(RichColl("c"))), std::logic_error);
+  EXPECT_TRUE(file.Image() == image);
+  EXPECT_EQ(file.Count(), 2u);
+
+  // Written back whole, the record no longer claims the bytes after it.
+  Coll whole = RichColl("b");
+  ASSERT_EQ(WriteColl(file, 1, whole), WriteResult::Ok);
+  EXPECT_FALSE(file.LastRecordCutShort());
+  file.AppendRecords(Record(RichColl("c")));
+  ExpectConsistent(file);
+  EXPECT_EQ(file.Entry(2).Name, "c");
+}
+
 TEST(WriteColl, UnchangedSizeRewritesOnlyTheRecord) {
   CollFile file = Loaded(EncodeFile({RichColl("a"), RichColl("b"), RichColl("c")}));
   const auto* data = file.Image().data();

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "core/program_identity.h"
 #include "tests/support/editor_fixture.h"
 
 namespace vantorel {
@@ -159,9 +160,6 @@ TEST_F(EditorTest, RowsRunTheirCommandThroughTheEditor) {
   RunCommand(editor, *FindCommand("RestartApplication1"));
   EXPECT_TRUE(editor.RestartRequested);
   EXPECT_EQ(ui.closeRequests, 2);
-  RunCommand(editor, *FindCommand("SendEmail1"));
-  EXPECT_EQ(ui.urls,
-            std::vector<std::string>{"mailto:team@vantorel.org?subject=Vantorel 1.1 BETA"});
 
   // The tool bar's Save asks the overwrite question with Yes as the default, the menu's with No.
   ui.answers = {Answer::Cancel, Answer::Cancel};
@@ -170,6 +168,29 @@ TEST_F(EditorTest, RowsRunTheirCommandThroughTheEditor) {
   ASSERT_EQ(ui.questions.size(), 2u);
   EXPECT_EQ(ui.questions[0].Default, Answer::Yes);
   EXPECT_EQ(ui.questions[1].Default, Answer::No);
+}
+
+// No address the project does not control: a build given none names none, and the Help items
+// that would open one say why they are disabled.
+TEST_F(EditorTest, WithoutAddressesTheAboutBoxNamesNoneAndTheirItemsAreDisabled) {
+  if (!kProjectContact.Homepage.empty() || !kProjectContact.Mail.empty())
+    GTEST_SKIP() << "this build names the project's addresses";
+  OpenColls({Named("a")});
+  RunCommand(editor, *FindCommand("About1"));
+  EXPECT_EQ(ui.log, std::vector<std::string>{
+                        "about Vantorel\nVersion 1.1 BETA\n23. April 2003\n\nThanks to everyone "
+                        "who tests Vantorel and reports what they find."});
+  const std::pair<const char*, const char*> items[] = {
+      {"VisitHomepage1", "this build names no homepage (VANTOREL_HOMEPAGE)"},
+      {"SendEmail1", "this build names no mail address (VANTOREL_MAIL)"}};
+  for (const auto& [name, reason] : items) {
+    const CommandRow* row = FindCommand(name);
+    ASSERT_TRUE(row->Enabled) << name;
+    EXPECT_FALSE(row->Enabled(editor)) << name;
+    EXPECT_EQ(row->DisabledBecause, reason);
+    RunCommand(editor, *row);
+  }
+  EXPECT_TRUE(ui.urls.empty());
 }
 
 TEST_F(EditorTest, ACommandThatFailsLeavesTheDocumentAsItWasAndSaysWhy) {

@@ -226,7 +226,8 @@ TEST_F(ExchangeCommandsTest, ExportToAnExistingFileAppendsOnYesAndOverwritesOnNo
   ExportColl(editor);
   EXPECT_EQ(ui.log, (std::vector<std::string>{kExportDialog, kAppendQuestion, kExportDialog,
                                               kAppendQuestion}));
-  EXPECT_EQ(ui.questions[0].Choices, Buttons::YesNo);
+  // No overwrites: dismissing the question must have a harmless answer to give.
+  EXPECT_EQ(ui.questions[0].Choices, Buttons::YesNoCancel);
   Bytes appended = old;
   appended.insert(appended.end(), record.begin(), record.end());
   EXPECT_EQ(ReadBytes(appendTo), appended);
@@ -346,6 +347,26 @@ TEST_F(ExchangeCommandsTest, ReplaceWithARecordThatCannotBeReadSaysSoAndKeepsThe
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 2);
   EXPECT_FALSE(editor.CollChanged());
   EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(ExchangeCommandsTest, ReplaceOnACollThatFailedToLoadKeepsItsStoredName) {
+  Bytes damaged = colgen::EncodeFile({Named("whole"), Named("broken_one", 1)});
+  damaged[112 + 72] = 0xE8;  // the second coll claims 1000 spheres in a record of one
+  damaged[112 + 73] = 0x03;
+  OpenPath(dir.Write("damaged.col", damaged));
+  editor.SelectColl(1);
+  ASSERT_FALSE(editor.WorkingCopy().IsLoaded());
+  const std::string other = WriteFiveColls();
+  Forget();
+  ui.openResults = {std::filesystem::path(other)};
+  ui.selectResults = {std::vector<int>{2}};
+  ReplaceColl(editor);
+  EXPECT_NE(ui.log[1].find("(the name will remain \"broken_one\")"), std::string::npos)
+      << ui.log[1];
+  editor.ApplyChanges();
+  EXPECT_EQ(editor.CollDirectory()[1].Name, "broken_one");
+  EXPECT_EQ(editor.WorkingCopy().SphereCount(), 2);
+  ExpectDirectoryMatchesImage();
 }
 
 TEST_F(ExchangeCommandsTest, ReplaceCancelledChangesNothingAndAsksNoApplyQuestion) {

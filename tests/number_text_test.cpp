@@ -10,6 +10,22 @@
 namespace vantorel {
 namespace {
 
+TEST(NumberText, OnlyCharactersThatNoNumberOrScriptHoldsMarkTheDecimalPoint) {
+  for (const char usable : {'.', ',', '\'', '/', '_'})
+    EXPECT_TRUE(IsUsableDecimalSeparator(usable)) << usable;
+  // With "0", 1.5 would be written "105"; with ";" a script could not be read back.
+  for (const char refused : {'0', '9', 'e', 'E', 'x', '+', '-', ' ', '\t', '\0',   ':',    ';',
+                             '|', '[', ']', '#', '=', '>', '"', '(', ')',  '\x7F', '\x80', '\xC3'})
+    EXPECT_FALSE(IsUsableDecimalSeparator(refused)) << static_cast<int>(refused);
+
+  EXPECT_EQ(DecimalSeparatorFromLocale(","), ',');
+  EXPECT_EQ(DecimalSeparatorFromLocale("."), '.');
+  // The Arabic decimal sign is two bytes in UTF-8: its first byte alone is no separator.
+  EXPECT_EQ(DecimalSeparatorFromLocale("\xD9\xAB"), '.');
+  EXPECT_EQ(DecimalSeparatorFromLocale(""), '.');
+  EXPECT_EQ(DecimalSeparatorFromLocale("0"), '.');
+}
+
 TEST(NumberText, CoordinatesKeepOneToFiveDecimals) {
   EXPECT_EQ(FormatCoordinate(1, '.'), "1.0");
   EXPECT_EQ(FormatCoordinate(0.5, '.'), "0.5");

@@ -238,6 +238,38 @@ TEST_F(ScriptCommandTest, ParseErrorsAppendNothing) {
   EXPECT_FALSE(editor.CanUndo());
 }
 
+// The same script as Windows editors save it: with a UTF-8 mark, or as "Unicode" (UTF-16 with its
+// mark). Without a mark UTF-16 is full of NUL bytes, as binary files are: no script.
+TEST_F(ScriptCommandTest, MarkedUtf8AndUtf16ReadAsTheScriptAndNulBytesAreRefused) {
+  const std::string script = "V 000: 1; 2; 3\r\nV 001: 4.5; 5; 6\r\nF 000: 0; 1; 1 | [3]\r\n";
+  std::string littleEndian = "\xFF\xFE";
+  std::string bigEndian = "\xFE\xFF";
+  std::string unmarked;
+  for (const char c : script) {
+    littleEndian += {c, '\0'};
+    bigEndian += {'\0', c};
+    unmarked += {c, '\0'};
+  }
+  for (const std::string& marked : {"\xEF\xBB\xBF" + script, littleEndian, bigEndian}) {
+    ui.ClearLog();
+    Import(WriteScript("marked.cst", marked), {"marked"});
+    ASSERT_TRUE(ui.Messages().empty()) << ui.Messages().front();
+    ASSERT_EQ(Working().VertexCount(), 2) << marked.substr(0, 3);
+    EXPECT_EQ(Working().Vertices[1].X, 4.5f);
+    EXPECT_EQ(Working().FaceCount(), 1);
+  }
+  const DocumentState before = CaptureDocument(editor);
+  // The second is the open collision file itself.
+  for (const std::filesystem::path& file :
+       {WriteScript("unmarked.cst", unmarked), PathFromUtf8(colPath)}) {
+    ui.ClearLog();
+    Import(file, {"refused"});
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{"Not a collision script: the file holds NUL bytes!"});
+    EXPECT_TRUE(CaptureDocument(editor) == before);
+  }
+}
+
 TEST_F(ScriptCommandTest, AScriptThatCannotBeReadShowsTheReasonAndChangesNothing) {
   const DocumentState before = CaptureDocument(editor);
   std::filesystem::create_directory(dir.Path() / "folder.cst");

@@ -1,5 +1,7 @@
 #include "app/qt/locale_texts.h"
 
+#include "core/number_text.h"
+
 namespace vantorel {
 
 namespace {
@@ -21,9 +23,7 @@ QString LongTimeWithoutZone(const QLocale& locale) {
 }  // namespace
 
 char LocaleDecimalSeparator(const QLocale& locale) {
-  const QString point = locale.decimalPoint();
-  if (point.size() != 1 || point[0].unicode() < 0x21 || point[0].unicode() > 0x7E) return '.';
-  return static_cast<char>(point[0].unicode());
+  return DecimalSeparatorFromLocale(locale.decimalPoint().toStdString());
 }
 
 QString LocaleDateTimeText(const QLocale& locale, const QDateTime& when) {

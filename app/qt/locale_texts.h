@@ -7,8 +7,8 @@
 // What the user's locale says about numbers and dates, in the forms the editor takes them.
 namespace vantorel {
 
-// The locale's decimal separator as one character; "." where the locale's is no single ASCII
-// character, which the editor's number texts could not hold.
+// The locale's decimal separator as one character; "." where the locale's is not one character
+// that the number texts can hold and read back (DecimalSeparatorFromLocale).
 char LocaleDecimalSeparator(const QLocale& locale);
 
 // The short date, a blank and the long time without its time zone; only the date when the time

@@ -19,14 +19,22 @@ namespace vantorel {
 
 namespace {
 
+// The script's columns line up only in a font whose characters are all as wide. Courier New is
+// asked for first; whatever the system gives for it counts if it is fixed pitch (a metric
+// stand-in such as Nimbus Mono PS is), whatever its name. Otherwise the system's fixed font, and
+// failing that the first fixed-pitch family installed.
 QFont MemoFont() {
-  QFont font("Courier New");
-  font.setPixelSize(12);
-  if (QFontInfo(font).family() != "Courier New") {
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const auto sized = [](QFont font) {
     font.setPixelSize(12);
+    return font;
+  };
+  QFont font = sized(QFont("Courier New"));
+  if (QFontInfo(font).fixedPitch()) return font;
+  font = sized(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  if (QFontInfo(font).fixedPitch()) return font;
+  for (const QString& family : QFontDatabase::families()) {
+    if (QFontDatabase::isFixedPitch(family)) return sized(QFont(family));
   }
-  font.setFixedPitch(true);
   return font;
 }
 

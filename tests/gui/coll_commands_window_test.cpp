@@ -144,6 +144,38 @@ TEST_F(CollCommandsWindowTest, TheDeleteKeyAsksAndDeletesTheCurrentColl) {
   EXPECT_EQ(lbxColl->currentIndex().row(), 0);
 }
 
+// Dismissing a question, by Escape or by its close box, never picks the answer that destroys:
+// at "Append Coll" No overwrites the target, so dismissal is Cancel and the target stays.
+TEST_F(CollCommandsWindowTest, DismissingAQuestionNeverOverwritesOrDeletes) {
+  const Bytes target = colgen::EncodeFile({Named("old1"), Named("old2", 3)});
+  const std::string path = dir.Write("target.col", target);
+  Start({Named("a"), Named("b")});
+  const ModalScript::Step dismissals[] = {
+      [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); },
+      [](QWidget* box) { box->close(); },
+  };
+  for (const ModalScript::Step& dismiss : dismissals) {
+    ModalScript script;
+    script.Then([&path](QWidget* dialog) {
+      auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+      ASSERT_NE(fileDialog, nullptr);
+      fileDialog->selectFile(ToQt(path));
+      QMetaObject::invokeMethod(fileDialog, "accept");
+    });
+    script.Then(dismiss);  // "Append Coll"
+    script.Then(dismiss);  // "Delete Collision Object"
+    window->findChild<QAction*>("Export1")->trigger();
+    window->findChild<QAction*>("Delete1")->trigger();
+    EXPECT_TRUE(script.Done());
+    ASSERT_EQ(script.texts.size(), 2);
+    EXPECT_TRUE(script.texts[0].startsWith("Append Coll|"));
+    EXPECT_EQ(script.buttonLists[0].toStdString(), "Cancel,No,Yes");
+    EXPECT_EQ(testing::ReadBytes(path), target);
+    EXPECT_TRUE(script.texts[1].startsWith("Delete Collision Object|"));
+    EXPECT_EQ(Lines(lbxColl), (QStringList{"a", "b"}));
+  }
+}
+
 TEST_F(CollCommandsWindowTest, MergeAndFindThroughTheirDialogs) {
   Start({Named("wall01", 2), Named("roof01")});
   ModalScript script;

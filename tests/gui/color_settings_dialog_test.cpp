@@ -103,6 +103,20 @@ TEST_F(DialogTest, ApplyChangesStoresTheSwatchAndTheTrimmedName) {
   EXPECT_EQ(values.Surfaces.Name(4), surfaces.Name(4));
 }
 
+// Surface names are kept in the Windows code page, as the element lists and the settings file
+// read them: "ä" is the one byte E4, shown again as "ä".
+TEST_F(DialogTest, NamesAreTakenAndShownInTheWindowsCodePage) {
+  List()->setCurrentIndex(6);
+  Edit()->setText(QString::fromUtf8("Gr\u00E4ser \u20AC"));
+  Click("Button5");
+  EXPECT_EQ(dialog.Values().Surfaces.Name(6), "Gr\xE4ser \x80");
+  EXPECT_EQ(List()->itemText(6), QString::fromUtf8("[06] Gr\u00E4ser \u20AC"));
+  List()->setCurrentIndex(7);
+  List()->setCurrentIndex(6);
+  EXPECT_EQ(Edit()->text(), QString::fromUtf8("Gr\u00E4ser \u20AC"));
+  EXPECT_EQ(ColorSettingsDialog::SurfaceLine(3, "M\xFCll"), QString::fromUtf8("[03] M\u00FCll"));
+}
+
 TEST_F(DialogTest, AnEmptyDescriptionIsStoredEmptyAndLongOnesCannotBeTyped) {
   List()->setCurrentIndex(2);
   Edit()->clear();

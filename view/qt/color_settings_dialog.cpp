@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "view/dialog_colors.h"
 #include "view/qt/color_swatch.h"
 
@@ -181,7 +182,7 @@ std::optional<ColorSettings> ColorSettingsDialog::Edit(const MainColors& colors,
 }
 
 QString ColorSettingsDialog::SurfaceLine(int index, const std::string& name) {
-  return QString("[%1] ").arg(index, 2, 10, QChar('0')) + QString::fromStdString(name);
+  return QString("[%1] ").arg(index, 2, 10, QChar('0')) + Windows1252ToQt(name);
 }
 
 void ColorSettingsDialog::LoadMainColors(const MainColors& c) {
@@ -210,7 +211,7 @@ void ColorSettingsDialog::ShowSelectedSurface() {
   if (row < 0 || row >= kSurfaceTypeCount) return;
   const SurfaceTypeEntry& entry = working_[static_cast<std::size_t>(row)];
   pnlSfce_->SetColor(ViewToDialogColor(entry.Color));
-  edt_->setText(QString::fromStdString(entry.Name));
+  edt_->setText(Windows1252ToQt(entry.Name));
 }
 
 void ColorSettingsDialog::ApplySurface() {
@@ -218,7 +219,8 @@ void ColorSettingsDialog::ApplySurface() {
   if (row < 0 || row >= kSurfaceTypeCount) return;
   SurfaceTypeEntry& entry = working_[static_cast<std::size_t>(row)];
   entry.Color = DialogToViewColor(pnlSfce_->Color());
-  entry.Name = edt_->text().trimmed().left(static_cast<int>(kSurfaceNameLength)).toStdString();
+  // Surface names are game text, kept in the Windows code page as the element lists read them.
+  entry.Name = QtToWindows1252(edt_->text().trimmed().left(static_cast<int>(kSurfaceNameLength)));
   RefreshLine(row);
   ShowSelectedSurface();
 }
