@@ -368,6 +368,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, Bytes& bytes, Fil
 std::optional<std::string> WriteFileReplacing(const fs::path& path,
                                               std::span<const std::uint8_t> bytes,
                                               const ReplaceOptions& options) {
+  // Opened through its own name: a link such as /dev/stdout may end in a pipe with no path.
+  struct stat special;
+  if (::stat(path.c_str(), &special) == 0 &&
+      (S_ISCHR(special.st_mode) || S_ISFIFO(special.st_mode)))
+    return WriteInto(path, path, bytes);
   const Destination destination = FollowLinks(path);
   if (destination.error) return SaveError(path, SystemReason(destination.error));
   const fs::path& target = destination.path;

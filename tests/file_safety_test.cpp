@@ -76,6 +76,17 @@ TEST(FileSafety, DevicesAndPipesAreWrittenIntoAndLinksFollowedNeverReplaced) {
   EXPECT_EQ(got, data);
   EXPECT_TRUE(fs::is_fifo(fifo));
 
+  // A pipe known only by a link into /proc, as /dev/stdout is in "vantorel-cli ... | cat".
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  EXPECT_FALSE(WriteFileReplacing("/proc/self/fd/" + std::to_string(ends[1]), data));
+  ::close(ends[1]);
+  Bytes piped(8);
+  const ssize_t pipedSize = ::read(ends[0], piped.data(), piped.size());
+  ::close(ends[0]);
+  piped.resize(pipedSize > 0 ? static_cast<std::size_t>(pipedSize) : 0);
+  EXPECT_EQ(piped, data);
+
   // A dangling link writes the file it names; a loop gives the system's error.
   fs::create_symlink("made.col", dir.Path() / "dangling.col");
   EXPECT_FALSE(WriteFileReplacing(dir.Path() / "dangling.col", data));
