@@ -56,7 +56,7 @@ void Editor::StartUp(const StartContext& context) {
   SettingsPath = context.SettingsPath;
 
   std::string error;
-  const auto ini = IniFile::Load(PathToUtf8(SettingsPath), &error);
+  const auto ini = IniFile::Load(SettingsPath, &error);
   ReadSettings(ini ? *ini : IniFile(), DirectoryOf(PathToUtf8(ProgramPath)), settings_,
                surfaceTypes_);
   ApplyUndoLimit();
@@ -82,7 +82,7 @@ void Editor::ShutDown() {
   settings_.FilePath =
       FilePathAtClose(PathToUtf8(fileName_), DirectoryOf(PathToUtf8(DialogDirectory / "")));
   if (SettingsPath.empty()) return;
-  if (const auto error = WriteSettings(settings_, surfaceTypes_).Save(PathToUtf8(SettingsPath))) {
+  if (const auto error = WriteSettings(settings_, surfaceTypes_).Save(SettingsPath)) {
     ui_.Error(*error);
   }
 }
@@ -233,12 +233,15 @@ void Editor::Open(const std::filesystem::path* path) {
 
 void Editor::ScanFile() {
   Bytes image;
-  if (const auto error = ReadWholeFile(PathToUtf8(fileName_), image)) {
+  FileStamp stamp;
+  fileStamp_.reset();
+  if (const auto error = ReadWholeFile(fileName_, image, &stamp)) {
     fileRead_ = false;
     view_.RebuildScene();
     ui_.Error(*error);
     return;
   }
+  fileStamp_ = stamp;
   const std::size_t total = image.size();
   ui_.KeepAlive(0, total);
   const ScanEnd end =
@@ -280,10 +283,25 @@ bool Editor::SaveFile(bool withDialog) {
   }
   // The new name is taken on only once the file is written, so a failed save leaves the
   // window pointing at the file that still holds the data.
-  if (const auto error = WriteFileReplacing(PathToUtf8(target), file_.Image())) {
+  // A file changed on disk since it was read (by another program, or replaced under its name)
+  // is overwritten only when the person says so.
+  ReplaceOptions options;
+  FileStamp written;
+  options.written = &written;
+  std::optional<FileStamp> onDisk;
+  if (fileStamp_ && SameFile(target, fileName_)) {
+    onDisk = CurrentStamp(target);
+    if (onDisk && *onDisk != *fileStamp_ &&
+        ui_.Ask(texts::ChangedOnDiskQuestion(PathToUtf8(target))) != Answer::Yes) {
+      return false;
+    }
+    if (onDisk) options.unchangedSince = &*onDisk;
+  }
+  if (const auto error = WriteFileReplacing(target, file_.Image(), options)) {
     ui_.Error(*error);
     return false;
   }
+  fileStamp_ = written;
   fileName_ = target;
   fileChanged_ = false;
   history_.MarkSaved();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,7 @@
 #include "app/undo_history.h"
 #include "core/coll_file.h"
 #include "core/coll_records.h"
+#include "core/file_io.h"
 #include "core/surface_types.h"
 
 namespace vantorel {
@@ -169,6 +171,8 @@ class Editor {
   ChangeNotifier changes_;
 
   std::filesystem::path fileName_;
+  // The file as it was read or last saved, so that a save notices changes made elsewhere.
+  std::optional<FileStamp> fileStamp_;
   CollFile file_;
   bool fileRead_ = true;
   std::int32_t currentColl_ = 0;

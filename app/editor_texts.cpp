@@ -17,6 +17,12 @@ Question OverwriteQuestion(const std::string& fileName, Answer defaultButton) {
           defaultButton};
 }
 
+Question ChangedOnDiskQuestion(const std::string& path) {
+  return {
+      "The file " + path + " was changed on disk since it was opened. Do you want to overwrite it?",
+      "Save File", Buttons::YesNo, Answer::No};
+}
+
 std::string DuplicateNamesMessage(const std::string& name, std::size_t first, std::size_t second) {
   return "At least 2 colls have the same name:\r\n\"" + name + "\" (" + std::to_string(first + 1) +
          " and " + std::to_string(second + 1) + ")\r\nAll names must be unique!";

@@ -20,6 +20,8 @@ inline constexpr const char* kSaveTitle = "Save Collision File";
 Question ApplyQuestion(const std::string& collName);
 Question SaveQuestion(const std::string& fileName);
 Question OverwriteQuestion(const std::string& fileName, Answer defaultButton);
+// Save found the file on disk no longer the one that was opened; No keeps it.
+Question ChangedOnDiskQuestion(const std::string& path);
 
 // "At least 2 colls have the same name:" with the first pair, numbered from 1.
 std::string DuplicateNamesMessage(const std::string& name, std::size_t first, std::size_t second);

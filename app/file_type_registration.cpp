@@ -314,7 +314,7 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> WriteText(const fs::path& path, const std::string& text) {
   return WriteFileReplacing(
-      path.string(), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+      path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 std::optional<std::string> CreateFolder(const fs::path& folder) {
@@ -380,7 +380,7 @@ std::optional<std::string> UpdateMimeApps(const fs::path& path) {
   std::error_code ec;
   if (fs::status(path, ec).type() != fs::file_type::not_found) {
     Bytes bytes;
-    if (auto error = ReadWholeFile(path.string(), bytes)) return error;
+    if (auto error = ReadWholeFile(path, bytes)) return error;
     text.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
   return WriteText(path, SetDefaultApplication(text, kCollisionMimeType, kDesktopEntryId));

@@ -22,15 +22,17 @@ BatchEditor::BatchEditor(const Environment& environment, std::ostream& err)
   editor_.DecimalSeparator = environment.decimalSeparator;
 }
 
-bool BatchEditor::Open(const std::string& path) {
+bool BatchEditor::Open(const std::string& path, bool lock) {
   path_ = path;
+  if (lock) lock_.Acquire(PathFromUtf8(path));
+  ui_.BeginStep();
   const int errors = ui_.Errors();
-  ui_.HoldMessages(true);
+  ui_.SilenceMessages(true);
   editor_.Run("Open", [&] { editor_.OpenFile(PathFromUtf8(path)); });
-  ui_.HoldMessages(false);
+  ui_.SilenceMessages(false);
   if (ui_.Errors() != errors || !editor_.FileRead()) return false;
   CollDirectoryEntries rescanned;
-  if (ScanFile(editor_.FileImage(), rescanned) == ScanEnd::Damaged) ui_.Message(texts::kReadError);
+  if (ScanFile(editor_.FileImage(), rescanned) == ScanEnd::Damaged) ui_.Notice(texts::kReadError);
   return true;
 }
 
@@ -55,21 +57,26 @@ std::optional<int> BatchEditor::FindColl(const std::string& key) {
 }
 
 bool BatchEditor::Select(int index) {
+  ui_.BeginStep();
   const int errors = ui_.Errors();
   editor_.Run("Select", [&] { editor_.SelectColl(index); });
-  return ui_.Errors() == errors && editor_.CurrentColl() == index &&
-         editor_.WorkingCopy().IsLoaded();
+  if (ui_.Errors() == errors && editor_.CurrentColl() == index && editor_.WorkingCopy().IsLoaded())
+    return true;
+  ui_.ShowStep();
+  return false;
 }
 
 bool BatchEditor::RunRow(std::string_view name, const std::function<bool()>& done,
                          const std::string& notDone) {
   const CommandRow* row = FindCommand(name);
   if (!row) throw std::logic_error("no command row " + std::string(name));
+  ui_.BeginStep();
   const int errors = ui_.Errors();
   const int messages = ui_.Messages();
   RunCommand(editor_, *row);
   if (ui_.Errors() != errors) return false;
   if (!done || done()) return true;
+  ui_.ShowStep();
   if (ui_.Messages() == messages) {
     err_ << (notDone.empty() ? "\"" + CommandName(row->Caption) + "\" changed nothing" : notDone)
          << "\n";
@@ -83,6 +90,11 @@ bool BatchEditor::Apply() {
 }
 
 bool BatchEditor::Save(const std::optional<std::string>& output) {
+  ui_.BeginStep();
+  // The window asks whether to overwrite a file changed on disk since it was read; the batch
+  // tool never does, as the change would be lost.
+  ui_.RefuseQuestion(texts::ChangedOnDiskQuestion(path_).Caption,
+                     path_ + " was changed on disk since it was read; it was not overwritten");
   const int errors = ui_.Errors();
   bool saved = false;
   if (output) {
@@ -93,7 +105,9 @@ bool BatchEditor::Save(const std::optional<std::string>& output) {
   } else {
     return true;  // nothing changed, nothing to write
   }
-  return saved && ui_.Errors() == errors;
+  if (saved && ui_.Errors() == errors) return true;
+  ui_.ShowStep();
+  return false;
 }
 
 }  // namespace vantorel::cli

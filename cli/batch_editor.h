@@ -11,6 +11,7 @@
 #include "app/null_scene_view.h"
 #include "cli/batch_ui.h"
 #include "cli/cli_commands.h"
+#include "cli/file_lock.h"
 
 namespace vantorel::cli {
 
@@ -29,9 +30,10 @@ class BatchEditor {
   BatchUi& Ui() { return ui_; }
 
   // Opens the file. What the editor says about the first coll, which it selects on opening, is
-  // held back: the command selects the coll it works on itself. A scan that stopped at a
-  // damaged record is reported.
-  bool Open(const std::string& path);
+  // dropped: the command selects the coll it works on itself. A scan that stopped at a damaged
+  // record is reported. With lock, the file is locked first (see FileLock) until the editor
+  // goes, and a save refuses a file that changed on disk since it was read.
+  bool Open(const std::string& path, bool lock = false);
   // Before a command that writes the file: refuses a file with bytes after its last readable
   // coll that are neither collision data nor zero padding, as every write of the editor drops
   // them.
@@ -55,6 +57,7 @@ class BatchEditor {
   NullSceneView view_;
   vantorel::Editor editor_;
   std::string path_;
+  FileLock lock_;
 };
 
 }  // namespace vantorel::cli

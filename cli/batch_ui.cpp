@@ -1,5 +1,6 @@
 #include "cli/batch_ui.h"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
@@ -106,6 +107,18 @@ void BatchUi::Show(const std::string& text) {
   err_ << prefix_ << UnixLines(text) << "\n";
 }
 
+void BatchUi::ShowStep() {
+  for (std::size_t i = std::min(stepStart_, held_.size()); i < held_.size(); ++i)
+    err_ << held_[i];
+  held_.clear();
+  stepStart_ = 0;
+}
+
+void BatchUi::ShowHeld() {
+  stepStart_ = 0;
+  ShowStep();
+}
+
 Answer BatchUi::Ask(const Question& question) {
   const auto found = questions_.find(question.Caption);
   if (found != questions_.end() && found->second.answer) return *found->second.answer;
@@ -116,11 +129,12 @@ Answer BatchUi::Ask(const Question& question) {
 
 void BatchUi::Message(const std::string& text) {
   ++messages_;
-  if (!holdMessages_) Show(text);
+  if (!silenceMessages_) held_.push_back(prefix_ + UnixLines(text) + "\n");
 }
 
 void BatchUi::Error(const std::string& text) {
   ++errors_;
+  ShowStep();
   Show(text);
 }
 

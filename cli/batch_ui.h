@@ -24,6 +24,12 @@ class BatchRefusal : public std::runtime_error {
 // command line said; the answers are set before the command that asks runs. A name is checked
 // by the same rules the dialog checks it by. Messages and errors go to a stream with plain
 // "\n" line ends; an error is also counted, so the batch tool can tell that a command failed.
+//
+// The editor's messages are held back until the outcome is known, so that a command that fails
+// prints no success message ("3 vertices deleted.") before it says it failed. The batch editor
+// marks where each step (open, select, a row, the save) begins; when a step fails, the messages
+// of that step are shown, as they tell why, and the earlier ones are dropped. When the command
+// succeeds, every held message is shown in order.
 class BatchUi final : public EditorUi {
  public:
   BatchUi(std::ostream& err, std::string dateTime);
@@ -50,8 +56,16 @@ class BatchUi final : public EditorUi {
 
   // Put before every message and error shown, e.g. the coll a command over all colls is at.
   void SetMessagePrefix(const std::string& prefix) { prefix_ = prefix; }
-  // While held, messages are not shown (errors still are).
-  void HoldMessages(bool hold) { holdMessages_ = hold; }
+  // While silenced, messages are dropped (errors are still shown).
+  void SilenceMessages(bool silence) { silenceMessages_ = silence; }
+  // A step of the command begins: its messages are the ones ShowStep shows.
+  void BeginStep() { stepStart_ = held_.size(); }
+  // The step failed: shows its held messages and drops the earlier ones.
+  void ShowStep();
+  // The command succeeded: shows every held message.
+  void ShowHeld();
+  // Shows a message at once, whatever the outcome.
+  void Notice(const std::string& text) { Show(text); }
 
   int Errors() const { return errors_; }
   int Messages() const { return messages_; }
@@ -99,7 +113,9 @@ class BatchUi final : public EditorUi {
   std::ostream& err_;
   std::string dateTime_;
   std::string prefix_;
-  bool holdMessages_ = false;
+  bool silenceMessages_ = false;
+  std::vector<std::string> held_;  // with their prefixes
+  std::size_t stepStart_ = 0;
   int errors_ = 0;
   int messages_ = 0;
 

@@ -15,6 +15,7 @@
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/surface_types.h"
+#include "core/utf8_path.h"
 #include "ops/brief_info.h"
 
 namespace vantorel::cli {
@@ -37,7 +38,7 @@ struct OpenedFile {
 
 std::optional<OpenedFile> Open(const std::string& path, std::ostream& err) {
   OpenedFile file;
-  if (const auto error = ReadWholeFile(path, file.image)) {
+  if (const auto error = ReadWholeFile(PathFromUtf8(path), file.image)) {
     err << *error << "\n";
     return std::nullopt;
   }
@@ -106,7 +107,7 @@ int CheckFiles(const std::vector<std::string>& paths, const Settings& settings, 
   for (const std::string& path : paths) {
     CheckedFile& file = files.emplace_back();
     file.path = path;
-    file.readError = ReadWholeFile(path, image);
+    file.readError = ReadWholeFile(PathFromUtf8(path), image);
     if (file.readError) {
       err << *file.readError << "\n";
       failed = true;
@@ -142,22 +143,22 @@ constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
 constexpr CommandForm kCommands[] = {
     {"list", "list FILE [--json]", 1, 1, "--json"},
     {"info", "info FILE COLL [--json]", 2, 2, "--json"},
-    {"script", "script FILE COLL [-o SCRIPT]", 2, 2, "-o"},
-    {"rename", "rename FILE COLL NEWNAME [-o OUT]", 3, 3, "-o"},
-    {"copy", "copy FILE COLL NEWNAME [-o OUT]", 3, 3, "-o"},
-    {"delete", "delete FILE COLL [-o OUT]", 2, 2, "-o"},
+    {"script", "script FILE COLL [-o SCRIPT]", 2, 2, "-o --overwrite"},
+    {"rename", "rename FILE COLL NEWNAME [-o OUT]", 3, 3, "-o --overwrite"},
+    {"copy", "copy FILE COLL NEWNAME [-o OUT]", 3, 3, "-o --overwrite"},
+    {"delete", "delete FILE COLL [-o OUT]", 2, 2, "-o --overwrite"},
     {"export", "export FILE COLL TARGET [--append|--overwrite]", 3, 3, "--append --overwrite"},
-    {"import", "import FILE SOURCE COLL... [-o OUT]", 3, kAnyNumber, "-o"},
-    {"replace", "replace FILE COLL SOURCE SOURCECOLL [-o OUT]", 4, 4, "-o"},
-    {"merge", "merge FILE COLL1 COLL2 NEWNAME [-o OUT]", 4, 4, "-o"},
-    {"lod", "lod FILE COLL [-o OUT]", 2, 2, "-o"},
-    {"import-script", "import-script FILE SCRIPT NEWNAME [-o OUT]", 3, 3, "-o"},
-    {"recalc-bounds", "recalc-bounds FILE (COLL | --all) [-o OUT]", 1, 2, "-o --all"},
-    {"clean", "clean FILE (COLL | --all) [-o OUT]", 1, 2, "-o --all"},
+    {"import", "import FILE SOURCE COLL... [-o OUT]", 3, kAnyNumber, "-o --overwrite"},
+    {"replace", "replace FILE COLL SOURCE SOURCECOLL [-o OUT]", 4, 4, "-o --overwrite"},
+    {"merge", "merge FILE COLL1 COLL2 NEWNAME [-o OUT]", 4, 4, "-o --overwrite"},
+    {"lod", "lod FILE COLL [-o OUT]", 2, 2, "-o --overwrite"},
+    {"import-script", "import-script FILE SCRIPT NEWNAME [-o OUT]", 3, 3, "-o --overwrite"},
+    {"recalc-bounds", "recalc-bounds FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
+    {"clean", "clean FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
     {"surface",
      "surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M "
      "[--parameter P] [-o OUT]",
-     2, 3, "-o --all --spheres --boxes --faces --material --parameter"},
+     2, 3, "-o --overwrite --all --spheres --boxes --faces --material --parameter"},
     {"check", "check FILE... [--game iii|vc] [--json]", 1, kAnyNumber, "--json --game"},
 };
 
@@ -179,6 +180,10 @@ std::optional<std::string> FormProblem(const CommandForm& form, const CommandLin
   // --all stands for the last operand.
   if (Applies(form, "--all") && operandCount != (line.all ? form.minOperands : form.maxOperands)) {
     return std::string();
+  }
+  if (line.existing == ExistingTarget::Overwrite && !line.output &&
+      std::string_view(form.name) != "export") {
+    return "--overwrite goes with -o OUT";
   }
   if (std::string_view(form.name) == "surface") {
     if (!line.elements) return "surface needs --spheres, --boxes or --faces";
@@ -300,6 +305,14 @@ writes the result to -o OUT and leaves FILE as it is):
   it was. Changed colls get the editor's ID "QKZV", as when the window applies them. The
   editing commands print nothing on standard output; they take no --json.
 
+  -o OUT never names FILE itself (nor a link to it); an OUT that exists as a file is replaced
+  only with --overwrite. A character device or named pipe is written into (-o /dev/stdout).
+  A command that saves FILE locks it from reading to saving, so a second command on the same
+  file waits and then works on the first one's result; a FILE that another program changed in
+  the meantime is not overwritten. A file with several hard links is not replaced (the links
+  would part): write the result with -o. Messages such as "3 vertices deleted." are shown
+  only when the command succeeds.
+
 COLL is #N, the coll's 1-based position in the file, or its exact name (the first coll
 of that name). LIST names elements by their 0-based numbers: single numbers and ranges,
 separated by commas ("0,3,5-9").
@@ -311,6 +324,7 @@ Options:
   -o FILE, --output FILE  script: the file to save the script to; editing commands: the file
                           to write the result to, instead of saving FILE
   --append, --overwrite   export: what to do with a TARGET that exists
+  --overwrite             with -o: replace an OUT that exists
   --all                   recalc-bounds, clean: every coll; surface: every element of the kind
   --spheres, --boxes, --faces
                           surface: the kind of element LIST counts

@@ -9,6 +9,7 @@
 #include "app/editor_texts.h"
 #include "cli/batch_editor.h"
 #include "cli/coll_arguments.h"
+#include "cli/output_target.h"
 #include "cli/unix_lines.h"
 #include "core/file_io.h"
 #include "core/name_rules.h"
@@ -88,7 +89,7 @@ std::optional<std::vector<int>> FindSourceColls(Job& job, const std::string& pat
                                                 std::span<const std::string> keys) {
   std::vector<int> indices;
   Bytes bytes;
-  if (ReadWholeFile(path, bytes)) return indices;
+  if (ReadWholeFile(PathFromUtf8(path), bytes)) return indices;
   const CollFileScan scan = ScanCollFile(bytes);
   if (!scan.Ok()) return indices;
   for (const std::string& key : keys) {
@@ -302,12 +303,14 @@ int Script(BatchEditor& session, const Operands& operands, const CommandLine& li
   }
   const std::string& script = *session.Ui().ShownScript();
   if (line.output) {
-    if (const auto error = WriteScriptFile(*line.output, script)) {
+    if (const auto error = WriteScriptFile(PathFromUtf8(*line.output), script)) {
       err << *error << "\n";
       return kExitUnreadable;
     }
+    session.Ui().ShowHeld();
     return kExitOk;
   }
+  session.Ui().ShowHeld();
   out << UnixLines(script) << "\n";
   return kExitOk;
 }
@@ -316,6 +319,13 @@ int Script(BatchEditor& session, const Operands& operands, const CommandLine& li
 
 int RunEditingCommand(const std::string& command, const Operands& operands, const CommandLine& line,
                       const Environment& environment, std::ostream& out, std::ostream& err) {
+  if (line.output) {
+    const bool overwrite = line.existing == ExistingTarget::Overwrite;
+    if (const auto refusal = OutputRefusal(operands[0], *line.output, overwrite)) {
+      err << *refusal << "\n" << kNothingWritten << "\n";
+      return kExitUnreadable;
+    }
+  }
   BatchEditor session(environment, err);
   if (command == "script") return Script(session, operands, line, out, err);
   Job job{session, operands, line, err};
@@ -325,14 +335,17 @@ int RunEditingCommand(const std::string& command, const Operands& operands, cons
       err << kNothingWritten << "\n";
       return kExitUnreadable;
     }
+    session.Ui().ShowHeld();
     return kExitOk;
   }
   const Command run = WritingCommands().at(command);
-  if (!session.Open(operands[0]) || !session.CheckWritable() || !run(job) ||
+  // FILE stays locked from its reading to its save, so two commands on it run in turn.
+  if (!session.Open(operands[0], true) || !session.CheckWritable() || !run(job) ||
       !session.Save(line.output)) {
     err << kNothingWritten << "\n";
     return kExitUnreadable;
   }
+  session.Ui().ShowHeld();
   return kExitOk;
 }
 

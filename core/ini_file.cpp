@@ -109,7 +109,7 @@ IniFile IniFile::Parse(std::string_view text) {
   return ini;
 }
 
-std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error) {
+std::optional<IniFile> IniFile::Load(const std::filesystem::path& path, std::string* error) {
   std::error_code ec;
   if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
     return IniFile();
@@ -146,7 +146,7 @@ std::string IniFile::Serialize() const {
   return text;
 }
 
-std::optional<std::string> IniFile::Save(const std::string& path) const {
+std::optional<std::string> IniFile::Save(const std::filesystem::path& path) const {
   const std::string text = Serialize();
   return WriteFileReplacing(
       path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

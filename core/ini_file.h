@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,12 +21,12 @@ class IniFile {
   static IniFile Parse(std::string_view text);
   // A missing file reads as an empty one, since the first start has none. On any other failure
   // returns nullopt and, when error is given, the text to show.
-  static std::optional<IniFile> Load(const std::string& path, std::string* error);
+  static std::optional<IniFile> Load(const std::filesystem::path& path, std::string* error);
 
   // "\r\n" line ends and a blank line between sections, as the Windows builds write it.
   std::string Serialize() const;
   // Writes the file atomically; returns the text to show on failure.
-  std::optional<std::string> Save(const std::string& path) const;
+  std::optional<std::string> Save(const std::filesystem::path& path) const;
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   std::string GetString(std::string_view section, std::string_view key,

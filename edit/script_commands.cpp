@@ -85,7 +85,7 @@ void ImportCollisionScript(Editor& editor) {
   if (!name) return;
 
   Bytes bytes;
-  if (const auto error = ReadWholeFile(PathToUtf8(*path), bytes)) {
+  if (const auto error = ReadWholeFile(*path, bytes)) {
     editor.Ui().Error(*error);
     return;
   }

@@ -22,7 +22,8 @@ std::string ScriptFileBytes(std::string_view text) {
   return bytes;
 }
 
-std::optional<std::string> WriteScriptFile(const std::string& path, std::string_view text) {
+std::optional<std::string> WriteScriptFile(const std::filesystem::path& path,
+                                           std::string_view text) {
   const std::string bytes = ScriptFileBytes(text);
   return WriteFileReplacing(
       path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));

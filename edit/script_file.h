@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@ std::string ScriptFileBytes(std::string_view text);
 
 // Writes the text (already in the Windows code page) to path as ScriptFileBytes, replacing the
 // file only once the new one is complete. On failure returns the system's error text.
-std::optional<std::string> WriteScriptFile(const std::string& path, std::string_view text);
+std::optional<std::string> WriteScriptFile(const std::filesystem::path& path,
+                                           std::string_view text);
 
 }  // namespace vantorel

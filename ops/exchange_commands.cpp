@@ -45,7 +45,7 @@ std::optional<OtherFile> OpenOtherFile(Editor& editor) {
 
   OtherFile other;
   other.path = *chosen;
-  if (const auto error = ReadWholeFile(PathToUtf8(other.path), other.bytes)) {
+  if (const auto error = ReadWholeFile(other.path, other.bytes)) {
     editor.Ui().Error(*error);
     return std::nullopt;
   }
@@ -77,23 +77,6 @@ std::optional<std::vector<std::size_t>> ChooseColls(Editor& editor,
   std::sort(chosen.begin(), chosen.end());
   chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
   return chosen;
-}
-
-// Whether target names openFile, also through another spelling of its path or a link.
-bool SameFile(const fs::path& target, const fs::path& openFile) {
-  std::error_code ec;
-  if (fs::exists(target, ec) && fs::exists(openFile, ec)) {
-    const bool same = fs::equivalent(target, openFile, ec);
-    if (!ec) return same;
-  }
-  std::error_code first;
-  std::error_code second;
-  const fs::path a = fs::weakly_canonical(target, first);
-  const fs::path b = fs::weakly_canonical(openFile, second);
-  if (first || second)
-    return fs::absolute(target, ec).lexically_normal() ==
-           fs::absolute(openFile, ec).lexically_normal();
-  return a == b;
 }
 
 // The name a replaced coll keeps: the working copy's, which may hold a rename not yet applied,
@@ -167,7 +150,7 @@ void ExportColl(Editor& editor) {
     const Answer answer = editor.Ui().Ask(texts::AppendQuestion());
     if (answer == Answer::Cancel) return;
     if (answer == Answer::Yes) {
-      if (const auto error = ReadWholeFile(target, content)) {
+      if (const auto error = ReadWholeFile(*chosen, content)) {
         editor.Ui().Error(*error);
         return;
       }
@@ -175,7 +158,7 @@ void ExportColl(Editor& editor) {
   }
   content.insert(content.end(), stored.Bytes.begin(), stored.Bytes.end());
   // Written beside the target and renamed over it, so a failure leaves the old file whole.
-  if (const auto error = WriteFileReplacing(target, content)) editor.Ui().Error(*error);
+  if (const auto error = WriteFileReplacing(*chosen, content)) editor.Ui().Error(*error);
 }
 
 void ReplaceColl(Editor& editor) {

@@ -153,10 +153,10 @@ TEST_F(BatchUiTest, MessagesGoOutWithUnixLineEndsAndErrorsAreCounted) {
   ui.SetMessagePrefix("#2 b: ");
   ui.Message("0 vertices deleted.");
   ui.SetMessagePrefix({});
-  ui.HoldMessages(true);
+  ui.SilenceMessages(true);
   ui.Message("HINT: \"a\" includes unknown surface types!");
   ui.Error("Cannot open file \"x\". No such file or directory.");
-  ui.HoldMessages(false);
+  ui.SilenceMessages(false);
   EXPECT_EQ(err.str(),
             "At least 2 colls have the same name:\n\"a\" (1 and 2)\nAll names must be unique!\n"
             "#2 b: 0 vertices deleted.\n"

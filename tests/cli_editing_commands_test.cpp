@@ -15,6 +15,7 @@
 #include "edit/script_file.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/fake_ui.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -351,13 +352,17 @@ TEST_F(CliEditingTest, AnOutputThatCannotBeWrittenIsNamedAndNothingWritten) {
 }
 
 TEST_F(CliEditingTest, AReadOnlyDirectoryKeepsItsFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "running as root: directory permissions do not stop writes";
-  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  const CliRun run = RunCli({"lod", path, "#1"});
+  fs::permissions(path, fs::perms::all);
+  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  const std::string err = testing::AsOrdinaryUser([&] {
+    const CliRun run = RunCli({"lod", path, "#1"});
+    return std::to_string(run.status) + " " + run.err;
+  });
   fs::permissions(dir.Path(), fs::perms::owner_all);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("Cannot save file \"" + path + "\". Permission denied"), std::string::npos)
-      << run.err;
+  EXPECT_EQ(err.rfind("1 ", 0), 0u) << err;
+  EXPECT_NE(err.find("Cannot save file \"" + path + "\". Permission denied"), std::string::npos)
+      << err;
   EXPECT_EQ(ReadBytes(path), original);
 }
 

@@ -178,5 +178,35 @@ TEST_F(EditorTest, SaveAfterAFailedOpenWritesNothing) {
   EXPECT_TRUE(std::filesystem::is_directory(target) || ReadBytes(target) == onDisk);
 }
 
+// A file changed on disk since it was opened (here: another program appended to it) is
+// overwritten only after a question whose default, and Escape, keep it.
+TEST_F(EditorTest, ASaveOverAFileChangedOnDiskAsksFirst) {
+  const std::string path = OpenColls({Named("a"), Named("b")});
+  Edit([](Coll& coll) { coll.Spheres.clear(); });
+  editor.ApplyChanges();
+  Bytes outside = ReadBytes(path);
+  outside.insert(outside.end(), 16, 0);
+  dir.Write("test.col", outside);
+
+  ui.answers = {Answer::No};
+  EXPECT_FALSE(editor.SaveFile(false));
+  EXPECT_EQ(ui.log, std::vector<std::string>{"ask Save File|The file " + path +
+                                             " was changed on disk since it was opened. Do "
+                                             "you want to overwrite it?|No"});
+  EXPECT_EQ(ui.questions.back().Choices, Buttons::YesNo);
+  EXPECT_EQ(ReadBytes(path), outside);
+  EXPECT_TRUE(editor.FileChanged());
+
+  ui.answers = {Answer::Yes};
+  EXPECT_TRUE(editor.SaveFile(false));
+  EXPECT_EQ(ReadBytes(path).size(), editor.FileImage().size());
+  // What was saved is what is on disk now: the next save asks nothing.
+  ui.ClearLog();
+  Edit([](Coll& coll) { coll.Spheres.clear(); });
+  editor.ApplyChanges();
+  EXPECT_TRUE(editor.SaveFile(false));
+  EXPECT_TRUE(ui.log.empty());
+}
+
 }  // namespace
 }  // namespace vantorel

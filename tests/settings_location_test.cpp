@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "tests/support/ordinary_user.h"
 #include "tests/support/test_files.h"
 
 namespace vantorel {
@@ -34,13 +35,15 @@ TEST(SettingsLocation, ProgramFolderThatIsNoFolderFallsBackToTheUserFolder) {
 }
 
 TEST(SettingsLocation, ReadOnlyProgramFolderFallsBackToTheUserFolder) {
-  if (geteuid() == 0) GTEST_SKIP() << "running as root: every folder is writable";
   TempDir dir;
+  fs::permissions(dir.Path(), fs::perms::all);
   const fs::path program = dir.Path() / "program";
   fs::create_directory(program);
-  fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
   const std::string user = (dir.Path() / "user").string();
-  EXPECT_EQ(SettingsFilePath(program.string(), user), user + "/Vantorel.ini");
+  EXPECT_EQ(testing::AsOrdinaryUser([&] { return SettingsFilePath(program.string(), user); }),
+            user + "/Vantorel.ini");
 }
 
 }  // namespace

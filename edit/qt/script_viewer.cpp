@@ -1,7 +1,6 @@
 #include "edit/qt/script_viewer.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -13,6 +12,7 @@
 
 #include "app/qt/qt_text.h"
 #include "core/program_identity.h"
+#include "core/utf8_path.h"
 #include "edit/script_file.h"
 
 namespace vantorel {
@@ -98,8 +98,8 @@ void ScriptViewer::Save() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
 
   const QString path = dialog.selectedFiles().front();
-  const auto error =
-      WriteScriptFile(QFile::encodeName(path).toStdString(), QtToWindows1252(memo_->toPlainText()));
+  const auto error = WriteScriptFile(PathFromUtf8(path.toUtf8().toStdString()),
+                                     QtToWindows1252(memo_->toPlainText()));
   if (!error) return;
   QMessageBox box(QMessageBox::Critical, Windows1252ToQt(std::string(kApplicationTitle)),
                   Windows1252ToQt(*error), QMessageBox::Ok, this);

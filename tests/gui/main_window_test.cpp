@@ -148,6 +148,31 @@ TEST_F(MainWindowTest, ClosingAsksToSaveAndWritesFileAndSettings) {
   EXPECT_EQ(ini.GetString("SURFACETYPES", "S00D", ""), "Standard");
 }
 
+// Another program appended to the file after it was opened: the save asks, and Escape (as the
+// default) keeps that program's file.
+TEST_F(MainWindowTest, EscapeKeepsAFileThatChangedOnDisk) {
+  const std::string path = WriteFile("shared.col", {Named("alpha"), Named("beta")});
+  auto window = Start({path});
+  window->GetEditor().ChangeWorkingCopy([](Coll& coll, ElementLists&) { coll.Spheres.clear(); });
+  Bytes outside = ReadBytes(path);
+  outside.insert(outside.end(), 8, 0);
+  dir.Write("shared.col", outside);
+
+  ModalScript script;
+  script.Press("Yes");  // apply
+  script.Press("Yes");  // save
+  script.Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_FALSE(window->close());
+  ASSERT_EQ(script.texts.size(), 3);
+  EXPECT_EQ(script.texts[2], QString::fromStdString("Save File|The file " + path +
+                                                    " was changed on disk since it was opened. "
+                                                    "Do you want to overwrite it?"));
+  EXPECT_EQ(script.defaults[2], "No");
+  EXPECT_EQ(ReadBytes(path), outside);
+  script.Press("No");  // do not save
+  EXPECT_TRUE(window->close());
+}
+
 TEST_F(MainWindowTest, CancelOnTheSaveQuestionKeepsTheWindowOpen) {
   const std::string path = WriteFile("keep.col", {Named("alpha")});
   auto window = Start({path});

@@ -126,7 +126,7 @@ void FakeUi::ShowCollisionScript(const std::string& script, const std::string& c
   const auto saveTo =
       TakeFront(scriptSaves, "script viewer: " + collName, std::optional<std::filesystem::path>());
   if (!saveTo) return;
-  if (const auto error = WriteScriptFile(PathToUtf8(*saveTo), script)) Error(*error);
+  if (const auto error = WriteScriptFile(*saveTo, script)) Error(*error);
 }
 
 std::optional<ColorSettings> FakeUi::ColorSettingsDialog(const MainColors& colors,
