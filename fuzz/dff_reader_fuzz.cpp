@@ -1,0 +1,31 @@
+// Any bytes as a RenderWare model: read the clump and place its atomics. Nothing may crash, leak
+// or read outside the bytes; a model that reads must have every index in range.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "core/model/dff_reader.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vantorel;
+  const Parsed<DffClump> read = ReadDff(std::span<const std::uint8_t>(data, size));
+  if (!read.Value) {
+    Require(!read.Error.empty());
+    return 0;
+  }
+  for (const DffCollision& collision : read.Value->Collisions) {
+    Require(collision.FourCC == "COLL" || collision.Colls.empty());
+  }
+  const Model model = DffToModel(*read.Value);
+  Require(IndicesInRange(model));
+  return 0;
+}
