@@ -1,11 +1,13 @@
-// Any bytes as a RenderWare model: read the clump and place its atomics. Nothing may crash, leak
-// or read outside the bytes; a model that reads must have every index in range.
+// Any bytes as a RenderWare model: read the clump, place its atomics, merge the vertices. Nothing
+// may crash, leak or read outside the bytes; a model that reads must have every index in range,
+// and merging must keep it so.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "core/model/dff_reader.h"
+#include "core/model/vertex_merge.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const DffCollision& collision : read.Value->Collisions) {
     Require(collision.FourCC == "COLL" || collision.Colls.empty());
   }
-  const Model model = DffToModel(*read.Value);
+  Model model = DffToModel(*read.Value);
   Require(IndicesInRange(model));
+  const MergeReport report = MergeEqualVertices(model);
+  Require(IndicesInRange(model) && report.VerticesAfter <= report.VerticesBefore);
   return 0;
 }
