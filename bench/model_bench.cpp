@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kGrid = 707;  // 707 x 707 squares: 999,698 triangles
 
-// A rolling terrain of kGrid x kGrid squares in four materials, as an indexed mesh.
+// A rolling terrain of kGrid x kGrid squares, a material to each quarter, as an indexed mesh.
 Model Terrain() {
   Model model;
   model.Materials = {{"grass", ""}, {"road", ""}, {"rock", ""}, {"sand", ""}};
@@ -36,7 +36,7 @@ Model Terrain() {
   auto at = [](int x, int y) { return static_cast<std::uint32_t>(y * (kGrid + 1) + x); };
   for (int y = 0; y < kGrid; ++y) {
     for (int x = 0; x < kGrid; ++x) {
-      const auto m = static_cast<std::uint32_t>((x / 100 + y / 100) % 4);
+      const auto m = static_cast<std::uint32_t>((x < kGrid / 2 ? 0 : 1) + (y < kGrid / 2 ? 0 : 2));
       model.Triangles.push_back({at(x, y), at(x + 1, y), at(x + 1, y + 1), m});
       model.Triangles.push_back({at(x, y), at(x + 1, y + 1), at(x, y + 1), m});
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
@@ -44,6 +45,8 @@ class Lines {
   std::size_t number_ = 0;
 };
 
+std::string Quoted(std::string_view text);
+
 // The fields of one line after its keyword.
 class Fields {
  public:
@@ -57,6 +60,48 @@ class Fields {
       ++p_;
     return {start, static_cast<std::size_t>(p_ - start)};
   }
+  // A coordinate read in place: from_chars stops where the number ends, which must be a blank or
+  // the end of the line.
+  float Coordinate() {
+    SkipBlanks();
+    if (p_ == end_) throw LineError("a coordinate is missing");
+    float value = 0;
+    const auto [stop, error] = std::from_chars(*p_ == '+' ? p_ + 1 : p_, end_, value);
+    if (error == std::errc() && (stop == end_ || Blank(*stop)) && std::isfinite(value)) {
+      p_ = stop;
+      return value;
+    }
+    const std::string_view field = Next();
+    if (error == std::errc::result_out_of_range) {
+      throw LineError(Quoted(field) + " is beyond the range of a float");
+    }
+    throw LineError(Quoted(field) + " is not a number");
+  }
+
+  // One corner of a face (v, v/vt, v//vn or v/vt/vn), its vertex resolved; false at the end of
+  // the line.
+  bool Corner(std::size_t vertices, std::size_t uvs, std::size_t normals, std::uint32_t& vertex) {
+    SkipBlanks();
+    if (p_ == end_) return false;
+    vertex = Index(vertices, "vertex");
+    if (p_ < end_ && *p_ == '/') {
+      ++p_;
+      if (p_ < end_ && *p_ != '/') Index(uvs, "texture coordinate");
+      if (p_ < end_ && *p_ == '/') {
+        ++p_;
+        Index(normals, "normal");
+      }
+    }
+    if (p_ < end_ && !Blank(*p_)) {
+      const char* start = p_;
+      while (p_ < end_ && !Blank(*p_))
+        ++p_;
+      throw LineError("a face corner runs on into " +
+                      Quoted({start, static_cast<std::size_t>(p_ - start)}));
+    }
+    return true;
+  }
+
   // The rest of the line without the blanks around it: names may hold spaces.
   std::string_view Rest() {
     while (p_ < end_ && Blank(*p_))
@@ -68,48 +113,42 @@ class Fields {
   }
 
  private:
+  void SkipBlanks() {
+    while (p_ < end_ && Blank(*p_))
+      ++p_;
+  }
+
+  // An index, 1-based or negative from the end, resolved to 0-based against count.
+  std::uint32_t Index(std::size_t count, const char* what) {
+    std::int64_t index = 0;
+    const auto [stop, error] = std::from_chars(p_, end_, index);
+    if (error != std::errc() || (stop < end_ && !Blank(*stop) && *stop != '/')) {
+      const char* start = p_;
+      while (p_ < end_ && !Blank(*p_) && *p_ != '/')
+        ++p_;
+      const std::string_view field(start, static_cast<std::size_t>(p_ - start));
+      throw LineError(std::string(what) + " index " + Quoted(field) +
+                      (error == std::errc::result_out_of_range ? " is far too large"
+                                                               : " is not a whole number"));
+    }
+    p_ = stop;
+    if (index == 0) {
+      throw LineError(std::string(what) + " index 0 does not exist (indices count from 1)");
+    }
+    const std::int64_t resolved = index > 0 ? index - 1 : static_cast<std::int64_t>(count) + index;
+    if (resolved < 0 || resolved >= static_cast<std::int64_t>(count)) {
+      throw LineError(std::string(what) + " " + std::to_string(index) + " does not exist (" +
+                      std::to_string(count) + " read so far)");
+    }
+    return static_cast<std::uint32_t>(resolved);
+  }
+
   const char* p_;
   const char* end_;
 };
 
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "...\"" : "\"");
-}
-
-float ParseCoordinate(std::string_view field) {
-  if (field.empty()) throw LineError("a coordinate is missing");
-  const char* begin = field.data();
-  if (*begin == '+') ++begin;
-  float value = 0;
-  const auto [end, error] = std::from_chars(begin, field.data() + field.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    throw LineError(Quoted(field) + " is beyond the range of a float");
-  }
-  if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
-    throw LineError(Quoted(field) + " is not a number");
-  }
-  return value;
-}
-
-// An index of a face corner, 1-based or negative from the end, resolved to 0-based.
-std::uint32_t ResolveIndex(std::string_view field, std::size_t count, const char* what) {
-  std::int64_t index = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), index);
-  if (error == std::errc::result_out_of_range) {
-    throw LineError(std::string(what) + " index " + Quoted(field) + " is far too large");
-  }
-  if (error != std::errc() || end != field.data() + field.size()) {
-    throw LineError(std::string(what) + " index " + Quoted(field) + " is not a whole number");
-  }
-  if (index == 0) {
-    throw LineError(std::string(what) + " index 0 does not exist (indices count from 1)");
-  }
-  const std::int64_t resolved = index > 0 ? index - 1 : static_cast<std::int64_t>(count) + index;
-  if (resolved < 0 || resolved >= static_cast<std::int64_t>(count)) {
-    throw LineError(std::string(what) + " " + std::to_string(index) + " does not exist (" +
-                    std::to_string(count) + " read so far)");
-  }
-  return static_cast<std::uint32_t>(resolved);
 }
 
 bool Keyword(std::string_view line, std::string_view& keyword, std::string_view& rest) {
@@ -176,9 +215,9 @@ Parsed<Model> ReadObj(std::string_view text, const MtlSource& mtls) {
       if (!Keyword(line, keyword, rest)) continue;
       Fields fields(rest);
       if (keyword == "v") {
-        const float x = ParseCoordinate(fields.Next());
-        const float y = ParseCoordinate(fields.Next());
-        const float z = ParseCoordinate(fields.Next());
+        const float x = fields.Coordinate();
+        const float y = fields.Coordinate();
+        const float z = fields.Coordinate();
         model.Positions.push_back({x, y, z});
       } else if (keyword == "vt") {
         ++textureCoordinates;
@@ -186,18 +225,9 @@ Parsed<Model> ReadObj(std::string_view text, const MtlSource& mtls) {
         ++normals;
       } else if (keyword == "f") {
         corners.clear();
-        for (std::string_view corner = fields.Next(); !corner.empty(); corner = fields.Next()) {
-          const std::size_t slash = corner.find('/');
-          corners.push_back(
-              ResolveIndex(corner.substr(0, slash), model.Positions.size(), "vertex"));
-          if (slash == std::string_view::npos) continue;
-          const std::string_view more = corner.substr(slash + 1);
-          const std::size_t second = more.find('/');
-          const std::string_view uv = more.substr(0, second);
-          if (!uv.empty()) ResolveIndex(uv, textureCoordinates, "texture coordinate");
-          if (second != std::string_view::npos) {
-            ResolveIndex(more.substr(second + 1), normals, "normal");
-          }
+        std::uint32_t vertex = 0;
+        while (fields.Corner(model.Positions.size(), textureCoordinates, normals, vertex)) {
+          corners.push_back(vertex);
         }
         if (corners.size() < 3) {
           throw LineError("a face needs at least 3 corners, this one has " +
