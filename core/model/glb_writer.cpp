@@ -74,10 +74,11 @@ std::vector<std::uint8_t> WriteGlb(const Model& model, const std::string& meshNa
                 Number(hi.Z) + "]}";
   }
   int view = 1;
-  for (std::uint32_t m = 0; m < model.Materials.size(); ++m) {
+  const TrianglesByMaterial byMaterial = GroupByMaterial(model);
+  for (std::size_t m = 0; m < model.Materials.size(); ++m) {
     const std::size_t start = bin.size();
-    for (const ModelTriangle& t : model.Triangles) {
-      if (t.Material != m) continue;
+    for (std::size_t k = byMaterial.starts[m]; k < byMaterial.starts[m + 1]; ++k) {
+      const ModelTriangle& t = model.Triangles[byMaterial.order[k]];
       AppendU32(bin, t.A);
       AppendU32(bin, t.B);
       AppendU32(bin, t.C);

@@ -23,11 +23,12 @@ struct Group {
 
 std::vector<Group> SplitByMaterial(const Model& model) {
   std::vector<Group> groups(model.Materials.size());
+  const TrianglesByMaterial byMaterial = GroupByMaterial(model);
   std::vector<std::uint32_t> local(model.Positions.size(), kUnset);
-  for (std::uint32_t m = 0; m < groups.size(); ++m) {
+  for (std::size_t m = 0; m < groups.size(); ++m) {
     Group& g = groups[m];
-    for (const ModelTriangle& t : model.Triangles) {
-      if (t.Material != m) continue;
+    for (std::size_t k = byMaterial.starts[m]; k < byMaterial.starts[m + 1]; ++k) {
+      const ModelTriangle& t = model.Triangles[byMaterial.order[k]];
       for (const std::uint32_t v : {t.A, t.B, t.C}) {
         if (local[v] == kUnset) {
           local[v] = static_cast<std::uint32_t>(g.global.size());

@@ -41,6 +41,15 @@ struct Parsed {
   static Parsed Failure(std::string error) { return {std::nullopt, std::move(error)}; }
 };
 
+// The model's triangle indices grouped by material, in their order within each material: the
+// triangles of material m are order[starts[m]] up to order[starts[m + 1]]. One pass, whatever
+// the number of materials.
+struct TrianglesByMaterial {
+  std::vector<std::uint32_t> order;
+  std::vector<std::size_t> starts;  // one more than there are materials
+};
+TrianglesByMaterial GroupByMaterial(const Model& model);
+
 // Whether every triangle's vertex and material indices lie inside the model's arrays.
 bool IndicesInRange(const Model& model);
 
