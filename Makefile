@@ -33,6 +33,7 @@ bench: deps
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./build/bench/bench/vantorel_gl_frame_bench \
 	  --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	./build/bench/bench/vantorel_ops_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/bench/bench/vantorel_model_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 # Runs each fuzz target for FUZZ_SECONDS on a seed corpus made by the generator.
 fuzz: deps

@@ -2,8 +2,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/model/obj_writer.h"
 #include "edit/collision_script.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/dff_builder.h"
 #include "tools/colgen/large_file.h"
 #include "tools/colgen/sample_colls.h"
 
@@ -36,6 +38,15 @@ int main(int argc, char** argv) {
     vantorel::Bytes cut = EncodeFile(colls);
     cut.resize(cut.size() / 2);
     ok = ok && WriteBytes(dir + "/cut.col", cut);
+    // Models for the model readers: the DFF fixtures, and one of them as OBJ.
+    const DffSpec models[] = {OneAtomicDff(), TwoAtomicDff(), CollisionDff()};
+    for (std::size_t i = 0; i < std::size(models); ++i) {
+      ok = ok && WriteBytes(dir + "/model" + std::to_string(i) + ".dff", WriteDff(models[i]).Data);
+    }
+    const auto clump = vantorel::ReadDff(WriteDff(TwoAtomicDff()).Data);
+    const vantorel::ObjFiles obj = vantorel::WriteObj(vantorel::DffToModel(*clump.Value), "m.mtl");
+    ok = ok && WriteBytes(dir + "/model.obj", vantorel::Bytes(obj.Obj.begin(), obj.Obj.end()));
+    ok = ok && WriteBytes(dir + "/model.mtl", vantorel::Bytes(obj.Mtl.begin(), obj.Mtl.end()));
     return ok ? 0 : 1;
   }
   if (command == "large" && argc == 5) {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/coll_records.h"
+
+namespace vantorel {
+
+// A material of a model as the 3D tools name it; either name may be empty.
+struct ModelMaterial {
+  std::string Name;
+  std::string Texture;
+};
+
+// A triangle over Model::Positions with the index of its material in Model::Materials.
+struct ModelTriangle {
+  std::uint32_t A = 0;
+  std::uint32_t B = 0;
+  std::uint32_t C = 0;
+  std::uint32_t Material = 0;
+};
+
+// What every model reader returns: an indexed triangle mesh with one material per triangle, placed
+// in the model's own coordinates (frames and node transforms already applied). The readers
+// guarantee that every index is in range.
+struct Model {
+  std::vector<Vector3> Positions;
+  std::vector<ModelTriangle> Triangles;
+  std::vector<ModelMaterial> Materials;
+};
+
+// The value of a reader, or why there is none.
+template <class T>
+struct Parsed {
+  std::optional<T> Value;
+  std::string Error;  // set when Value is empty
+
+  static Parsed Failure(std::string error) { return {std::nullopt, std::move(error)}; }
+};
+
+// The model's triangle indices grouped by material, in their order within each material: the
+// triangles of material m are order[starts[m]] up to order[starts[m + 1]]. One pass, whatever
+// the number of materials.
+struct TrianglesByMaterial {
+  std::vector<std::uint32_t> order;
+  std::vector<std::size_t> starts;  // one more than there are materials
+};
+TrianglesByMaterial GroupByMaterial(const Model& model);
+
+// Whether every triangle's vertex and material indices lie inside the model's arrays.
+bool IndicesInRange(const Model& model);
+
+}  // namespace vantorel
