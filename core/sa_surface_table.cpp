@@ -47,11 +47,12 @@ enum Classic : std::uint8_t {
 //
 // Sources: the Multi Theft Auto wiki page "Material IDs"
 // (wiki.multitheftauto.com/wiki/Material_IDs, the list of ids that surfinfo.dat initialises,
-// with readable names and groups) and the GTAMods wiki page "Collision File". Ids 0..48 and
-// every id that page lists from 80 to 178 agree with these rows. Ids 49..79 were not confirmed
-// against a source when the table was written: the names 49..68 and 74..79 follow surfinfo.dat's
-// order as remembered, and the five rows 69..73 are placeholders. Check them against the sources
-// before they reach the user (docs/col_formats.md).
+// with readable names and groups) and the 3DAndreas wiki page "Surfaces"
+// (github.com/imshooter/3DAndreas/wiki/Surfaces: 62 is PED and 63 CAR). Ids 0..48, 62, 63 and
+// every id the MTA page lists from 80 to 178 agree with these rows. The names of 49..56 and
+// 64..79 follow surfinfo.dat's order as remembered, between those fixed points; five names
+// between EMPTY2 and PED were not found, so 57..61 are placeholders and the places of 50..61 are
+// unconfirmed. Check them against the sources before they reach the user (docs/col_formats.md).
 //
 // The third column is the mapping to III/VC: each material goes to the III/VC surface of its
 // group: tarmac to Street; pavement and concrete (docks, industrial, poolside, stairs) to Beton;
@@ -118,23 +119,23 @@ constexpr std::array<SaSurface, kSaSurfaceCount> kSaSurfaces{{
     {54, "FIRE_HYDRANT", SmallMetalPost},
     {55, "GIRDER", Steel},
     {56, "METAL_CHAIN_FENCE", GateBars},
-    {57, "PED", Standard},
-    {58, "CAR", Standard},
-    {59, "CAR_PANEL", Standard},
-    {60, "CAR_MOVINGCOMPONENT", Standard},
-    {61, "TRANSPARENT_CLOTH", Standard},
-    {62, "RUBBER", Standard},
-    {63, "PLASTIC", Standard},
-    {64, "TRANSPARENT_STONE", Standard},
-    {65, "WOOD_BENCH", Wood},
-    {66, "CARPET", Standard},
-    {67, "FLOORBOARD", Wood},
-    {68, "STAIRSWOOD", Wood},
-    {69, "UNCONFIRMED_69", Standard},
-    {70, "UNCONFIRMED_70", Standard},
-    {71, "UNCONFIRMED_71", Standard},
-    {72, "UNCONFIRMED_72", Standard},
-    {73, "UNCONFIRMED_73", Standard},
+    {57, "UNCONFIRMED_57", Standard},
+    {58, "UNCONFIRMED_58", Standard},
+    {59, "UNCONFIRMED_59", Standard},
+    {60, "UNCONFIRMED_60", Standard},
+    {61, "UNCONFIRMED_61", Standard},
+    {62, "PED", Standard},
+    {63, "CAR", Standard},
+    {64, "CAR_PANEL", Standard},
+    {65, "CAR_MOVINGCOMPONENT", Standard},
+    {66, "TRANSPARENT_CLOTH", Standard},
+    {67, "RUBBER", Standard},
+    {68, "PLASTIC", Standard},
+    {69, "TRANSPARENT_STONE", Standard},
+    {70, "WOOD_BENCH", Wood},
+    {71, "CARPET", Standard},
+    {72, "FLOORBOARD", Wood},
+    {73, "STAIRSWOOD", Wood},
     {74, "P_SAND", Sand},
     {75, "P_SAND_DENSE", Sand},
     {76, "P_SAND_ARID", Sand},

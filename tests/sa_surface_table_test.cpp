@@ -17,11 +17,23 @@ TEST(SaSurfaceTable, RowsAgreeWithThePublishedIds) {
     int Id;
     std::string_view Name;
   } published[] = {
-      {0, "DEFAULT"},     {1, "TARMAC"},          {9, "GRASS_SHORT_LUSH"},
-      {33, "SAND_BEACH"}, {39, "WATER_SHALLOW"},  {45, "GLASS"},
-      {48, "EMPTY1"},     {80, "P_GRASS_SHORT"},  {89, "P_CONCRETE"},
-      {101, "P_RUBBLE"},  {127, "P_POOLSIDE"},    {144, "P_AIRPORTGRND"},
-      {160, "PARKGRASS"}, {165, "FLOORCONCRETE"}, {178, "RAILTRACK"},
+      {0, "DEFAULT"},
+      {1, "TARMAC"},
+      {9, "GRASS_SHORT_LUSH"},
+      {33, "SAND_BEACH"},
+      {39, "WATER_SHALLOW"},
+      {45, "GLASS"},
+      {48, "EMPTY1"},
+      {62, "PED"},
+      {63, "CAR"},
+      {80, "P_GRASS_SHORT"},
+      {89, "P_CONCRETE"},
+      {101, "P_RUBBLE"},
+      {127, "P_POOLSIDE"},
+      {144, "P_AIRPORTGRND"},
+      {160, "PARKGRASS"},
+      {165, "FLOORCONCRETE"},
+      {178, "RAILTRACK"},
   };
   for (const auto& row : published) {
     EXPECT_EQ(SaSurfaceName(row.Id), row.Name) << "id " << row.Id;
