@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLabel>
+
+namespace vantorel {
+
+// One panel of the status bar. It asks for the width of its whole text, never less than its
+// classic width; where the bar cannot give that much, it shows the text cut with "..." and the
+// whole text as its tool tip. text() is always the whole text.
+class StatusPanel : public QLabel {
+  Q_OBJECT
+
+ public:
+  StatusPanel(int classicWidth, QWidget* parent = nullptr);
+
+  void SetPanelText(const QString& text);
+  // Whether the panel shows less than its whole text.
+  bool Elided() const;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int TextWidth() const;
+  void UpdateToolTip();
+
+  int classicWidth_;
+};
+
+}  // namespace vantorel
