@@ -245,11 +245,12 @@ void MainWindow::BuildStatusBar() {
   QFont panelFont = bar->font();
   panelFont.setPointSizeF(std::max(6.0, panelFont.pointSizeF() - 1));
   for (int i = 0; i < kStatusPanelCount; ++i) {
-    auto* panel = new StatusPanel(kStatusPanelWidths[static_cast<std::size_t>(i)]);
+    const bool name = i == 1;
+    const bool last = i == kStatusPanelCount - 1;
+    auto* panel = new StatusPanel(kStatusPanelWidths[static_cast<std::size_t>(i)], name || last);
     panel->setFont(panelFont);
     panel->setObjectName(QString("StatusPanel%1").arg(i));
     if (i == 0) panel->setAlignment(Qt::AlignCenter);
-    const bool last = i == kStatusPanelCount - 1;
     bar->addWidget(panel, last ? 1 : 0);
     panels_.push_back(panel);
   }

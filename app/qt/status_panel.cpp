@@ -7,8 +7,8 @@
 
 namespace vantorel {
 
-StatusPanel::StatusPanel(int classicWidth, QWidget* parent)
-    : QLabel(parent), classicWidth_(classicWidth) {
+StatusPanel::StatusPanel(int classicWidth, bool shrinks, QWidget* parent)
+    : QLabel(parent), classicWidth_(classicWidth), shrinks_(shrinks) {
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Sunken);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -21,9 +21,13 @@ void StatusPanel::SetPanelText(const QString& text) {
   UpdateToolTip();
 }
 
+int StatusPanel::Indent() const {
+  // A framed label keeps half an "x" between its frame and its text.
+  return indent() >= 0 ? indent() : fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+}
+
 int StatusPanel::TextWidth() const {
-  // The frame, the label's margins and a few pixels of air on either side.
-  const int chrome = 2 * frameWidth() + 2 * margin() + 6;
+  const int chrome = 2 * frameWidth() + 2 * margin() + 2 * Indent();
   return fontMetrics().horizontalAdvance(text()) + chrome;
 }
 
@@ -36,7 +40,9 @@ QSize StatusPanel::sizeHint() const {
 }
 
 QSize StatusPanel::minimumSizeHint() const {
-  return {classicWidth_, QLabel::minimumSizeHint().height()};
+  // Numbers must show whole; a name or the dimensions give way where the bar is short of room.
+  const int least = shrinks_ ? std::min(classicWidth_, TextWidth()) : TextWidth();
+  return {std::max(least, 0), QLabel::minimumSizeHint().height()};
 }
 
 void StatusPanel::resizeEvent(QResizeEvent* event) {
@@ -55,7 +61,7 @@ void StatusPanel::paintEvent(QPaintEvent* event) {
   }
   QFrame::paintEvent(event);  // the sunken frame only
   QPainter painter(this);
-  const QRect area = contentsRect().adjusted(margin() + 3, 0, -margin() - 3, 0);
+  const QRect area = contentsRect().adjusted(margin() + Indent(), 0, -margin() - Indent(), 0);
   const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
   style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
                         shown, foregroundRole());
