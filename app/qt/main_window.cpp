@@ -240,14 +240,15 @@ void MainWindow::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
-  // The panels are at least their classic pixel widths and grow to show their whole texts; a
+  // The number panels are at least their classic pixel widths and grow to show their whole
+  // texts; the name is as wide as it is, so that the dimensions have room to show whole. A
   // slightly smaller font keeps them close to the classic widths.
   QFont panelFont = bar->font();
   panelFont.setPointSizeF(std::max(6.0, panelFont.pointSizeF() - 1));
   for (int i = 0; i < kStatusPanelCount; ++i) {
-    const bool name = i == 1;
     const bool last = i == kStatusPanelCount - 1;
-    auto* panel = new StatusPanel(kStatusPanelWidths[static_cast<std::size_t>(i)], name || last);
+    const PanelFit fit = i == 1 ? PanelFit::Hugs : last ? PanelFit::Fills : PanelFit::Whole;
+    auto* panel = new StatusPanel(kStatusPanelWidths[static_cast<std::size_t>(i)], fit);
     panel->setFont(panelFont);
     panel->setObjectName(QString("StatusPanel%1").arg(i));
     if (i == 0) panel->setAlignment(Qt::AlignCenter);

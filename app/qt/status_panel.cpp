@@ -7,8 +7,8 @@
 
 namespace vantorel {
 
-StatusPanel::StatusPanel(int classicWidth, bool shrinks, QWidget* parent)
-    : QLabel(parent), classicWidth_(classicWidth), shrinks_(shrinks) {
+StatusPanel::StatusPanel(int classicWidth, PanelFit fit, QWidget* parent)
+    : QLabel(parent), classicWidth_(classicWidth), fit_(fit) {
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Sunken);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -36,13 +36,13 @@ bool StatusPanel::Elided() const {
 }
 
 QSize StatusPanel::sizeHint() const {
-  return {std::max(classicWidth_, TextWidth()), QLabel::sizeHint().height()};
+  const int width = fit_ == PanelFit::Hugs ? TextWidth() : std::max(classicWidth_, TextWidth());
+  return {width, QLabel::sizeHint().height()};
 }
 
 QSize StatusPanel::minimumSizeHint() const {
-  // Numbers must show whole; a name or the dimensions give way where the bar is short of room.
-  const int least = shrinks_ ? std::min(classicWidth_, TextWidth()) : TextWidth();
-  return {std::max(least, 0), QLabel::minimumSizeHint().height()};
+  const int least = fit_ == PanelFit::Whole ? TextWidth() : std::min(classicWidth_, TextWidth());
+  return {least, QLabel::minimumSizeHint().height()};
 }
 
 void StatusPanel::resizeEvent(QResizeEvent* event) {

@@ -4,15 +4,21 @@
 
 namespace vantorel {
 
-// One panel of the status bar. It asks for the width of its whole text, never less than its
-// classic width. A panel that may shrink (the name, the dimensions) gives way down to its
-// classic width, or its text's if that is less, where the bar is short of room; it then shows its
-// text cut with "..." and the whole text as its tool tip. text() is always the whole text.
+// How a status panel takes its width.
+enum class PanelFit {
+  Whole,  // its classic width, wider when its text needs it; never less than its text
+  Hugs,   // as wide as its text (a name, never long), leaving the room to the panel that fills
+  Fills,  // the rest of the bar, at least its classic width
+};
+
+// One panel of the status bar. Where the bar cannot give a panel the width of its whole text, it
+// shows the text cut with "..." and the whole text as its tool tip. text() is always the whole
+// text.
 class StatusPanel : public QLabel {
   Q_OBJECT
 
  public:
-  StatusPanel(int classicWidth, bool shrinks, QWidget* parent = nullptr);
+  StatusPanel(int classicWidth, PanelFit fit, QWidget* parent = nullptr);
 
   void SetPanelText(const QString& text);
   // Whether the panel shows less than its whole text.
@@ -31,7 +37,7 @@ class StatusPanel : public QLabel {
   void UpdateToolTip();
 
   int classicWidth_;
-  bool shrinks_;
+  PanelFit fit_;
 };
 
 }  // namespace vantorel
