@@ -72,7 +72,7 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   undo.Enabled = [](const Editor& e) { return e.CanUndo(); };
   undo.DisabledBecause = "there is nothing to undo";
   undo.CaptionNow = [](const Editor& e) {
-    return e.CanUndo() ? "&Undo " + e.UndoName() : std::string("&Undo");
+    return e.CanUndo() ? "&Undo " + CaptionText(e.UndoName()) : std::string("&Undo");
   };
   rows.push_back(undo);
   CommandRow redo{"Redo1", "&Redo", "Ctrl+Y", [](Editor& e) { e.Redo(); }};
@@ -80,7 +80,7 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   redo.Enabled = [](const Editor& e) { return e.CanRedo(); };
   redo.DisabledBecause = "there is nothing to redo";
   redo.CaptionNow = [](const Editor& e) {
-    return e.CanRedo() ? "&Redo " + e.RedoName() : std::string("&Redo");
+    return e.CanRedo() ? "&Redo " + CaptionText(e.RedoName()) : std::string("&Redo");
   };
   rows.push_back(redo);
 

@@ -94,6 +94,16 @@ std::string CommandName(std::string_view caption) {
   return name;
 }
 
+std::string CaptionText(std::string_view text) {
+  std::string caption;
+  caption.reserve(text.size());
+  for (const char c : text) {
+    if (c == '&') caption.push_back('&');
+    caption.push_back(c);
+  }
+  return caption;
+}
+
 CommandRow PendingRow(std::string_view name, std::string_view caption, std::string_view shortcut) {
   CommandRow row{name, caption, shortcut};
   row.Run = [](Editor&) {};

@@ -49,6 +49,9 @@ const CommandPlace* FindPlace(std::string_view name);
 // The caption without its access-key marks and without a trailing "...": the command's name in
 // messages and in the undo history ("Delete C&hecked Faces" -> "Delete Checked Faces").
 std::string CommandName(std::string_view caption);
+// A name or other data made fit for a caption: every "&" doubled, so that it shows as itself
+// and is not taken for an access-key mark.
+std::string CaptionText(std::string_view text);
 
 // Runs a row inside the editor's command boundary, when it is enabled.
 void RunCommand(Editor& editor, const CommandRow& row);

@@ -1,6 +1,7 @@
 // Frame time of the OpenGL view on the machine's renderer (run it under xvfb-run for Mesa's
 // software renderer): the large coll of the scene benchmark and each coll of the sample file,
-// with every switch at its default. A frame is drawn and finished before the clock stops.
+// with every switch at its default. A frame is drawn and finished before the clock stops. Also the
+// CPU time of an idle window (bench/idle_window_bench.h).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <memory>
 
+#include "bench/idle_window_bench.h"
 #include "bench/ratio_reporter.h"
 #include "bench/view_scene.h"
 #include "core/coll_codec.h"
@@ -82,5 +84,6 @@ int main(int argc, char** argv) {
         [&coll](benchmark::State& state) { vantorel::DrawFrames(state, coll); })
         ->Unit(benchmark::kMillisecond);
   }
+  vantorel::bench::RegisterIdleWindowBenchmarks(VANTOREL_SAMPLE_FILE);
   return vantorel::bench::RunBenchmarks(argc, argv, {});
 }

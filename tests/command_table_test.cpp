@@ -111,6 +111,9 @@ TEST(CommandTable, NamesForMessagesAndHistoryDropAccessKeysAndDots) {
   EXPECT_EQ(CommandName("Delete C&hecked Faces"), "Delete Checked Faces");
   EXPECT_EQ(CommandName("Delete All &Vertices && Faces"), "Delete All Vertices & Faces");
   EXPECT_EQ(CommandName("&Apply Changes..."), "Apply Changes");
+  // Data put into a caption keeps its "&" through the caption's reading.
+  EXPECT_EQ(CaptionText("Delete All Vertices & Faces"), "Delete All Vertices && Faces");
+  EXPECT_EQ(CommandName(CaptionText("a&&b & c&")), "a&&b & c&");
 }
 
 TEST_F(EditorTest, ADisabledItemSaysWhyAndDoesNotRun) {

@@ -57,6 +57,12 @@ TickResult NavigationTick(NavigationState& state, const TickInput& input,
   return result;
 }
 
+CameraMove WheelZoom(int angleDelta) {
+  // A zoom drag changes the distance by half the vertical movement.
+  const float counts = static_cast<float>(-angleDelta) * kWheelNotchCounts / 120;
+  return CameraMove{.Distance = counts / 2};
+}
+
 KeyResult NavigationKey(NavKey key, bool keyNavigationEnabled) {
   KeyResult result;
   switch (key) {

@@ -48,6 +48,12 @@ struct TickResult {
 TickResult NavigationTick(NavigationState& state, const TickInput& input,
                           const CameraState& camera);
 
+// The wheel zooms in every mode, towards the view's centre (the target stays): one notch
+// (angleDelta 120, forward positive) is a zoom drag of kWheelNotchCounts device counts, forward
+// like dragging upwards, so nearer. Finer wheels move in proportion.
+inline constexpr int kWheelNotchCounts = 10;
+CameraMove WheelZoom(int angleDelta);
+
 // The keys the view listens to.
 enum class NavKey { PageUp, PageDown, Left, Right, Up, Down, Digit1, Digit2, Digit3, Digit4 };
 

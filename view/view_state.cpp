@@ -21,9 +21,20 @@ ViewState::ViewState(ViewSource& source) : source_(source), clock_(SteadySeconds
   camera_ = ResetCameraState(CollHeader{}, zoomDistance_);
 }
 
+void ViewState::Changed() {
+  changed_ = true;
+  if (frameRequested_) frameRequested_();
+}
+
+bool ViewState::MovesByItself(double now) const {
+  return options_.CameraAnimation || credits_.Hold || pictureShown_ ||
+         now <= credits_.Start + credits_.Duration;
+}
+
 void ViewState::RebuildStaticBuffers() {
   scene_.RebuildStaticBuffers(source_.Surfaces(), source_.Colors(), source_.CSphereDetail(),
                               source_.BSphereDetail(), options_.SurfaceColors);
+  Changed();
 }
 
 void ViewState::RebuildScene() {
@@ -32,6 +43,7 @@ void ViewState::RebuildScene() {
                       options_.SurfaceColors);
   camera_ = ResetCameraState(coll.Header, zoomDistance_);
   plan_.Draws.reserve(FramePlanCapacity(scene_, coll));
+  Changed();
 }
 
 void ViewState::RebuildSceneKeepingCamera() {
@@ -42,23 +54,27 @@ void ViewState::RebuildSceneKeepingCamera() {
 
 void ViewState::RebuildSelection() {
   scene_.RebuildSelection(source_.WorkingCopy(), source_.FaceChecks());
+  Changed();
 }
 
 void ViewState::ResetCamera() {
   const CollHeader& header = source_.WorkingCopy().Header;
   zoomDistance_ = AutomaticZoomDistance(header.BoundingRadius, options_.AutomaticZoom);
   camera_ = ResetCameraState(header, zoomDistance_);
+  Changed();
 }
 
 void ViewState::HoldStartPicture(bool hold) {
   // Either way the fade starts now: held, every frame moves its start along.
   StartPicture(kAboutPictureSeconds);
   credits_.Hold = hold;
+  Changed();
 }
 
 void ViewState::StartPicture(double duration) {
   credits_.Start = clock_();
   credits_.Duration = duration;
+  Changed();
 }
 
 void ViewState::Navigate(const MouseInput& mouse) {
@@ -73,7 +89,11 @@ void ViewState::Navigate(const MouseInput& mouse) {
                         .MouseCaptured = mouse.LeftDown,
                         .FaceCount = coll.FaceCount()};
   const TickResult result = NavigationTick(navigation_, input, camera_);
-  if (result.Move) MoveCamera(camera_, *result.Move);
+  if (result.Move) {
+    const CameraState before = camera_;
+    MoveCamera(camera_, *result.Move);
+    if (!(camera_ == before)) Changed();
+  }
   if (!result.Pick) return;
   const Ray ray =
       PickRay(static_cast<float>(result.Pick->X), static_cast<float>(result.Pick->Y),
@@ -88,7 +108,15 @@ void ViewState::Navigate(const MouseInput& mouse) {
 void ViewState::MoveByKey(NavKey key) {
   // The digit keys choose the navigation mode through the window's buttons, not here.
   const KeyResult result = NavigationKey(key, options_.EnableKeyNavigation);
-  if (result.Move) MoveCamera(camera_, *result.Move);
+  if (!result.Move) return;
+  MoveCamera(camera_, *result.Move);
+  Changed();
+}
+
+void ViewState::ZoomByWheel(int angleDelta) {
+  if (angleDelta == 0) return;
+  MoveCamera(camera_, WheelZoom(angleDelta));
+  Changed();
 }
 
 const FramePlan& ViewState::PrepareFrame() {
@@ -98,6 +126,8 @@ const FramePlan& ViewState::PrepareFrame() {
   BuildFramePlan({scene_, options_, camera_, coll, source_.SphereChecks(), source_.BoxChecks(),
                   source_.Colors(), credits_.Level(now)},
                  plan_);
+  changed_ = false;
+  pictureShown_ = !plan_.Draws.empty() && plan_.Draws.back().Credits;
   return plan_;
 }
 

@@ -37,14 +37,23 @@ class ViewState : public SceneView {
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
   double Now() const { return clock_(); }
 
-  void ClearGeometryPresent() override { scene_.ClearGeometryPresent(); }
+  void ClearGeometryPresent() override {
+    scene_.ClearGeometryPresent();
+    Changed();
+  }
   void RebuildScene() override;
   void RebuildStaticBuffers() override;
   void RebuildSceneKeepingCamera() override;
   void RebuildSelection() override;
-  void SetZoomDistance(int distance) override { zoomDistance_ = distance; }
+  void SetZoomDistance(int distance) override {
+    zoomDistance_ = distance;
+    Changed();
+  }
   ViewOptions Options() const override { return options_; }
-  void SetOptions(const ViewOptions& options) override { options_ = options; }
+  void SetOptions(const ViewOptions& options) override {
+    options_ = options;
+    Changed();
+  }
   void ResetCamera() override;
   void HoldStartPicture(bool hold) override;
 
@@ -52,7 +61,10 @@ class ViewState : public SceneView {
   bool GeometryPresent() const { return scene_.GeometryPresent(); }
   int ZoomDistance() const { return zoomDistance_; }
   const CameraState& Camera() const { return camera_; }
-  void SetCameraState(const CameraState& camera) { camera_ = camera; }
+  void SetCameraState(const CameraState& camera) {
+    camera_ = camera;
+    Changed();
+  }
 
   // Starts the fade of the start-up picture: full strength now, gone after duration seconds.
   void StartPicture(double duration);
@@ -62,11 +74,28 @@ class ViewState : public SceneView {
   void Navigate(const MouseInput& mouse);
   // The page and arrow keys move the camera while key navigation is on.
   void MoveByKey(NavKey key);
+  // The mouse wheel zooms in every mode (see WheelZoom).
+  void ZoomByWheel(int angleDelta);
+
+  // Whether the picture on screen may differ from the next frame's: something changed since the
+  // last frame was planned, or the picture moves by itself (the camera animation, the start-up
+  // picture's fade and the frame that takes it away). An idle view draws nothing.
+  bool FrameWanted(double now) const { return changed_ || MovesByItself(now); }
+  bool MovesByItself(double now) const;
+  // Something the frame shows changed outside these calls (the check marks of spheres and
+  // boxes, which each frame reads, or the colours).
+  void RequestFrame() { Changed(); }
+  // Told whenever a frame becomes wanted, so that a drawing view can wake up.
+  void SetFrameRequestHandler(std::function<void()> handler) {
+    frameRequested_ = std::move(handler);
+  }
   // The camera of the frame (the animation, the least distances) and the frame's draws in
   // order. Allocates nothing once a rebuild has reserved room for the plan.
   const FramePlan& PrepareFrame();
 
  private:
+  void Changed();
+
   ViewSource& source_;
   Scene scene_;
   FramePlan plan_;
@@ -76,6 +105,9 @@ class ViewState : public SceneView {
   NavigationState navigation_;
   CreditsFade credits_;
   std::function<double()> clock_;
+  std::function<void()> frameRequested_;
+  bool changed_ = true;
+  bool pictureShown_ = false;  // the last frame planned held the start-up picture
 };
 
 }  // namespace vantorel

@@ -72,9 +72,22 @@ MainSettingsDialog::MainSettingsDialog(const Settings& settings, QWidget* parent
   detailLayout->addRow("Collision sphere segments", collisionSegments_);
   detailLayout->addRow("Bounding sphere segments", boundingSegments_);
   detailLayout->addRow("Fullscene antialiasing *", antialiasing_);
+  auto* undoGroup = new QGroupBox(" Undo ");
+  auto* undoLayout = new QFormLayout(undoGroup);
+  const SettingKey& undoKey = KeyOf(&Settings::UndoMemoryMB);
+  undoMemory_ = new QSpinBox;
+  undoMemory_->setObjectName("udUndoMemory");
+  undoMemory_->setRange(undoKey.Min, undoKey.Max);
+  undoMemory_->setSuffix(" MB");
+  undoMemory_->setSpecialValueText("Off");
+  undoLayout->addRow("Memory for undo steps", undoMemory_);
+  auto* detailColumn = new QVBoxLayout;
+  detailColumn->addWidget(detailGroup);
+  detailColumn->addWidget(undoGroup);
+  detailColumn->addStretch();
   auto* generalLayout = new QHBoxLayout(general);
   generalLayout->addWidget(sizeGroup);
-  generalLayout->addWidget(detailGroup, 1);
+  generalLayout->addLayout(detailColumn, 1);
   tabs->addTab(general, "General");
 
   auto* questions = new QWidget;
@@ -127,6 +140,7 @@ void MainSettingsDialog::Load(const Settings& v) {
   collisionSegments_->setValue(v.CSphereDetail);
   boundingSegments_->setValue(v.BSphereDetail);
   antialiasing_->setCurrentIndex(v.FSAntialiasing);
+  undoMemory_->setValue(v.UndoMemoryMB);
   askRecalc_->setChecked(v.askRecalc);
   askApply_->setChecked(v.askApply);
   askDelete_->setChecked(v.askDelete);
@@ -140,6 +154,7 @@ Settings MainSettingsDialog::Values() const {
   v.CSphereDetail = collisionSegments_->value();
   v.BSphereDetail = boundingSegments_->value();
   v.FSAntialiasing = antialiasing_->currentIndex();
+  v.UndoMemoryMB = undoMemory_->value();
   v.askRecalc = askRecalc_->isChecked();
   v.askApply = askApply_->isChecked();
   v.askDelete = askDelete_->isChecked();

@@ -11,8 +11,9 @@ class QSpinBox;
 
 namespace vantorel {
 
-// The Main Settings dialog (TForm3): window size, sphere segments and antialiasing on one tab,
-// the questions and the hint on the other. It only shows and returns values.
+// The Main Settings dialog (TForm3): window size, sphere segments, antialiasing and the undo
+// history's memory on one tab, the questions and the hint on the other. It only shows and returns
+// values.
 class MainSettingsDialog : public QDialog {
   Q_OBJECT
 
@@ -30,6 +31,7 @@ class MainSettingsDialog : public QDialog {
   QSpinBox* collisionSegments_;
   QSpinBox* boundingSegments_;
   QComboBox* antialiasing_;
+  QSpinBox* undoMemory_;
   QCheckBox* askRecalc_;
   QCheckBox* askApply_;
   QCheckBox* askDelete_;

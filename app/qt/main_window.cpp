@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -18,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -29,6 +31,7 @@
 #include "app/qt/element_list_model.h"
 #include "app/qt/locale_texts.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/status_panel.h"
 #include "app/qt/toolbar_icons.h"
 #include "app/start_up.h"
 #include "app/status_bar.h"
@@ -43,6 +46,8 @@ namespace {
 constexpr int kUpperBandHeight = 90;
 constexpr int kRightColumnWidth = 150;
 constexpr int kCollListColumns = 4;
+constexpr int kSplitterHandle = 3;
+constexpr int kShareOfGrowth = 5;
 
 QString Text(std::string_view text) {
   return ToQt(std::string(text));
@@ -82,17 +87,25 @@ MainWindow::MainWindow(const StartContext& context, ViewDrawing drawing, QWidget
   setObjectName("TForm1");
   setWindowTitle(Text(kVersionCaption));
 
-  auto* central = new QWidget;
-  auto* outer = new QVBoxLayout(central);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->setSpacing(0);
+  // The coll list, the 3D view and the element lists share what a larger window gives (see
+  // ShareTheRoom); the person may move the dividers too.
+  auto* outer = new QSplitter(Qt::Vertical);
+  outer->setObjectName("OuterSplitter");
+  outer->setChildrenCollapsible(false);
+  outer->setHandleWidth(kSplitterHandle);
   outer->addWidget(BuildUpperBand());
-  auto* middle = new QHBoxLayout;
-  middle->setSpacing(0);
-  middle->addWidget(BuildCentre(drawing), 1);
+  auto* middle = new QSplitter(Qt::Horizontal);
+  middle->setObjectName("MiddleSplitter");
+  middle->setChildrenCollapsible(false);
+  middle->setHandleWidth(kSplitterHandle);
+  middle->addWidget(BuildCentre(drawing));
   middle->addWidget(BuildRightColumn());
-  outer->addLayout(middle, 1);
-  setCentralWidget(central);
+  outer->addWidget(middle);
+  outer->setSizes({kUpperBandHeight, 10000});
+  middle->setSizes({10000, kRightColumnWidth});
+  outerSplitter_ = outer;
+  middleSplitter_ = middle;
+  setCentralWidget(outer);
   BuildStatusBar();
   BuildCommands();
   editor_.Changes().Subscribe([this](const ChangeNotice& notice) { OnChange(notice); });
@@ -117,11 +130,13 @@ MainWindow::MainWindow(const StartContext& context, ViewDrawing drawing, QWidget
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
+  // The view hears from viewState_ until it goes; children would go only after the members.
+  delete glView_;
 }
 
 QWidget* MainWindow::BuildUpperBand() {
   auto* band = new QWidget;
-  band->setFixedHeight(kUpperBandHeight);
+  band->setMinimumHeight(kUpperBandHeight);
   auto* layout = new QHBoxLayout(band);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
@@ -154,13 +169,13 @@ QWidget* MainWindow::BuildUpperBand() {
     buttons_[name] = button;
     grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
-  layout->addWidget(toolbar);
+  layout->addWidget(toolbar, 0, Qt::AlignTop);
   return band;
 }
 
 QWidget* MainWindow::BuildRightColumn() {
   auto* column = new QWidget;
-  column->setFixedWidth(kRightColumnWidth);
+  column->setMinimumWidth(kRightColumnWidth);
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -225,22 +240,18 @@ void MainWindow::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
-  // The panels keep their classic pixel widths; a slightly smaller font lets their texts fit.
+  // The number panels are at least their classic pixel widths and grow to show their whole
+  // texts; the name is as wide as it is, so that the dimensions have room to show whole. A
+  // slightly smaller font keeps them close to the classic widths.
   QFont panelFont = bar->font();
   panelFont.setPointSizeF(std::max(6.0, panelFont.pointSizeF() - 1));
   for (int i = 0; i < kStatusPanelCount; ++i) {
-    auto* panel = new QLabel;
+    const bool last = i == kStatusPanelCount - 1;
+    const PanelFit fit = i == 1 ? PanelFit::Hugs : last ? PanelFit::Fills : PanelFit::Whole;
+    auto* panel = new StatusPanel(kStatusPanelWidths[static_cast<std::size_t>(i)], fit);
     panel->setFont(panelFont);
     panel->setObjectName(QString("StatusPanel%1").arg(i));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
     if (i == 0) panel->setAlignment(Qt::AlignCenter);
-    const bool last = i == kStatusPanelCount - 1;
-    if (last) {
-      panel->setMinimumWidth(kStatusPanelWidths[static_cast<std::size_t>(i)]);
-    } else {
-      panel->setFixedWidth(kStatusPanelWidths[static_cast<std::size_t>(i)]);
-    }
     bar->addWidget(panel, last ? 1 : 0);
     panels_.push_back(panel);
   }
@@ -287,6 +298,8 @@ void MainWindow::OnChange(const ChangeNotice& notice) {
       break;
   }
   RefreshCommandStates();
+  // Whatever changed may show in the view (the check marks of spheres and boxes, the colours).
+  viewState_.RequestFrame();
 }
 
 void MainWindow::ShowCollSelection() {
@@ -305,7 +318,7 @@ void MainWindow::ShowCollSelection() {
 void MainWindow::ShowStatus() {
   const StatusPanels texts = editor_.StatusTexts();
   for (std::size_t i = 0; i < texts.size(); ++i)
-    panels_[i]->setText(ToQt(texts[i]));
+    panels_[i]->SetPanelText(ToQt(texts[i]));
 }
 
 void MainWindow::ShowElementLists() {
@@ -359,6 +372,10 @@ void MainWindow::lbxCollClick(int row) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease) heardKey_ = nullptr;
+  if (event->type() == QEvent::Wheel && watched == pnlScreen_) {
+    viewState_.ZoomByWheel(static_cast<const QWheelEvent&>(*event).angleDelta().y());
+    return true;
+  }
   auto* widget = qobject_cast<QWidget*>(watched);
   if (event->type() != QEvent::KeyPress || !widget || widget->window() != this) {
     return QMainWindow::eventFilter(watched, event);
@@ -414,12 +431,11 @@ void MainWindow::ApplyWindowSize() {
   const WindowSize size =
       WindowSizeForPreset(editor_.Settings().WindowSize, screen.width(), screen.height());
   presetSize_ = QSize(size.Width, size.Height);
-  // The preset is the outer size; the frame the window manager adds is not known before the
-  // window is shown, so the client size is corrected once it is.
-  setFixedSize(presetSize_);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  // The preset is the outer size the window opens with; the person may resize and maximise it
+  // from there. The frame the window manager adds is not known before the window is shown, so
+  // the client size is corrected once it is.
+  resize(presetSize_);
+  openedWith_ = presetSize_;
   move(screen.center() - QPoint(size.Width / 2, size.Height / 2));
 }
 
@@ -435,10 +451,30 @@ void MainWindow::FitFrameToPreset() {
   const QSize frame = frameGeometry().size() - geometry().size();
   const QSize client = presetSize_ - frame;
   if ((frame.width() <= 0 && frame.height() <= 0) || client == size()) return;
-  setFixedSize(client);
+  // Only the size the window opened with; a window already resized or maximised stays so.
+  if (size() != openedWith_ || isMaximized() || isFullScreen()) return;
+  resize(client);
+  openedWith_ = client;
   if (const QScreen* current = screen()) {
     move(current->geometry().center() - QPoint(presetSize_.width() / 2, presetSize_.height() / 2));
   }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ShareTheRoom();
+}
+
+void MainWindow::ShareTheRoom() {
+  // At the size it opened with the band and the column have their classic sizes; beyond it they
+  // take a fifth of what the window gained, the 3D view the rest.
+  const QSize opened = openedWith_.isValid() ? openedWith_ : size();
+  const int band = kUpperBandHeight + std::max(0, height() - opened.height()) / kShareOfGrowth;
+  const int column = kRightColumnWidth + std::max(0, width() - opened.width()) / kShareOfGrowth;
+  const int tall = std::max(outerSplitter_->height(), band + 1);
+  const int wide = std::max(middleSplitter_->width(), column + 1);
+  outerSplitter_->setSizes({band, tall - band});
+  middleSplitter_->setSizes({wide - column, column});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,7 @@ class QLabel;
 class QListView;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QToolBar;
 class QToolButton;
 
@@ -27,6 +28,7 @@ struct CommandRow;
 class CollListModel;
 class ElementListModel;
 class GlView;
+class StatusPanel;
 
 // How the window shows the 3D view: drawn with OpenGL, or not drawn at all (a panel in the
 // background colour, for the window tests on a platform without OpenGL). The view's state,
@@ -57,6 +59,7 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -74,6 +77,7 @@ class MainWindow : public QMainWindow {
   void RefreshCommandStates();
   void ApplyWindowSize();
   void FitFrameToPreset();
+  void ShareTheRoom();
   void ViewFailedForGood(const std::string& message);
 
   // Editor state to widgets, all through this one subscriber
@@ -101,6 +105,8 @@ class MainWindow : public QMainWindow {
   QWidget* pnlScreen_ = nullptr;
   GlView* glView_ = nullptr;
   QToolBar* navigationBar_ = nullptr;
+  QSplitter* outerSplitter_ = nullptr;
+  QSplitter* middleSplitter_ = nullptr;
   QMenu* viewMenu_ = nullptr;
   QListView* lbxColl_ = nullptr;
   QListView* clbSpheres_ = nullptr;
@@ -110,7 +116,7 @@ class MainWindow : public QMainWindow {
   ElementListModel* sphereModel_ = nullptr;
   ElementListModel* boxModel_ = nullptr;
   ElementListModel* faceModel_ = nullptr;
-  std::vector<QLabel*> panels_;
+  std::vector<StatusPanel*> panels_;
   QProgressBar* progress_ = nullptr;
   std::map<std::string, QAction*, std::less<>> actions_;
   std::map<std::string, QToolButton*, std::less<>> buttons_;
@@ -122,6 +128,7 @@ class MainWindow : public QMainWindow {
   const QEvent* heardKey_ = nullptr;
   QPointer<QWidget> heardBy_;
   QSize presetSize_;
+  QSize openedWith_;  // the client size the window was given, until the person changes it
 };
 
 // The program after its arguments are read: without a usable OpenGL 3.3 it says what is missing

@@ -8,9 +8,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt/qt_text.h"
+#include "app/qt/window_fit.h"
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
 #include "edit/script_file.h"
@@ -18,6 +22,10 @@
 namespace vantorel {
 
 namespace {
+
+// The size it opened with before it fitted its text; a short script keeps it.
+constexpr int kLeastWidth = 408;
+constexpr int kLeastHeight = 335;
 
 // The script's columns line up only in a font whose characters are all as wide. Courier New is
 // asked for first; whatever the system gives for it counts if it is fixed pitch (a metric
@@ -54,7 +62,6 @@ ScriptViewer::ScriptViewer(const std::string& script, const std::string& collNam
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setSizeGripEnabled(true);
-  resize(408, 335);
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
@@ -83,6 +90,29 @@ ScriptViewer::ScriptViewer(const std::string& script, const std::string& collNam
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setMenuBar(menuBar);
   layout->addWidget(memo_);
+  resize(ContentSize(menuBar->sizeHint().height()));
+}
+
+QSize ScriptViewer::ContentSize(int menuHeight) const {
+  // The longest line in characters is also the widest: the font has a fixed pitch.
+  const QString text = memo_->toPlainText();
+  qsizetype longest = 0;
+  qsizetype lines = 0;
+  for (qsizetype start = 0; start <= text.size(); ++lines) {
+    qsizetype end = text.indexOf('\n', start);
+    if (end < 0) end = text.size();
+    longest = std::max(longest, end - start);
+    start = end + 1;
+  }
+  const QFontMetrics metrics(memo_->font());
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int chrome = 2 * memo_->frameWidth() +
+                     2 * static_cast<int>(memo_->document()->documentMargin()) + scrollBar + 4;
+  const QSize wanted(
+      chrome + metrics.horizontalAdvance(QString(static_cast<int>(longest), QChar('M'))),
+      menuHeight + chrome + metrics.lineSpacing() * static_cast<int>(lines));
+  return WithinScreen(*this, wanted.expandedTo(QSize(kLeastWidth, kLeastHeight))
+                                 .expandedTo(QSize(TitleBarWidth(*this, windowTitle()), 0)));
 }
 
 void ScriptViewer::Save() {

@@ -20,6 +20,8 @@ class ScriptViewer : public QDialog {
 
  private:
   void Save();
+  // Wide enough for the longest line and high enough for all lines, within the screen.
+  QSize ContentSize(int menuHeight) const;
 
   QPlainTextEdit* memo_;
   QString fileName_;

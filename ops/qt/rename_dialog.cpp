@@ -7,9 +7,11 @@
 #include <QMessageBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt/dialog_buttons.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/window_fit.h"
 #include "core/name_rules.h"
 #include "core/program_identity.h"
 
@@ -56,7 +58,11 @@ RenameDialog::RenameDialog(const std::string& caption, const std::string& oldNam
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  // As wide as its title needs, so that the window manager does not cut it.
+  const QSize content = layout->sizeHint();
+  setFixedSize(WithinScreen(
+      *this,
+      QSize(std::max(content.width(), TitleBarWidth(*this, windowTitle())), content.height())));
 }
 
 std::string RenameDialog::NewName() const {

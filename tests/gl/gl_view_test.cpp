@@ -1,6 +1,7 @@
 #include <QOpenGLContext>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include "tests/gl/coll_points.h"
 #include "tests/gl/gl_view_fixture.h"
@@ -103,6 +104,104 @@ TEST_F(GlViewTest, WireframeLinesShowOverTheSolidMesh) {
     }
   }
   EXPECT_TRUE(wire);
+}
+
+// Walks every wire of the sphere that faces the eye, away from its ends, and counts the points
+// where neither the pixel on the wire nor its two neighbours across it has the wire colour.
+int BrokenWirePoints(const QImage& frame, const Scene& scene, float radius, const Vec3& eye,
+                     const std::function<QPoint(const Vector3&)>& shown, std::uint32_t color,
+                     int& looked) {
+  const auto vertices = scene.Vertices(VertexSource::WireframeSphere);
+  const auto indices = scene.Indices(IndexSource::SphereTriangles);
+  const auto facing = [&](const ColorVertex& v) {
+    const Vec3 toEye{eye.X - v.X * radius, eye.Y - v.Y * radius, eye.Z - v.Z * radius};
+    const float length = std::sqrt(toEye.X * toEye.X + toEye.Y * toEye.Y + toEye.Z * toEye.Z);
+    return (v.X * toEye.X + v.Y * toEye.Y + v.Z * toEye.Z) / length > 0.4f;
+  };
+  int broken = 0;
+  for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
+    for (int e = 0; e < 3; ++e) {
+      const ColorVertex& a = vertices[indices[t + e]];
+      const ColorVertex& b = vertices[indices[t + (e + 1) % 3]];
+      if (!facing(a) || !facing(b)) continue;
+      // Coll points are display points with y and z exchanged.
+      const QPoint p = shown({a.X * radius, a.Z * radius, a.Y * radius});
+      const QPoint q = shown({b.X * radius, b.Z * radius, b.Y * radius});
+      const int steps = std::max(std::abs(q.x() - p.x()), std::abs(q.y() - p.y()));
+      if (steps < 8) continue;
+      const QPoint across =
+          std::abs(q.x() - p.x()) >= std::abs(q.y() - p.y()) ? QPoint(0, 1) : QPoint(1, 0);
+      for (int i = steps / 4; i <= steps * 3 / 4; ++i) {
+        const QPointF at = QPointF(p) + (QPointF(q) - QPointF(p)) * (double(i) / steps);
+        const QPoint pixel = at.toPoint();
+        ++looked;
+        bool wire = false;
+        for (const QPoint& near : {pixel - across, pixel, pixel + across})
+          wire |= frame.valid(near) && (frame.pixel(near) & 0xFFFFFF) == color;
+        broken += wire ? 0 : 1;
+      }
+    }
+  }
+  return broken;
+}
+
+TEST_F(GlViewTest, SphereWiresStayWholeOverTheSolidSphereAtEveryZoom) {
+  SetOptions([](ViewOptions& o) { o.Wireframe = true; });
+  // Radius and camera distance: close up, the usual views, and far towards the far plane.
+  const std::pair<float, float> cases[] = {{1, 3}, {2, 8}, {10, 30}, {60, 200}, {250, 900}};
+  for (const auto& [radius, distance] : cases) {
+    Load(CollBuilder("sphere").Sphere({0, 0, 0}, radius, MakeSurface(kWater)).Build());
+    CameraState camera;
+    SetCamera(camera, distance, 0.3f, 1.0f, {0, 0, 0});
+    state.SetCameraState(camera);
+    const QImage frame = Frame();
+    const Vec3 eye{distance * std::cos(0.3f) * std::cos(1.0f), distance * std::sin(0.3f),
+                   distance * std::cos(0.3f) * std::sin(1.0f)};
+    int looked = 0;
+    const int broken = BrokenWirePoints(
+        frame, state.Arrays(), radius, eye, [this](const Vector3& point) { return Shown(point); },
+        data.colors.WFBoxSphere & 0xFFFFFF, looked);
+    EXPECT_GT(looked, 300) << distance;
+    EXPECT_EQ(broken, 0) << "radius " << radius << ", distance " << distance << ": " << broken
+                         << " of " << looked << " points";
+  }
+}
+
+TEST_F(GlViewTest, AnIdleViewRestsAndDrawsAgainAfterAChange) {
+  const auto settle = [] { QTest::qWait(150); };
+  settle();
+  const long drawn = view->FramesDrawn();
+  settle();
+  EXPECT_EQ(view->FramesDrawn(), drawn);
+  EXPECT_FALSE(view->Ticking());
+
+  state.ZoomByWheel(120);
+  settle();
+  EXPECT_EQ(view->FramesDrawn(), drawn + 1);
+  EXPECT_FALSE(view->Ticking());
+
+  // The fade of the start-up picture draws until the picture is gone, then once more.
+  state.StartPicture(3.0);
+  settle();
+  EXPECT_TRUE(view->Ticking());
+  const long fading = view->FramesDrawn();
+  EXPECT_GT(fading, drawn + 2);
+  now += 4;
+  settle();
+  EXPECT_FALSE(view->Ticking());
+  const long faded = view->FramesDrawn();
+  settle();
+  EXPECT_EQ(view->FramesDrawn(), faded);
+
+  // The animation moves by itself.
+  SetOptions([](ViewOptions& o) { o.CameraAnimation = true; });
+  settle();
+  EXPECT_GT(view->FramesDrawn(), faded + 2);
+  SetOptions([](ViewOptions& o) { o.CameraAnimation = false; });
+  settle();
+  const long still = view->FramesDrawn();
+  settle();
+  EXPECT_EQ(view->FramesDrawn(), still);
 }
 
 TEST_F(GlViewTest, VerticesBeyond65536DrawTheRightTriangle) {

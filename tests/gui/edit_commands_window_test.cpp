@@ -119,6 +119,18 @@ TEST_F(EditCommandsWindowTest, AddBoxRefusesInvalidInputThenStoresTheCornersInOr
   EXPECT_EQ(window->findChild<QAction*>("Redo1")->text(), "&Redo Add Box");
 }
 
+TEST_F(EditCommandsWindowTest, AnAmpersandInAStepsNameShowsInTheEditMenu) {
+  CollBuilder b("mesh");
+  b.Face(b.Vertex({0, 0, 0}), b.Vertex({1, 0, 0}), b.Vertex({0, 1, 0}), MakeSurface(1));
+  auto window = Start({b.Build()});
+  window->findChild<QAction*>("DeleteAllVerticesFaces1")->trigger();
+  ASSERT_EQ(window->GetEditor().WorkingCopy().FaceCount(), 0);
+  QAction* undo = window->findChild<QAction*>("Undo1");
+  EXPECT_EQ(undo->text(), "&Undo Delete All Vertices && Faces");
+  undo->trigger();
+  EXPECT_EQ(window->findChild<QAction*>("Redo1")->text(), "&Redo Delete All Vertices && Faces");
+}
+
 TEST_F(EditCommandsWindowTest, CtrlTShowsTheScriptWhoseViewerSavesIt) {
   CollBuilder b("scripted");
   b.Sphere({0, -2.25f, 10}, 1.5f, MakeSurface(12));

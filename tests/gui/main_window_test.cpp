@@ -185,6 +185,50 @@ TEST_F(MainWindowTest, CancelOnTheSaveQuestionKeepsTheWindowOpen) {
   EXPECT_TRUE(window->close());
 }
 
+TEST_F(MainWindowTest, TheWindowOpensAtItsPresetSizeAndGrowsWithItsPanels) {
+  CollBuilder b("a_name_of_twenty_ch");
+  for (int i = 0; i < 400; ++i) {
+    const auto x = static_cast<float>(i);
+    b.Face(b.Vertex({x, -123.25f, 0}), b.Vertex({x + 1, 7, 0}), b.Vertex({x, 0, 1.125f}),
+           MakeSurface(1));
+  }
+  auto window = Start({WriteFile("wide.col", {b.Build()})});
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QTest::qWait(300);  // the frame is fitted to the preset a moment after showing
+  EXPECT_EQ(window->frameGeometry().size(), QSize(645, 484));
+  EXPECT_LT(window->minimumSize().width(), window->maximumSize().width());
+  const auto whole = [&](int i) {
+    auto* panel = window->findChild<QLabel*>(QString("StatusPanel%1").arg(i));
+    return panel->fontMetrics().horizontalAdvance(panel->text()) < panel->width() &&
+           panel->toolTip().isEmpty();
+  };
+  ASSERT_EQ(Panel(*window, 4), "Size: 20892 Byte");
+  ASSERT_TRUE(Panel(*window, 5).startsWith("Height: 1.125; Width: 400.0; Depth: 130.25"));
+  for (int i = 0; i < 5; ++i)
+    EXPECT_TRUE(whole(i)) << i;
+  // The dimensions may not fit at the classic size; then the tool tip holds them.
+  auto* dimensions = window->findChild<QLabel*>("StatusPanel5");
+  EXPECT_TRUE(whole(5) || dimensions->toolTip() == dimensions->text());
+
+  auto* list = window->findChild<QListView*>("lbxColl");
+  auto* faces = window->findChild<QListView*>("clbFaces");
+  auto* view = window->findChild<QWidget*>("pnlScreen");
+  const QSize listBefore = list->size();
+  const QSize facesBefore = faces->size();
+  const QSize viewBefore = view->size();
+  window->resize(1200, 860);
+  QApplication::processEvents();
+  for (int i = 0; i < 6; ++i)
+    EXPECT_TRUE(whole(i)) << i;
+  // All three share the room.
+  EXPECT_GT(list->width(), listBefore.width());
+  EXPECT_GT(list->height(), listBefore.height());
+  EXPECT_GT(faces->width(), facesBefore.width());
+  EXPECT_GT(faces->height(), facesBefore.height());
+  EXPECT_GT(view->width(), viewBefore.width() + 300);
+  EXPECT_GT(view->height(), viewBefore.height() + 200);
+}
+
 TEST_F(MainWindowTest, OutOfRangeWindowSizeOpensNormalAndIsWrittenBackAsZero) {
   IniFile ini;
   ini.Set("SETTINGS", "WindowSize", "7");
@@ -203,6 +247,7 @@ TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
   vantorel::Settings changed = editor.Settings();
   changed.askApply = false;
   changed.CSphereDetail = 30;
+  changed.UndoMemoryMB = 8;
   editor.ChangeSettings(changed);
   auto* settingsAction = window->findChild<QAction*>("MainSettings1");
   ASSERT_NE(settingsAction, nullptr);
@@ -212,13 +257,20 @@ TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
   script.Then([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Main Settings");
     EXPECT_EQ(dialog->findChild<QSpinBox*>("udCSphere")->value(), 30);
+    auto* undoMemory = dialog->findChild<QSpinBox*>("udUndoMemory");
+    EXPECT_EQ(undoMemory->value(), 8);
+    // The range is the settings file's.
+    EXPECT_EQ(undoMemory->minimum(), 0);
+    EXPECT_EQ(undoMemory->maximum(), 4096);
     testing::ClickButton(dialog, "Default");
     EXPECT_EQ(dialog->findChild<QSpinBox*>("udCSphere")->value(), 16);
+    EXPECT_EQ(undoMemory->value(), 256);
     testing::ClickButton(dialog, "Cancel");
   });
   settingsAction->trigger();
   EXPECT_FALSE(editor.Settings().askApply);
   EXPECT_EQ(editor.Settings().CSphereDetail, 30);
+  EXPECT_EQ(editor.Settings().UndoMemoryMB, 8);
 
   script.Then([](QWidget* dialog) {
     testing::ClickButton(dialog, "Default");
@@ -227,6 +279,14 @@ TEST_F(MainWindowTest, MainSettingsDefaultThenCancelChangesNothing) {
   settingsAction->trigger();
   EXPECT_TRUE(editor.Settings().askApply);
   EXPECT_EQ(editor.Settings().CSphereDetail, 16);
+  EXPECT_EQ(editor.Settings().UndoMemoryMB, 256);
+
+  script.Then([](QWidget* dialog) {
+    dialog->findChild<QSpinBox*>("udUndoMemory")->setValue(0);
+    testing::ClickButton(dialog, "Ok");
+  });
+  settingsAction->trigger();
+  EXPECT_EQ(editor.Settings().UndoMemoryMB, 0);
   EXPECT_TRUE(script.Done());
 }
 

@@ -59,6 +59,10 @@ TEST_F(RenameDialogTest, ShowsTheOldNameAndTheProposalSelected) {
   EXPECT_EQ(dialog->findChild<QPushButton*>("Button1")->text(), "&OK");
   EXPECT_TRUE(dialog->findChild<QPushButton*>("Button1")->isDefault());
   EXPECT_EQ(dialog->findChild<QPushButton*>("Button2")->text(), "&Cancel");
+  // Wide enough that the title bar shows the whole title.
+  QFont titleFont = dialog->font();
+  titleFont.setBold(true);
+  EXPECT_GT(dialog->width(), QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()));
 }
 
 TEST_F(RenameDialogTest, ABadCharacterSelectsTheFieldAndKeepsTheDialogOpen) {

@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "app/qt/qt_text.h"
 #include "tests/gui/modal_script.h"
@@ -45,6 +47,7 @@ TEST(ScriptViewer, ShowsTheScriptReadOnlyInAFixedFont) {
   viewer.show();
   EXPECT_EQ(viewer.objectName(), "TForm8");
   EXPECT_EQ(viewer.windowTitle(), "Collision Script of \"caf\u00E9\"");
+  // A short script keeps the classic size.
   EXPECT_EQ(viewer.size(), QSize(408, 335));
   auto* memo = viewer.findChild<QPlainTextEdit*>("Memo1");
   ASSERT_NE(memo, nullptr);
@@ -74,6 +77,19 @@ TEST(ScriptViewer, ShowsTheScriptReadOnlyInAFixedFont) {
 
   viewer.findChild<QAction*>("Close1")->trigger();
   EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST(ScriptViewer, OpensWideEnoughForItsLongestLineWithinTheScreen) {
+  const std::string wide = "# " + std::string(100, 'x') + "\r\nshort";
+  ScriptViewer viewer(wide, "wide", "/tmp");
+  viewer.show();
+  auto* memo = viewer.findChild<QPlainTextEdit*>("Memo1");
+  EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0) << viewer.width();
+
+  const std::string endless = std::string(5000, 'x');
+  ScriptViewer huge(endless, "huge", "/tmp");
+  huge.show();
+  EXPECT_LE(huge.width(), huge.screen()->availableGeometry().width());
 }
 
 TEST(ScriptViewer, SavesTheTextInTheWindowsCodePageWithCrLfAndAsksBeforeOverwriting) {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "app/qt/main_window.h"
 #include "tests/gui/modal_script.h"
@@ -165,6 +166,61 @@ TEST_F(ViewWindowTest, ArrowKeysMoveTheCameraOnlyWithKeyNavigationAndStillReachT
   });
   Action("ColorSettings1")->trigger();
   EXPECT_FLOAT_EQ(Camera().Distance, start.Distance + 1.0f);
+}
+
+TEST_F(ViewWindowTest, AHeldKeyMovesOneStepPerRepeatAndAsksForAFrameEachTime) {
+  Action("EnableKeyNavigation1")->trigger();
+  auto* panel = window->findChild<QWidget*>("pnlScreen");
+  panel->setFocus();
+  const CameraState start = Camera();
+  auto& view = const_cast<ViewState&>(window->View3D());
+  view.PrepareFrame();
+  ASSERT_FALSE(view.FrameWanted(view.Now()));
+  // A held key arrives as a press, then as repeated release and press pairs.
+  for (int i = 0; i < 6; ++i) {
+    const bool repeat = i > 0;
+    if (repeat) {
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
+      QApplication::sendEvent(panel, &release);
+    }
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(panel, &press);
+    EXPECT_TRUE(view.FrameWanted(view.Now())) << i;
+    view.PrepareFrame();
+  }
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
+  QApplication::sendEvent(panel, &release);
+  EXPECT_NEAR(Camera().Azimuth, start.Azimuth + 6 * 0.17453292f, 1e-5);
+}
+
+TEST_F(ViewWindowTest, TheWheelZoomsInEveryModeByDragStepsWithinTheLimits) {
+  auto* panel = window->findChild<QWidget*>("pnlScreen");
+  const auto wheel = [&](int delta) {
+    const QPointF at(panel->width() / 2.0, panel->height() / 2.0);
+    QWheelEvent event(at, panel->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(panel, &event);
+  };
+  const float reset = Camera().Distance;
+  wheel(-1200);  // ten notches back: fifty units farther
+  EXPECT_FLOAT_EQ(Camera().Distance, reset + 50);
+  for (const char* mode : {"btnNav1", "btnNav2", "btnNav3", "btnNav4"}) {
+    Button(mode)->click();
+    const CameraState start = Camera();
+    // One notch forward is a zoom drag of ten counts upwards: five units nearer.
+    wheel(120);
+    EXPECT_FLOAT_EQ(Camera().Distance, start.Distance - 5) << mode;
+    wheel(-240);
+    EXPECT_FLOAT_EQ(Camera().Distance, start.Distance + 5) << mode;
+    // Towards the view's centre: the target and the angles stay.
+    EXPECT_EQ(Camera().Azimuth, start.Azimuth);
+    EXPECT_EQ(Camera().Elevation, start.Elevation);
+    EXPECT_EQ(Camera().TargetX, start.TargetX);
+    wheel(-120);
+  }
+  for (int i = 0; i < 100; ++i)
+    wheel(120);
+  EXPECT_EQ(Camera().Distance, 2.0f);
 }
 
 TEST_F(ViewWindowTest, ColourSettingsOkPutsTheColoursInThroughTheRealDialog) {

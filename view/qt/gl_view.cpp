@@ -65,12 +65,14 @@ GlView::GlView(ViewState& state, const GlViewSetup& setup, QWidget* parent)
   setFocusPolicy(Qt::ClickFocus);
   timer_.setInterval(kTickMilliseconds);
   connect(&timer_, &QTimer::timeout, this, &GlView::Tick);
+  state_.SetFrameRequestHandler([this] { WakeUp(); });
 }
 
 GlView::~GlView() {
   // The context outlives this object by a moment; free the buffers while it can still be made
   // current, and do not hear of its end afterwards.
   if (context() != nullptr) disconnect(context(), nullptr, this, nullptr);
+  state_.SetFrameRequestHandler({});
   FreeView();
 }
 
@@ -130,6 +132,10 @@ void GlView::FreeView() {
   gl_ = nullptr;
 }
 
+void GlView::WakeUp() {
+  if (ready_ && !timer_.isActive()) timer_.start();
+}
+
 void GlView::Fail(const std::string& message) {
   if (failed_) return;
   failed_ = true;
@@ -169,13 +175,18 @@ void GlView::RenderFrame() {
     Fail(error);
     return;
   }
+  ++framesDrawn_;
   const qreal ratio = devicePixelRatioF();
   renderer_->Draw(plan, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
 }
 
 void GlView::Tick() {
+  const bool held = leftDown_ || pressSinceTick_;
   Navigate();
-  update();
+  const double now = state_.Now();
+  if (state_.FrameWanted(now)) update();
+  // Resting: woken again by a press on the view or by a change the state reports.
+  if (!held && !state_.MovesByItself(now)) timer_.stop();
 }
 
 void GlView::Navigate() {
@@ -196,6 +207,7 @@ void GlView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
     pressSinceTick_ = true;
+    WakeUp();
     lastMouse_ = event->position().toPoint();
     cursor_ = PanelPointOf(event->position());
   }

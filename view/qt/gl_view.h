@@ -24,9 +24,11 @@ struct GlViewSetup {
 };
 
 // The live 3D preview of the working copy (pnlScreen). A 20 ms timer reads the mouse, moves the
-// camera and draws a frame, also while the window is in the background. What it draws, and from
-// where it looks, is kept by the ViewState it is given; the widget turns mouse events into
-// ticks and the state's frame plans into OpenGL draws.
+// camera and draws a frame, also while the window is in the background; but only while there is
+// something to do: a button held on the view, a change the state reports, the camera animation
+// or the start-up picture's fade. An idle view stops its timer and draws nothing. What it draws,
+// and from where it looks, is kept by the ViewState it is given; the widget turns mouse events
+// into ticks and the state's frame plans into OpenGL draws.
 class GlView : public QOpenGLWidget {
   Q_OBJECT
 
@@ -46,8 +48,12 @@ class GlView : public QOpenGLWidget {
 
   ViewState& State() { return state_; }
 
-  // One timer tick: mouse navigation, then a repaint. Public so that tests can step it.
+  // One timer tick: mouse navigation, then a repaint when the frame would differ. Public so
+  // that tests can step it.
   void Tick();
+  // Whether the timer runs, and how many frames were drawn: for tests of the idle view.
+  bool Ticking() const { return timer_.isActive(); }
+  long FramesDrawn() const { return framesDrawn_; }
   // The mouse part of a tick; allocates nothing.
   void Navigate();
   // Draws one frame into the current context; allocates nothing once the scene was uploaded.
@@ -68,6 +74,7 @@ class GlView : public QOpenGLWidget {
 
  private:
   void FreeView();
+  void WakeUp();
   void Fail(const std::string& message);
 
   ViewState& state_;
@@ -84,6 +91,7 @@ class GlView : public QOpenGLWidget {
   QPoint lastMouse_;
   int movedX_ = 0;
   int movedY_ = 0;
+  long framesDrawn_ = 0;
 };
 
 }  // namespace vantorel

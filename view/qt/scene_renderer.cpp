@@ -1,12 +1,22 @@
 #include "view/qt/scene_renderer.h"
 
+#include <cmath>
+
 namespace vantorel {
 
 namespace {
 
-// Depth bias: each level moves a drawing this far towards the eye in normalised depth, for
-// lines and triangles alike.
-constexpr float kDepthBiasStep = 2e-5f;
+// Depth bias comes in two parts. Each level moves a drawing a few steps of the depth buffer
+// towards the eye, for lines and triangles alike: that orders drawings that truly coincide, such
+// as a bounding box edge on a box edge. But a line along a triangle's edge is given depths along
+// the edge, while the triangle's pixels beside it take the depth of the triangle's plane at
+// their centres; on a slanted triangle (the flanks of every sphere) the two differ by up to
+// the triangle's depth slope per pixel, far more than any fixed step near the silhouette. So
+// filled triangles below the wireframe level are also pushed back by their own slope
+// (glPolygonOffset's factor, which lines never take), a pixel's worth per level.
+constexpr int kBiasStepsPerLevel = 8;
+constexpr float kSlopePerLevel = 1.0f;
+constexpr int kAssumedDepthBits = 24;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 position;
@@ -224,6 +234,7 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
   gl_.glUniform1i(texturedLocation_, 0);
   boundVertices_ = 0;
 
+  const float biasStep = DepthBiasStep();
   const Matrix4 viewProjection = plan.View * ToOpenGlDepthRange(plan.Projection);
   for (const DrawCommand& draw : plan.Draws) {
     if (draw.DepthTest) {
@@ -237,7 +248,14 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
     }
     const Matrix4 mvp = draw.World * viewProjection;
     gl_.glUniformMatrix4fv(mvpLocation_, 1, GL_FALSE, mvp.m.data());
-    gl_.glUniform1f(depthOffsetLocation_, static_cast<float>(draw.DepthBias) * kDepthBiasStep);
+    gl_.glUniform1f(depthOffsetLocation_, static_cast<float>(draw.DepthBias) * biasStep);
+    const bool filled = draw.Shape == Primitive::Triangles && draw.Fill == FillMode::Solid;
+    if (filled && draw.DepthBias < kWireframeBias) {
+      gl_.glEnable(GL_POLYGON_OFFSET_FILL);
+      gl_.glPolygonOffset(static_cast<float>(kWireframeBias - draw.DepthBias) * kSlopePerLevel, 0);
+    } else {
+      gl_.glDisable(GL_POLYGON_OFFSET_FILL);
+    }
     gl_.glUniform1i(useDrawColorLocation_, draw.UseDrawColor ? 1 : 0);
     if (draw.UseDrawColor) SetColor(gl_, drawColorLocation_, draw.DrawColor);
     gl_.glPolygonMode(GL_FRONT_AND_BACK, draw.Fill == FillMode::Wireframe ? GL_LINE : GL_FILL);
@@ -261,6 +279,24 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
   }
   gl_.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   gl_.glDisable(GL_CULL_FACE);
+  gl_.glDisable(GL_POLYGON_OFFSET_FILL);
+}
+
+float SceneRenderer::DepthBiasStep() {
+  GLint target = 0;
+  gl_.glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+  if (target == depthTarget_) return depthBiasStep_;
+  while (gl_.glGetError() != GL_NO_ERROR) {
+  }
+  GLint bits = 0;
+  gl_.glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER,
+                                            target == 0 ? GL_DEPTH : GL_DEPTH_ATTACHMENT,
+                                            GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &bits);
+  if (gl_.glGetError() != GL_NO_ERROR || bits <= 0 || bits > 32) bits = kAssumedDepthBits;
+  // Normalised depth spans 2 for the buffer's 2^bits steps.
+  depthBiasStep_ = 2.0f * kBiasStepsPerLevel / static_cast<float>(std::exp2(bits));
+  depthTarget_ = target;
+  return depthBiasStep_;
 }
 
 void SceneRenderer::DrawCredits(const DrawCommand& draw) {

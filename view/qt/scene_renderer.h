@@ -38,6 +38,8 @@ class SceneRenderer {
   bool UploadArray(GLuint buffer, GLenum target, const void* data, std::size_t bytes);
   void DrawCredits(const DrawCommand& draw);
   void BindVertices(GLuint buffer);
+  // The depth bias of one level in normalised depth, from the depth buffer drawn into.
+  float DepthBiasStep();
 
   QOpenGLFunctions_3_3_Core& gl_;
   GLuint program_ = 0;
@@ -56,6 +58,8 @@ class SceneRenderer {
   std::uint64_t meshVersion_ = 0;
   std::uint64_t selectionVersion_ = 0;
   bool uploadedOnce_ = false;
+  GLint depthTarget_ = -1;  // the framebuffer whose depth bits gave depthBiasStep_
+  float depthBiasStep_ = 0;
 };
 
 }  // namespace vantorel
