@@ -13,6 +13,8 @@
 #include "view/view_state.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QListView;
@@ -58,6 +60,8 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout
@@ -71,6 +75,9 @@ class MainWindow : public QMainWindow {
   QToolBar* BuildToolBar(std::string_view place, QWidget* parent);
   QAction* ActionFor(const CommandRow& row);
   void RunRow(std::string_view name);
+  // File > Reopen, filled from the editor's list each time it opens.
+  void SetUpReopenMenu();
+  void FillReopenMenu(QMenu* menu);
   void RefreshCommandStates();
   void ApplyWindowSize();
   void FitFrameToPreset();
