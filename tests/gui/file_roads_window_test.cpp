@@ -1,4 +1,5 @@
-// The window's roads to files besides File > Load: files dropped on it and File > Reopen.
+// The window's roads to files besides File > Load: files dropped on it, File > Reopen, and the
+// settings file written at close.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -135,6 +136,22 @@ TEST_F(FileRoadsWindowTest, ReopenListsTheFilesOpenedLastAndGreysTheOnesThatAreG
 
   ReopenMenu(*window)->actions()[0]->trigger();
   EXPECT_EQ(window->windowTitle(), "b.col - Vantorel 1.1 BETA");
+}
+
+// The settings folder cannot be made (its parent is a file, which stops even root): the close
+// says so once and the window closes all the same.
+TEST_F(FileRoadsWindowTest, SettingsThatCannotBeWrittenAtCloseAreReportedAndTheWindowCloses) {
+  const std::string blocker = dir.Write("config \xC3\xA4", {'x'});
+  StartContext context = testing::StartIn(dir, {});
+  context.SettingsPath = PathFromUtf8(blocker) / "Vantorel" / "Vantorel.ini";
+  MainWindow window(context, ViewDrawing::None);
+  window.show();
+  ModalScript script;
+  script.Press("OK");
+  EXPECT_TRUE(window.close());
+  ASSERT_EQ(script.texts.size(), 1);
+  EXPECT_TRUE(script.texts[0].contains("Vantorel.ini")) << script.texts[0].toStdString();
+  EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace
