@@ -16,19 +16,21 @@ install(FILES resources/completion/vantorel-cli.bash
         DESTINATION share/bash-completion/completions RENAME vantorel-cli)
 install(FILES resources/sample.col DESTINATION share/vantorel)
 
-# Debian wants the copyright and, for a package without a separate Debian revision, the
-# changelog gzipped under the package's documentation folder.
-set(VANTOREL_DOC_DIR share/doc/vantorel)
-set(changelog "${PROJECT_BINARY_DIR}/packaging/changelog")
-add_custom_command(
-  OUTPUT "${changelog}.gz"
-  COMMAND ${CMAKE_COMMAND} -E make_directory "${PROJECT_BINARY_DIR}/packaging"
-  COMMAND ${CMAKE_COMMAND} -E copy "${PROJECT_SOURCE_DIR}/packaging/changelog" "${changelog}"
-  COMMAND gzip -9nf "${changelog}"
-  DEPENDS "${PROJECT_SOURCE_DIR}/packaging/changelog"
-  VERBATIM)
-add_custom_target(package_changelog ALL DEPENDS "${changelog}.gz")
-install(FILES packaging/copyright "${changelog}.gz" DESTINATION ${VANTOREL_DOC_DIR})
+if(UNIX)
+  # Debian wants the copyright and, for a package without a separate Debian revision, the
+  # changelog gzipped under the package's documentation folder.
+  set(VANTOREL_DOC_DIR share/doc/vantorel)
+  set(changelog "${PROJECT_BINARY_DIR}/packaging/changelog")
+  add_custom_command(
+    OUTPUT "${changelog}.gz"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${PROJECT_BINARY_DIR}/packaging"
+    COMMAND ${CMAKE_COMMAND} -E copy "${PROJECT_SOURCE_DIR}/packaging/changelog" "${changelog}"
+    COMMAND gzip -9nf "${changelog}"
+    DEPENDS "${PROJECT_SOURCE_DIR}/packaging/changelog"
+    VERBATIM)
+  add_custom_target(package_changelog ALL DEPENDS "${changelog}.gz")
+  install(FILES packaging/copyright "${changelog}.gz" DESTINATION ${VANTOREL_DOC_DIR})
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantorel)
