@@ -75,8 +75,9 @@ class MainWindow : public QMainWindow {
   QToolBar* BuildToolBar(std::string_view place, QWidget* parent);
   QAction* ActionFor(const CommandRow& row);
   void RunRow(std::string_view name);
-  // File > Reopen, filled from the editor's list each time it opens.
-  void SetUpReopenMenu();
+  // Files dropped on the window, and File > Reopen, filled from the editor's list each time it
+  // opens.
+  void SetUpFileRoads();
   void FillReopenMenu(QMenu* menu);
   void RefreshCommandStates();
   void ApplyWindowSize();

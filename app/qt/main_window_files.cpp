@@ -82,7 +82,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   });
 }
 
-void MainWindow::SetUpReopenMenu() {
+void MainWindow::SetUpFileRoads() {
   setAcceptDrops(true);
   auto* menu = findChild<QMenu*>("Reopen1");
   if (!menu) return;
