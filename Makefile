@@ -1,5 +1,5 @@
 # Entry points for people and CI. Every target installs what it needs first.
-.PHONY: run test deps release dev bench fuzz format check-format ci-clang sample clean
+.PHONY: run test deps release dev bench fuzz format check-format ci-clang package sample clean
 
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
@@ -52,6 +52,14 @@ check-format: deps
 ci-clang: deps
 	cmake --preset ci-clang
 	cmake --build --preset ci-clang -j $(JOBS)
+
+# Builds the Debian package from a release build (PACKAGE_PRESET names which one) into
+# build/$(PACKAGE_PRESET)/vantorel_VERSION_ARCH.deb.
+PACKAGE_PRESET ?= release
+package: deps
+	cmake --preset $(PACKAGE_PRESET)
+	cmake --build --preset $(PACKAGE_PRESET) -j $(JOBS)
+	cd build/$(PACKAGE_PRESET) && cpack -G DEB
 
 # Regenerates resources/sample.col from the generator.
 sample: dev

@@ -58,6 +58,7 @@ void AddCheckRows(std::vector<CommandRow>& rows, ListKind kind) {
 void AddAppCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"File1", "&File"});
   rows.push_back({"Load1", "&Load...", "Ctrl+L", [](Editor& e) { e.OpenFile(true); }});
+  rows.push_back({"Reopen1", "Re&open"});
   rows.push_back({"Reload1", "&Reload", {}, [](Editor& e) { e.OpenFile(false); }});
   rows.push_back(
       {"Save1", "&Save", "Ctrl+S", [](Editor& e) { e.SaveWithOverwriteQuestion(Answer::No); }});

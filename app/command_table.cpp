@@ -18,7 +18,9 @@ std::vector<CommandRow> BuildTable() {
 std::vector<CommandPlace> BuildPlaces() {
   return {
       {"MainMenu", {"File1", "Coll1", "Options1", "Help1"}},
-      {"File1", {"Load1", "Reload1", "-", "Save1", "SaveAs1", "-", "Exit1"}},
+      {"File1", {"Load1", "Reopen1", "Reload1", "-", "Save1", "SaveAs1", "-", "Exit1"}},
+      // The files opened last: the window fills it from the editor's list when it opens.
+      {"Reopen1", {}},
       {"Coll1",
        {"ApplyChanges1", "Restore1", "-", "Edit1", "Merge1", "MakeLOD1", "-",
         "ImportCollisionScript1", "Showtextinfo1", "-", "Find1", "FindNext1", "Showbriefinfo1"}},

@@ -59,6 +59,7 @@ void Editor::StartUp(const StartContext& context) {
   const auto ini = IniFile::Load(SettingsPath, &error);
   ReadSettings(ini ? *ini : IniFile(), DirectoryOf(PathToUtf8(ProgramPath)), settings_,
                surfaceTypes_);
+  Recent.Read(ini ? *ini : IniFile());
   ApplyUndoLimit();
   changes_.Send(Change::Settings);
   // The view's shapes are built with the colours and segment counts just read.
@@ -82,7 +83,13 @@ void Editor::ShutDown() {
   settings_.FilePath =
       FilePathAtClose(PathToUtf8(fileName_), DirectoryOf(PathToUtf8(DialogDirectory / "")));
   if (SettingsPath.empty()) return;
-  if (const auto error = WriteSettings(settings_, surfaceTypes_).Save(SettingsPath)) {
+  // The user's settings folder may not exist yet; a folder that cannot be made is reported by
+  // the save below, with the reason.
+  std::error_code ignored;
+  std::filesystem::create_directories(SettingsPath.parent_path(), ignored);
+  IniFile ini = WriteSettings(settings_, surfaceTypes_);
+  Recent.Write(ini);
+  if (const auto error = ini.Save(SettingsPath)) {
     ui_.Error(*error);
   }
 }
@@ -229,6 +236,7 @@ void Editor::Open(const std::filesystem::path* path) {
   changes_.Send(Change::CollList);
   changes_.Send(Change::WorkingCopy);
   ScanFile();
+  if (fileRead_) Recent.Add(fileName_);
 }
 
 void Editor::ScanFile() {

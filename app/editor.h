@@ -10,6 +10,7 @@
 #include "app/change_notifier.h"
 #include "app/editor_ui.h"
 #include "app/element_lists.h"
+#include "app/recent_files.h"
 #include "app/scene_view.h"
 #include "app/settings.h"
 #include "app/start_up.h"
@@ -41,7 +42,8 @@ class Editor {
   // --- the run ---
   // Reads the settings, clears the flags, reads the command line and opens the file it names.
   void StartUp(const StartContext& context);
-  // Writes the settings file; the directory of the open file becomes the start directory.
+  // Writes the settings file, making its folder when missing; the directory of the open file
+  // becomes the start directory. A file that cannot be written is reported and the run ends.
   void ShutDown();
 
   // --- state ---
@@ -82,6 +84,8 @@ class Editor {
   std::string SearchText;
   int SearchPosition = -1;
   bool RestartRequested = false;
+  // The files opened last, for File > Reopen; read at start and written at close.
+  RecentFiles Recent;
 
   ChangeNotifier& Changes() { return changes_; }
   EditorUi& Ui() { return ui_; }

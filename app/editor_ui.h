@@ -58,8 +58,10 @@ class EditorUi {
   virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& text) = 0;
 
-  // The Main Settings dialog, loaded with current; nullopt when cancelled.
-  virtual std::optional<Settings> MainSettingsDialog(const Settings& current) = 0;
+  // The Main Settings dialog, loaded with current and naming the settings file in use; nullopt
+  // when cancelled.
+  virtual std::optional<Settings> MainSettingsDialog(const Settings& current,
+                                                     const std::filesystem::path& settingsFile) = 0;
   // The rename dialog (TForm6) with caption and the coll's old name; the accepted new name,
   // trimmed, or nullopt when cancelled.
   virtual std::optional<std::string> AskNewName(const std::string& caption,

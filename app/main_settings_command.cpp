@@ -5,7 +5,7 @@
 namespace vantorel {
 
 void ShowMainSettings(Editor& editor) {
-  if (const auto chosen = editor.Ui().MainSettingsDialog(editor.Settings())) {
+  if (const auto chosen = editor.Ui().MainSettingsDialog(editor.Settings(), editor.SettingsPath)) {
     editor.ChangeSettings(*chosen);
   }
 }

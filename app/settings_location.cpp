@@ -1,49 +1,37 @@
 #include "app/settings_location.h"
 
-#include <filesystem>
+#include <cstdlib>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <fstream>
-#include <random>
-#else
-#include <unistd.h>
-#endif
+#include "core/utf8_path.h"
 
 namespace vantorel {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-bool WritableDirectory(const fs::path& dir) {
-  std::error_code ec;
-  if (dir.empty() || !fs::is_directory(dir, ec)) return false;
-#if defined(_WIN32)
-  // The access bits on Windows ignore the folder's ACL, so only an actual write tells.
-  std::random_device random;
-  const fs::path probe = dir / ("vantorel-probe-" + std::to_string(random()) + ".tmp");
-  bool created = false;
-  {
-    std::ofstream file(probe, std::ios::binary);
-    created = file.is_open();
+fs::path UserConfigDirectory(const char* xdgConfigHome, const char* home) {
+  if (xdgConfigHome) {
+    const fs::path configured = PathFromUtf8(xdgConfigHome);
+    if (configured.is_absolute()) return configured;
   }
-  if (created) fs::remove(probe, ec);
-  return created;
+  return PathFromUtf8(home ? home : "") / ".config";
+}
+
+fs::path SettingsFilePath(const fs::path& programDir, const fs::path& userConfigDir) {
+  const fs::path besideProgram = programDir / kSettingsFileName;
+#if defined(_WIN32)
+  (void)userConfigDir;
+  return besideProgram;
 #else
-  return access(dir.c_str(), W_OK) == 0;
+  std::error_code ec;
+  if (!programDir.empty() && fs::is_regular_file(besideProgram, ec)) return besideProgram;
+  return userConfigDir / kSettingsFolderName / kSettingsFileName;
 #endif
 }
 
-}  // namespace
-
-fs::path SettingsFilePath(const fs::path& programDir, const fs::path& userConfigDir) {
-  if (WritableDirectory(programDir)) return programDir / kSettingsFileName;
-  // A failure here shows up when the file is saved, with the reason; there is nothing better to
-  // offer at this point.
-  std::error_code ec;
-  if (!userConfigDir.empty()) fs::create_directories(userConfigDir, ec);
-  return userConfigDir / kSettingsFileName;
+fs::path SettingsFileForProgram(const fs::path& programDir) {
+  return SettingsFilePath(programDir,
+                          UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
 }
 
 }  // namespace vantorel

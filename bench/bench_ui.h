@@ -27,7 +27,10 @@ class BenchUi : public EditorUi {
                                       const std::string&) override {
     return std::nullopt;
   }
-  std::optional<Settings> MainSettingsDialog(const Settings&) override { return std::nullopt; }
+  std::optional<Settings> MainSettingsDialog(const Settings&,
+                                             const std::filesystem::path&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> AskNewName(const std::string&, const std::string&) override {
     return newName;
   }

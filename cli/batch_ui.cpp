@@ -159,7 +159,7 @@ std::optional<std::string> BatchUi::InputBox(const std::string& caption, const s
   return found->second.text;
 }
 
-std::optional<Settings> BatchUi::MainSettingsDialog(const Settings&) {
+std::optional<Settings> BatchUi::MainSettingsDialog(const Settings&, const std::filesystem::path&) {
   Refuse("the batch tool has no settings dialog");
 }
 

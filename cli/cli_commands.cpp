@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/editor_texts.h"
+#include "app/program_help.h"
 #include "cli/check_report.h"
 #include "cli/coll_arguments.h"
 #include "cli/coll_json.h"
@@ -200,6 +201,10 @@ int UsageError(const std::string& reason, std::ostream& err) {
 
 }  // namespace
 
+ProgramHelp CliHelp() {
+  return {kProgram, "reads, checks and edits GTA III and Vice City collision files", HelpText()};
+}
+
 std::string HelpText() {
   return R"help(Usage: vantorel-cli [OPTIONS] COMMAND FILE [ARGUMENTS]
 
@@ -333,6 +338,7 @@ Options:
   --decimal-separator C   read and write decimal numbers with C instead of the locale's
                           separator (LC_NUMERIC); import-script reads "." in any case
   --help                  show this text
+  --version               show the version
   --                      end of the options; later words are files or colls
 
 JSON documents:
@@ -380,6 +386,10 @@ int Run(const std::vector<std::string>& args, const Environment& environment, st
   const CommandLine& line = parse.commandLine;
   if (line.help) {
     out << HelpText();
+    return kExitOk;
+  }
+  if (line.version) {
+    out << VersionText(kProgram) << '\n';
     return kExitOk;
   }
   if (line.words.empty()) return UsageError("no command given", err);

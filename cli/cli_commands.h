@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/program_help.h"
+
 namespace vantorel::cli {
 
 // Exit statuses of the batch tool.
@@ -24,5 +26,7 @@ int Run(const std::vector<std::string>& args, const Environment& environment, st
         std::ostream& err);
 
 std::string HelpText();
+// The help with the program's name and summary, for the manual page.
+ProgramHelp CliHelp();
 
 }  // namespace vantorel::cli

@@ -74,6 +74,8 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
       optionsEnded = true;
     } else if (arg == "--help" || arg == "-h") {
       line.help = true;
+    } else if (arg == "--version") {
+      line.version = true;
     } else if (arg == "--json") {
       line.json = true;
       NoteGiven(line, arg);

@@ -17,6 +17,7 @@ enum class ExistingTarget { Append, Overwrite };
 struct CommandLine {
   std::vector<std::string> words;
   bool help = false;
+  bool version = false;
   bool json = false;
   std::optional<char> decimalSeparator;    // --decimal-separator C
   std::optional<Game> game;                // --game iii|vc

@@ -97,7 +97,7 @@ TEST_F(BatchUiTest, DialogsWithoutAnAnswerAreRefused) {
   EXPECT_EQ(Refusal([&] { ui.ChooseMerge({"a", "b"}, 0); }), "no colls chosen for the merge");
   EXPECT_EQ(Refusal([&] { ui.ChangeSurfaceDialog({}); }),
             "no surface chosen for the dialog \"Change Surface\"");
-  EXPECT_EQ(Refusal([&] { ui.MainSettingsDialog(Settings()); }),
+  EXPECT_EQ(Refusal([&] { ui.MainSettingsDialog(Settings(), {}); }),
             "the batch tool has no settings dialog");
   EXPECT_EQ(Refusal([&] { ui.EditElementValues("Edit Sphere", {}, SurfaceTypeTable(), '.'); }),
             "the batch tool gives no values for \"Edit Sphere\"");

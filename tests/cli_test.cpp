@@ -163,9 +163,13 @@ TEST_F(CliTest, HelpDescribesEveryCommandOptionAndJsonDocument) {
         "0-32",
         "0-34",
         "At most 20 findings",
-        "Exit status"}) {
+        "Exit status",
+        "--version"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
+  const CliRun version = RunCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "vantorel-cli 1.1 BETA\n");
 }
 
 // ---- check ----

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/qt/qt_text.h"
 #include "app/settings_table.h"
 
 namespace vantorel {
@@ -38,7 +40,8 @@ QCheckBox* Check(const char* name, const char* caption) {
 
 }  // namespace
 
-MainSettingsDialog::MainSettingsDialog(const Settings& settings, QWidget* parent)
+MainSettingsDialog::MainSettingsDialog(const Settings& settings,
+                                       const std::filesystem::path& settingsFile, QWidget* parent)
     : QDialog(parent), settings_(settings) {
   setObjectName("TForm3");
   setWindowTitle("Main Settings");
@@ -128,8 +131,15 @@ MainSettingsDialog::MainSettingsDialog(const Settings& settings, QWidget* parent
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   buttons->addWidget(defaults);
+  // Which file the values are kept in: the one beside the program or the user's own.
+  auto* file = new QLabel("Settings file: " + QDir::toNativeSeparators(PathToQt(settingsFile)));
+  file->setObjectName("lblSettingsFile");
+  file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  file->setWordWrap(true);
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs);
+  layout->addWidget(file);
   layout->addLayout(buttons);
 
   Load(settings);

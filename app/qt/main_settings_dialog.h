@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 
 #include "app/settings.h"
 
@@ -18,7 +19,8 @@ class MainSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  MainSettingsDialog(const Settings& settings, QWidget* parent = nullptr);
+  MainSettingsDialog(const Settings& settings, const std::filesystem::path& settingsFile,
+                     QWidget* parent = nullptr);
 
   // The settings it was opened with, with the values of its controls.
   Settings Values() const;

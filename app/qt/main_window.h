@@ -13,6 +13,8 @@
 #include "view/view_state.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QListView;
@@ -61,6 +63,8 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout
@@ -74,6 +78,10 @@ class MainWindow : public QMainWindow {
   QToolBar* BuildToolBar(std::string_view place, QWidget* parent);
   QAction* ActionFor(const CommandRow& row);
   void RunRow(std::string_view name);
+  // Files dropped on the window, and File > Reopen, filled from the editor's list each time it
+  // opens.
+  void SetUpFileRoads();
+  void FillReopenMenu(QMenu* menu);
   void RefreshCommandStates();
   void ApplyWindowSize();
   void FitFrameToPreset();

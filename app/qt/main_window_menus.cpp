@@ -97,6 +97,7 @@ void MainWindow::BuildCommands() {
   viewMenu_ = new QMenu(pnlScreen_);
   viewMenu_->setObjectName("PopupMenu3");
   FillMenu(viewMenu_, "PopupMenu3");
+  SetUpFileRoads();
   RefreshCommandStates();
 }
 

@@ -131,8 +131,9 @@ std::optional<std::string> QtEditorUi::InputBox(const std::string& caption,
   return FromQt(dialog.textValue());
 }
 
-std::optional<Settings> QtEditorUi::MainSettingsDialog(const Settings& current) {
-  vantorel::MainSettingsDialog dialog(current, owner_);
+std::optional<Settings> QtEditorUi::MainSettingsDialog(const Settings& current,
+                                                       const std::filesystem::path& settingsFile) {
+  vantorel::MainSettingsDialog dialog(current, settingsFile, owner_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Values();
 }

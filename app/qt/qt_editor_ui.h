@@ -25,7 +25,8 @@ class QtEditorUi : public EditorUi {
   std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& text) override;
-  std::optional<Settings> MainSettingsDialog(const Settings& current) override;
+  std::optional<Settings> MainSettingsDialog(const Settings& current,
+                                             const std::filesystem::path& settingsFile) override;
   std::optional<std::string> AskNewName(const std::string& caption,
                                         const std::string& oldName) override;
   std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;

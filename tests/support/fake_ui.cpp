@@ -78,7 +78,8 @@ std::optional<std::string> FakeUi::InputBox(const std::string& caption, const st
   return TakeFront(inputResults, "input box", std::optional<std::string>());
 }
 
-std::optional<Settings> FakeUi::MainSettingsDialog(const Settings& current) {
+std::optional<Settings> FakeUi::MainSettingsDialog(const Settings& current,
+                                                   const std::filesystem::path&) {
   settingsShown.push_back(current);
   log.push_back("settings dialog");
   return TakeFront(settingsResults, "settings dialog", std::optional<Settings>());
