@@ -45,7 +45,7 @@ constexpr std::size_t RecordLayout::IdOffset() const {
 
 inline constexpr std::array<SectionFormat, 5> kCollSections{{
     {Section::Spheres, 20},   // radius, centre, surface
-    {Section::Unused, 0},     //
+    {Section::Unused, 0},     // a count only, written as 0
     {Section::Boxes, 28},     // minimum, maximum, surface
     {Section::Vertices, 12},  // x, y, z
     {Section::Faces, 16},     // three vertex indices, surface
