@@ -13,19 +13,15 @@
 #include "cli/point3.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
+#include "core/record_layout.h"
 
 namespace vantorel::cli {
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 72;
-constexpr std::size_t kSphereBytes = 20;
-constexpr std::size_t kBoxBytes = 28;
-constexpr std::size_t kVertexBytes = 12;
-constexpr std::size_t kFaceBytes = 16;
-constexpr std::size_t kNameBytes = 20;
-constexpr std::size_t kNameOffset = 8;
-constexpr std::size_t kIdOffset = 28;
+constexpr std::size_t kHeaderBytes = kCollLayout.HeaderBytes;
+constexpr std::size_t kNameBytes = kCollLayout.NameBytes;
+constexpr std::size_t kIdOffset = kCollLayout.IdOffset();
 // The game reads the bytes after a record's Size field into a buffer of this many bytes.
 constexpr std::uint64_t kGameBufferBytes = 55000;
 // Face indices are kept in 16 bits by the game.
@@ -36,19 +32,36 @@ std::string Plural(std::size_t count, const char* singular, const char* plural) 
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
-// Where the element arrays of a record lie, once its counts are known to fit.
-struct RecordLayout {
-  const std::uint8_t* spheres = nullptr;
-  const std::uint8_t* boxes = nullptr;
-  const std::uint8_t* vertices = nullptr;
-  const std::uint8_t* faces = nullptr;
-  std::size_t sphereCount = 0;
-  std::size_t boxCount = 0;
-  std::size_t vertexCount = 0;
-  std::size_t faceCount = 0;
-  std::int32_t unusedCount = 0;
-  std::size_t length = 0;  // bytes from the record's start to the end of its faces
+// The elements of one section of a record whose counts are known to fit.
+struct Elements {
+  const std::uint8_t* first;
+  std::size_t count;
+  std::size_t bytes;  // of one element
+
+  const std::uint8_t* operator[](std::size_t index) const { return first + index * bytes; }
 };
+Elements SectionElements(const std::uint8_t* record, const RecordSections& sections,
+                         Section section) {
+  const SectionSpan& span = sections[section];
+  return {record + span.Offset, span.Count, span.ElementBytes};
+}
+
+// What the findings call each section's count.
+const char* CountName(Section section) {
+  switch (section) {
+    case Section::Spheres:
+      return "sphere";
+    case Section::Unused:
+      return "unused";
+    case Section::Boxes:
+      return "box";
+    case Section::Vertices:
+      return "vertex";
+    case Section::Faces:
+      return "face";
+  }
+  return "";
+}
 
 class FileChecker {
  public:
@@ -125,16 +138,19 @@ class FileChecker {
     CheckName(record, name);
     CheckHeaderNumbers(record);
 
-    RecordLayout layout;
+    RecordSections sections;
     const auto available = static_cast<std::size_t>(std::min<std::uint64_t>(recordBytes, left));
-    if (ReadLayout(record, available, layout)) {
-      if (layout.length < recordBytes && recordBytes <= left) {
+    if (const SectionProblem problem =
+            LocateSections(kCollLayout, bytes_.subspan(pos, available), sections)) {
+      ReportLayoutProblem(problem);
+    } else {
+      if (sections.Length < recordBytes && recordBytes <= left) {
         Add(FindingSeverity::Warning, FindingKind::BytesAfterFaces, [&] {
-          return Plural(static_cast<std::size_t>(recordBytes - layout.length), "byte", "bytes") +
+          return Plural(static_cast<std::size_t>(recordBytes - sections.Length), "byte", "bytes") +
                  " after the faces belong to no element; saving from the editor drops them";
         });
       }
-      CheckElements(record, layout);
+      CheckElements(record, sections);
     }
     CheckDuplicateName(name, number);
     EndColl();
@@ -199,67 +215,42 @@ class FileChecker {
     }
   }
 
-  // Finds the element arrays, reporting the first count that does not fit.
-  bool ReadLayout(const std::uint8_t* record, std::size_t available, RecordLayout& layout) {
-    std::size_t pos = kHeaderBytes;
-    auto readCount = [&](const char* what, std::size_t elementBytes, std::size_t& count,
-                         const std::uint8_t*& first) {
-      if (available - pos < 4) {
-        Add(FindingSeverity::Error, FindingKind::DamagedRecord,
-            [&] { return std::string("the record ends before its ") + what + " count"; });
-        return false;
+  void ReportLayoutProblem(const SectionProblem& problem) {
+    using Fault = SectionProblem::Fault;
+    const std::string what = CountName(problem.Section);
+    Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
+      if (problem.What == Fault::CountCutOff) {
+        return problem.Section == Section::Unused
+                   ? std::string("the record ends before the count after its spheres")
+                   : "the record ends before its " + what + " count";
       }
-      const std::int32_t value = le::LoadI32(record + pos);
-      pos += 4;
-      const std::size_t room = (available - pos) / elementBytes;
-      if (value < 0 || static_cast<std::size_t>(value) > room) {
-        Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
-          return std::string("the ") + what + " count " + std::to_string(value) +
-                 (value < 0 ? " is negative"
-                            : " does not fit the record (room for " + std::to_string(room) + ")");
-        });
-        return false;
-      }
-      count = static_cast<std::size_t>(value);
-      first = record + pos;
-      pos += count * elementBytes;
-      return true;
-    };
-    if (!readCount("sphere", kSphereBytes, layout.sphereCount, layout.spheres)) return false;
-    if (available - pos < 4) {
-      Add(FindingSeverity::Error, FindingKind::DamagedRecord,
-          [] { return std::string("the record ends before the count after its spheres"); });
-      return false;
-    }
-    layout.unusedCount = le::LoadI32(record + pos);
-    pos += 4;
-    if (!readCount("box", kBoxBytes, layout.boxCount, layout.boxes) ||
-        !readCount("vertex", kVertexBytes, layout.vertexCount, layout.vertices) ||
-        !readCount("face", kFaceBytes, layout.faceCount, layout.faces)) {
-      return false;
-    }
-    layout.length = pos;
-    return true;
+      return "the " + what + " count " + std::to_string(problem.Count) +
+             (problem.What == Fault::CountNegative
+                  ? " is negative"
+                  : " does not fit the record (room for " + std::to_string(problem.Room) + ")");
+    });
   }
 
-  void CheckElements(const std::uint8_t* record, const RecordLayout& layout) {
-    if (layout.unusedCount != 0) {
+  void CheckElements(const std::uint8_t* record, const RecordSections& sections) {
+    const std::int32_t unusedCount = sections[Section::Unused].StoredCount;
+    if (unusedCount != 0) {
       Add(FindingSeverity::Warning, FindingKind::UnusedCountSet, [&] {
-        return "the count after the spheres is " + std::to_string(layout.unusedCount) +
+        return "the count after the spheres is " + std::to_string(unusedCount) +
                ", not 0; no elements of that kind are read, and the editor writes it as 0";
       });
     }
-    if (static_cast<std::int64_t>(layout.vertexCount) > kMostVertices) {
+    const Elements vertices = SectionElements(record, sections, Section::Vertices);
+    if (static_cast<std::int64_t>(vertices.count) > kMostVertices) {
       Add(FindingSeverity::Error, FindingKind::TooManyVertices, [&] {
-        return std::to_string(layout.vertexCount) +
+        return std::to_string(vertices.count) +
                " vertices: the game keeps face indices in 16 bits, so at most 65535 work";
       });
     }
     BoundsContainment bounds(record);
-    CheckSpheres(layout, bounds);
-    CheckBoxes(layout, bounds);
-    CheckVertices(layout, bounds);
-    CheckFaces(layout);
+    CheckSpheres(SectionElements(record, sections, Section::Spheres), bounds);
+    CheckBoxes(SectionElements(record, sections, Section::Boxes), bounds);
+    CheckVertices(vertices, bounds);
+    CheckFaces(SectionElements(record, sections, Section::Faces), vertices);
     if (bounds.Usable()) ReportBounds(bounds);
   }
 
@@ -272,9 +263,9 @@ class FileChecker {
     });
   }
 
-  void CheckSpheres(const RecordLayout& layout, BoundsContainment& bounds) {
-    for (std::size_t i = 0; i < layout.sphereCount; ++i) {
-      const std::uint8_t* p = layout.spheres + i * kSphereBytes;
+  void CheckSpheres(const Elements& spheres, BoundsContainment& bounds) {
+    for (std::size_t i = 0; i < spheres.count; ++i) {
+      const std::uint8_t* p = spheres[i];
       const float radius = le::LoadF32(p);
       const Point3 center = LoadPoint3(p + 4);
       if (!std::isfinite(radius) || !Finite(center)) {
@@ -293,9 +284,9 @@ class FileChecker {
     }
   }
 
-  void CheckBoxes(const RecordLayout& layout, BoundsContainment& bounds) {
-    for (std::size_t i = 0; i < layout.boxCount; ++i) {
-      const std::uint8_t* p = layout.boxes + i * kBoxBytes;
+  void CheckBoxes(const Elements& boxes, BoundsContainment& bounds) {
+    for (std::size_t i = 0; i < boxes.count; ++i) {
+      const std::uint8_t* p = boxes[i];
       const Point3 lo = LoadPoint3(p);
       const Point3 hi = LoadPoint3(p + 12);
       if (!Finite(lo) || !Finite(hi)) {
@@ -310,9 +301,9 @@ class FileChecker {
     }
   }
 
-  void CheckVertices(const RecordLayout& layout, BoundsContainment& bounds) {
-    for (std::size_t i = 0; i < layout.vertexCount; ++i) {
-      const Point3 v = LoadPoint3(layout.vertices + i * kVertexBytes);
+  void CheckVertices(const Elements& vertices, BoundsContainment& bounds) {
+    for (std::size_t i = 0; i < vertices.count; ++i) {
+      const Point3 v = LoadPoint3(vertices[i]);
       if (!Finite(v)) {
         Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
           return "vertex " + std::to_string(i) + " has a number that is not finite (" + Text(v) +
@@ -324,11 +315,11 @@ class FileChecker {
     }
   }
 
-  void CheckFaces(const RecordLayout& layout) {
-    const std::size_t vertexCount = layout.vertexCount;
+  void CheckFaces(const Elements& faces, const Elements& vertices) {
+    const std::size_t vertexCount = vertices.count;
     used_.assign(vertexCount, 0);
-    for (std::size_t i = 0; i < layout.faceCount; ++i) {
-      const std::uint8_t* p = layout.faces + i * kFaceBytes;
+    for (std::size_t i = 0; i < faces.count; ++i) {
+      const std::uint8_t* p = faces[i];
       const std::array<std::int32_t, 3> corner{le::LoadI32(p), le::LoadI32(p + 4),
                                                le::LoadI32(p + 8)};
       CheckMaterial("face", i, p[12]);
@@ -353,12 +344,9 @@ class FileChecker {
         });
         continue;
       }
-      const Point3 a =
-          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[0]) * kVertexBytes);
-      const Point3 b =
-          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[1]) * kVertexBytes);
-      const Point3 c =
-          LoadPoint3(layout.vertices + static_cast<std::size_t>(corner[2]) * kVertexBytes);
+      const Point3 a = LoadPoint3(vertices[static_cast<std::size_t>(corner[0])]);
+      const Point3 b = LoadPoint3(vertices[static_cast<std::size_t>(corner[1])]);
+      const Point3 c = LoadPoint3(vertices[static_cast<std::size_t>(corner[2])]);
       const Point3 ab = Minus(b, a);
       const Point3 ac = Minus(c, a);
       const Point3 bc = Minus(c, b);

@@ -38,39 +38,47 @@ CollFace LoadFace(const std::uint8_t* p) {
   return {le::LoadI32(p), le::LoadI32(p + 4), le::LoadI32(p + 8), LoadSurface(p + 12)};
 }
 
-// Reads forward through the bytes of one record and never beyond them.
-class RecordReader {
- public:
-  RecordReader(const std::uint8_t* begin, const std::uint8_t* end) : pos_(begin), end_(end) {}
+void StoreSphere(std::uint8_t* p, const CollSphere& s) {
+  le::StoreF32(p, s.Radius);
+  StoreVector(p + 4, s.Center);
+  StoreSurface(p + 16, s.Surface);
+}
+void StoreBox(std::uint8_t* p, const CollBox& b) {
+  StoreVector(p, b.Min);
+  StoreVector(p + 12, b.Max);
+  StoreSurface(p + 24, b.Surface);
+}
+void StoreFace(std::uint8_t* p, const CollFace& f) {
+  le::StoreI32(p, f.A);
+  le::StoreI32(p + 4, f.B);
+  le::StoreI32(p + 8, f.C);
+  StoreSurface(p + 12, f.Surface);
+}
 
-  bool ReadInt(std::int32_t& value) {
-    if (Remaining() < 4) return false;
-    value = le::LoadI32(pos_);
-    pos_ += 4;
-    return true;
+// Decodes the elements of a section whose count has been checked against the record.
+template <class T, class Load>
+void LoadSection(const std::uint8_t* record, const SectionSpan& span, std::vector<T>& out,
+                 Load load) {
+  out.resize(span.Count);
+  const std::uint8_t* p = record + span.Offset;
+  for (T& element : out) {
+    element = load(p);
+    p += span.ElementBytes;
   }
+}
 
-  // Reads a count and then that many elements of elementBytes each, refusing counts that are
-  // negative or larger than what is left before anything is allocated.
-  template <class T, class Load>
-  bool ReadArray(std::vector<T>& out, std::size_t elementBytes, Load load) {
-    std::int32_t count = 0;
-    if (!ReadInt(count) || count < 0) return false;
-    if (static_cast<std::size_t>(count) > Remaining() / elementBytes) return false;
-    out.resize(static_cast<std::size_t>(count));
-    for (T& element : out) {
-      element = load(pos_);
-      pos_ += elementBytes;
-    }
-    return true;
+// Writes the count and then the elements of one section; returns where the next one starts.
+template <class T, class Store>
+std::uint8_t* StoreSection(std::uint8_t* p, const std::vector<T>& elements,
+                           std::size_t elementBytes, Store store) {
+  le::StoreI32(p, static_cast<std::int32_t>(elements.size()));
+  p += kCountBytes;
+  for (const T& element : elements) {
+    store(p, element);
+    p += elementBytes;
   }
-
- private:
-  std::size_t Remaining() const { return static_cast<std::size_t>(end_ - pos_); }
-
-  const std::uint8_t* pos_;
-  const std::uint8_t* end_;
-};
+  return p;
+}
 
 // Where the byte range of an entry lies inside the image, cut to the image's end.
 struct Extent {
@@ -116,15 +124,15 @@ ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& dire
   while (pos < size) {
     const std::size_t left = size - pos;
     const bool startsWithColl =
-        left >= 4 && std::memcmp(image.data() + pos, kCollFourCC.data(), 4) == 0;
+        left >= 4 && std::memcmp(image.data() + pos, kCollLayout.FourCC.data(), 4) == 0;
     if (!startsWithColl) return ScanEnd::NotColl;
-    if (left < kHeaderBytes) return ScanEnd::Damaged;
+    if (left < kCollLayout.HeaderBytes) return ScanEnd::Damaged;
     const std::uint64_t recordBytes = std::uint64_t{le::LoadU32(image.data() + pos + 4)} + 8;
-    if (recordBytes < kHeaderBytes) return ScanEnd::Damaged;
+    if (recordBytes < kCollLayout.HeaderBytes) return ScanEnd::Damaged;
 
     CollDirectoryEntry entry;
-    const char* name = reinterpret_cast<const char*>(image.data() + pos + 8);
-    entry.Name.assign(name, strnlen(name, 20));
+    const char* name = reinterpret_cast<const char*>(image.data() + pos + kNameOffset);
+    entry.Name.assign(name, strnlen(name, kCollLayout.NameBytes));
     entry.Offset = static_cast<std::int64_t>(pos);
     entry.Size = static_cast<std::int64_t>(recordBytes);
     directory.push_back(std::move(entry));
@@ -141,10 +149,10 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntr
                     Coll& coll) {
   coll.Clear();
   const Extent extent = ClampedExtent(entry, image.size());
-  if (extent.end - extent.begin < kHeaderBytes) {
+  if (extent.end - extent.begin < kCollLayout.HeaderBytes) {
     // A header that cannot be read whole holds no coll the editor could show.
     return extent.end - extent.begin >= 4 &&
-                   std::memcmp(image.data() + extent.begin, kCollFourCC.data(), 4) == 0
+                   std::memcmp(image.data() + extent.begin, kCollLayout.FourCC.data(), 4) == 0
                ? ReadResult::Damaged
                : ReadResult::NoCollisionData;
   }
@@ -157,54 +165,42 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntr
   // The record ends where its Size says, or at the end of the image if that comes first.
   const std::size_t recordEnd =
       std::min<std::uint64_t>(extent.begin + std::uint64_t{coll.Header.Size} + 8, image.size());
-  RecordReader reader(record + kHeaderBytes, image.data() + recordEnd);
-  std::int32_t unused = 0;
-  const bool complete = reader.ReadArray(coll.Spheres, kSphereBytes, LoadSphere) &&
-                        reader.ReadInt(unused) &&
-                        reader.ReadArray(coll.Boxes, kBoxBytes, LoadBox) &&
-                        reader.ReadArray(coll.Vertices, kVertexBytes, LoadVector) &&
-                        reader.ReadArray(coll.Faces, kFaceBytes, LoadFace);
-  if (!complete) {
+  RecordSections sections;
+  if (LocateSections(kCollLayout, image.subspan(extent.begin, recordEnd - extent.begin),
+                     sections)) {
     coll.Clear();
     return ReadResult::Damaged;
   }
+  LoadSection(record, sections[Section::Spheres], coll.Spheres, LoadSphere);
+  LoadSection(record, sections[Section::Boxes], coll.Boxes, LoadBox);
+  LoadSection(record, sections[Section::Vertices], coll.Vertices, LoadVector);
+  LoadSection(record, sections[Section::Faces], coll.Faces, LoadFace);
   return ReadResult::Ok;
 }
 
 void EncodeColl(const Coll& coll, std::uint8_t* out) {
   EncodeHeader(coll.Header, out);
-  std::uint8_t* p = out + kHeaderBytes;
-  auto putInt = [&p](std::int32_t value) {
-    le::StoreI32(p, value);
-    p += 4;
-  };
-  putInt(coll.SphereCount());
-  for (const CollSphere& s : coll.Spheres) {
-    le::StoreF32(p, s.Radius);
-    StoreVector(p + 4, s.Center);
-    StoreSurface(p + 16, s.Surface);
-    p += kSphereBytes;
-  }
-  putInt(0);  // the count of an element kind this format never uses
-  putInt(coll.BoxCount());
-  for (const CollBox& b : coll.Boxes) {
-    StoreVector(p, b.Min);
-    StoreVector(p + 12, b.Max);
-    StoreSurface(p + 24, b.Surface);
-    p += kBoxBytes;
-  }
-  putInt(coll.VertexCount());
-  for (const CollVertex& v : coll.Vertices) {
-    StoreVector(p, v);
-    p += kVertexBytes;
-  }
-  putInt(coll.FaceCount());
-  for (const CollFace& f : coll.Faces) {
-    le::StoreI32(p, f.A);
-    le::StoreI32(p + 4, f.B);
-    le::StoreI32(p + 8, f.C);
-    StoreSurface(p + 12, f.Surface);
-    p += kFaceBytes;
+  std::uint8_t* p = out + kCollLayout.HeaderBytes;
+  for (const SectionFormat& format : kCollLayout.Sections) {
+    const std::size_t bytes = format.ElementBytes;
+    switch (format.Section) {
+      case Section::Spheres:
+        p = StoreSection(p, coll.Spheres, bytes, StoreSphere);
+        break;
+      case Section::Unused:
+        le::StoreI32(p, 0);  // this format never stores elements of that kind
+        p += kCountBytes;
+        break;
+      case Section::Boxes:
+        p = StoreSection(p, coll.Boxes, bytes, StoreBox);
+        break;
+      case Section::Vertices:
+        p = StoreSection(p, coll.Vertices, bytes, StoreVector);
+        break;
+      case Section::Faces:
+        p = StoreSection(p, coll.Faces, bytes, StoreFace);
+        break;
+    }
   }
 }
 
@@ -215,8 +211,12 @@ bool RecordFieldsFit(std::size_t spheres, std::size_t boxes, std::size_t vertice
     return false;
   }
   // Each count fits, so the sum cannot overflow a 64-bit size.
-  const std::uint64_t length = kEmptyRecordBytes + kSphereBytes * spheres + kBoxBytes * boxes +
-                               kVertexBytes * vertices + kFaceBytes * faces;
+  SectionCounts counts{};
+  counts[static_cast<std::size_t>(Section::Spheres)] = spheres;
+  counts[static_cast<std::size_t>(Section::Boxes)] = boxes;
+  counts[static_cast<std::size_t>(Section::Vertices)] = vertices;
+  counts[static_cast<std::size_t>(Section::Faces)] = faces;
+  const std::uint64_t length = RecordBytes(kCollLayout, counts);
   return length - 8 <= std::uint64_t{UINT32_MAX};
 }
 

@@ -18,9 +18,17 @@ void SetHeaderName(CollHeader& header, const std::string& name) {
   std::copy_n(name.begin(), std::min(name.size(), header.Name.size()), header.Name.begin());
 }
 
+SectionCounts CollSectionCounts(const Coll& coll) {
+  SectionCounts counts{};
+  counts[static_cast<std::size_t>(Section::Spheres)] = coll.Spheres.size();
+  counts[static_cast<std::size_t>(Section::Boxes)] = coll.Boxes.size();
+  counts[static_cast<std::size_t>(Section::Vertices)] = coll.Vertices.size();
+  counts[static_cast<std::size_t>(Section::Faces)] = coll.Faces.size();
+  return counts;
+}
+
 std::size_t RecordLength(const Coll& coll) {
-  return kEmptyRecordBytes + kSphereBytes * coll.Spheres.size() + kBoxBytes * coll.Boxes.size() +
-         kVertexBytes * coll.Vertices.size() + kFaceBytes * coll.Faces.size();
+  return static_cast<std::size_t>(RecordBytes(kCollLayout, CollSectionCounts(coll)));
 }
 
 void RecalcCollSize(Coll& coll) {

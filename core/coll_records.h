@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/record_layout.h"
+
 namespace vantorel {
 
 struct Vector3 {
@@ -45,7 +47,7 @@ struct CollFace {
   vantorel::Surface Surface;
 };
 
-inline constexpr std::array<char, 4> kCollFourCC{'C', 'O', 'L', 'L'};
+inline constexpr std::array<char, 4> kCollFourCC = kCollLayout.FourCC;
 inline constexpr std::array<std::uint8_t, 4> kEditorId{0x51, 0x4B, 0x5A, 0x56};  // "QKZV"
 
 struct CollHeader {
@@ -59,15 +61,15 @@ struct CollHeader {
   Vector3 BoundingMax;
 };
 
-// Byte sizes on disk.
-inline constexpr std::size_t kHeaderBytes = 72;
-inline constexpr std::size_t kSphereBytes = 20;
-inline constexpr std::size_t kBoxBytes = 28;
-inline constexpr std::size_t kVertexBytes = 12;
-inline constexpr std::size_t kFaceBytes = 16;
-inline constexpr std::size_t kEmptyRecordBytes = 92;
+// Byte sizes on disk, from the record's layout.
+inline constexpr std::size_t kHeaderBytes = kCollLayout.HeaderBytes;
+inline constexpr std::size_t kSphereBytes = ElementBytes(kCollLayout, Section::Spheres);
+inline constexpr std::size_t kBoxBytes = ElementBytes(kCollLayout, Section::Boxes);
+inline constexpr std::size_t kVertexBytes = ElementBytes(kCollLayout, Section::Vertices);
+inline constexpr std::size_t kFaceBytes = ElementBytes(kCollLayout, Section::Faces);
+inline constexpr std::size_t kEmptyRecordBytes = RecordBytes(kCollLayout, {});
 // Header Size of a coll without elements: the 64 header bytes after Size plus five counts.
-inline constexpr std::uint32_t kEmptyCollSize = 84;
+inline constexpr std::uint32_t kEmptyCollSize = kEmptyRecordBytes - 8;
 
 // One decoded coll: the working copy the editor edits. Each element count is the length of its
 // array, so the two can never disagree.
@@ -95,6 +97,8 @@ bool NameFieldTerminated(const CollHeader& header);
 // Stores name (cut to 20 bytes) into the header, padding with NUL bytes.
 void SetHeaderName(CollHeader& header, const std::string& name);
 
+// The coll's element counts, as its record's sections hold them.
+SectionCounts CollSectionCounts(const Coll& coll);
 // Whole record length of the coll as it would be encoded.
 std::size_t RecordLength(const Coll& coll);
 // Sets Header.Size from the element counts.

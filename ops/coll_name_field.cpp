@@ -7,14 +7,6 @@
 
 namespace vantorel {
 
-namespace {
-
-// Where the name and the Id lie in an encoded header.
-constexpr std::size_t kNameOffset = 8;
-constexpr std::size_t kIdOffset = 28;
-
-}  // namespace
-
 void SetNameField(CollHeader& header, const NameField& name) {
   header.Name = name;
   if (!NameFieldTerminated(header)) header.Id = {0, 0, 0, 0};
@@ -35,7 +27,7 @@ std::optional<Bytes> RenamedRecordCopy(std::span<const std::uint8_t> record,
   WriteCollName(header, name);
   // Only the name and Id bytes are put back, so every other byte stays exactly as stored.
   std::memcpy(copy.data() + kNameOffset, header.Name.data(), header.Name.size());
-  std::memcpy(copy.data() + kIdOffset, header.Id.data(), header.Id.size());
+  std::memcpy(copy.data() + kCollLayout.IdOffset(), header.Id.data(), header.Id.size());
   return copy;
 }
 

@@ -147,6 +147,18 @@ TEST(ReadColl, RefusesNegativeOrOversizedCounts) {
   }
 }
 
+// A Size that ends the record inside its own header leaves no room for any count; reading on
+// from the header's end would read past the record, and here past the image.
+TEST(ReadColl, RefusesASizeThatEndsInsideTheHeader) {
+  Bytes image = EncodeFile({RichColl("a")});
+  image.resize(kHeaderBytes);
+  le::StoreU32(image.data() + 4, 0);
+  Coll coll;
+  EXPECT_EQ(ReadColl(image, {"a", 0, static_cast<std::int64_t>(kHeaderBytes)}, coll),
+            ReadResult::Damaged);
+  EXPECT_FALSE(coll.IsLoaded());
+}
+
 TEST(ReadColl, IgnoresTheUnusedCountAndEncodesItAsZero) {
   Bytes image = EncodeFile({RichColl("a")});
   const std::size_t unusedAt = 72 + 4 + 20;
