@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "app/command_table.h"
+#include "app/editor.h"
 #include "core/coll_codec.h"
 #include "core/model/surface_mapping.h"
 #include "edit/bounds.h"
 #include "ops/mesh_import.h"
 #include "tests/support/cli_run.h"
+#include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -247,6 +250,35 @@ TEST_F(MeshCommandsTest, RefusalsWriteNothing) {
     EXPECT_TRUE(run.err.ends_with("Nothing was written.\n")) << run.err;
     EXPECT_EQ(ReadBytes(path), before);
   }
+}
+
+TEST_F(MeshCommandsTest, TheWindowsImportIsOneUndoStepAndCancelAddsNothing) {
+  testing::FakeUi ui;
+  testing::FakeView view;
+  Editor editor(ui, view);
+  editor.OpenFile(std::filesystem::path(path));
+  const auto run = [&](std::string_view name) { RunCommand(editor, *FindCommand(name)); };
+  ui.openResults = {std::nullopt};
+  run("ImportMesh1");
+  ui.openResults = {std::filesystem::path(model)};
+  ui.newNameResults = {std::nullopt};
+  run("ImportMesh1");
+  EXPECT_EQ(editor.CollCount(), 1);
+  EXPECT_FALSE(editor.FileChanged());
+
+  ui.openResults = {std::filesystem::path(model)};
+  ui.newNameResults = {std::string("kiosk")};
+  run("ImportMesh1");
+  ASSERT_EQ(editor.CollCount(), 2);
+  EXPECT_EQ(editor.CurrentColl(), 1);
+  EXPECT_EQ(editor.WorkingCopy().FaceCount(), 4);
+  run("Undo1");
+  EXPECT_EQ(editor.CollCount(), 1);
+
+  const std::string out = dir.Path() / "cancelled.obj";
+  ui.saveResults = {std::nullopt};
+  run("ExportMesh1");
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
