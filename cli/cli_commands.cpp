@@ -154,6 +154,11 @@ constexpr CommandForm kCommands[] = {
     {"merge", "merge FILE COLL1 COLL2 NEWNAME [-o OUT]", 4, 4, "-o --overwrite"},
     {"lod", "lod FILE COLL [-o OUT]", 2, 2, "-o --overwrite"},
     {"import-script", "import-script FILE SCRIPT NEWNAME [-o OUT]", 3, 3, "-o --overwrite"},
+    {"import-mesh",
+     "import-mesh FILE MODEL (NEWNAME | --replace COLL) [--surfaces MAP] [--max-faces N] "
+     "[-o OUT]",
+     2, 3, "-o --overwrite --replace --surfaces --max-faces"},
+    {"export-mesh", "export-mesh FILE COLL OUT.obj|OUT.glb [--overwrite]", 3, 3, "--overwrite"},
     {"recalc-bounds", "recalc-bounds FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
     {"clean", "clean FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
     {"surface",
@@ -182,11 +187,15 @@ std::optional<std::string> FormProblem(const CommandForm& form, const CommandLin
   if (Applies(form, "--all") && operandCount != (line.all ? form.minOperands : form.maxOperands)) {
     return std::string();
   }
-  if (line.existing == ExistingTarget::Overwrite && !line.output &&
-      std::string_view(form.name) != "export") {
+  const std::string_view name = form.name;
+  if (name == "import-mesh" && operandCount != (line.replace ? 2U : 3U)) {
+    return std::string(line.replace ? "--replace COLL takes the place of NEWNAME" : "");
+  }
+  if (line.existing == ExistingTarget::Overwrite && !line.output && name != "export" &&
+      name != "export-mesh") {
     return "--overwrite goes with -o OUT";
   }
-  if (std::string_view(form.name) == "surface") {
+  if (name == "surface") {
     if (!line.elements) return "surface needs --spheres, --boxes or --faces";
     if (!line.material) return "surface needs --material M";
   }
@@ -288,6 +297,34 @@ writes the result to -o OUT and leaves FILE as it is):
                        reads the collision script SCRIPT into a new coll called NEWNAME at
                        the end of the file, its bounds computed
                          vantorel-cli import-script generic.col lamppost.cst lamppost_c
+  import-mesh FILE MODEL (NEWNAME | --replace COLL) [--surfaces MAP] [--max-faces N]
+                       makes the triangles of the model MODEL a new coll called NEWNAME at the
+                       end of the file, or with --replace the mesh of COLL (its spheres and
+                       boxes stay). MODEL is read by its extension: .dff (every atomic placed
+                       by its frame), .obj (with its MTL files), .3ds, .x, .fbx, .dae, .gltf,
+                       .glb, .ply, .stl. Vertices with equal coordinates become one, faces
+                       that then use a vertex twice are dropped, the bounds are computed.
+                       Each face's surface comes from its material through the mapping file
+                       MAP: one rule a line, PATTERN = SURFACE (first match wins, # starts a
+                       comment), the pattern a glob (* and ?) tried without regard to case on
+                       the material's name and then its texture's; SURFACE a surface name
+                       ("_" for a space), a number 0-34, or NAME #N; "default = SURFACE" for
+                       the rest (else 0, Standard). A material named after a surface, as
+                       export-mesh writes them, gets that surface. --max-faces N simplifies
+                       the mesh to at most N faces, keeping open edges and the borders
+                       between surfaces. Says the triangles read, the vertices after merging,
+                       the faces dropped and the faces per surface; a mesh beyond the game's
+                       limits (55000 bytes per coll, 65535 vertices) is refused with the limit
+                       and by how much.
+                         vantorel-cli import-mesh generic.col kiosk.dff kiosk --surfaces map.txt
+                         vantorel-cli import-mesh generic.col kiosk.obj --replace kiosk --max-faces 500
+  export-mesh FILE COLL OUT.obj|OUT.glb [--overwrite]
+                       writes the coll's mesh as a Wavefront OBJ with its MTL file beside it
+                       (OUT with .mtl), or as binary glTF for a .glb name: one material per
+                       surface, named after the surface, so that import-mesh gives the faces
+                       their surfaces back. An OUT (or its MTL) that exists is replaced only
+                       with --overwrite. FILE is only read.
+                         vantorel-cli export-mesh generic.col kiosk kiosk.obj
   recalc-bounds FILE (COLL | --all)
                        recalculates the bounding sphere and box of the coll, or of every
                        coll, from its spheres, boxes and vertices
@@ -329,7 +366,10 @@ Options:
   -o FILE, --output FILE  script: the file to save the script to; editing commands: the file
                           to write the result to, instead of saving FILE
   --append, --overwrite   export: what to do with a TARGET that exists
-  --overwrite             with -o: replace an OUT that exists
+  --overwrite             with -o: replace an OUT that exists; export-mesh: replace OUT
+  --replace COLL          import-mesh: replace the mesh of COLL instead of adding a coll
+  --surfaces MAP          import-mesh: the file that maps materials to surfaces
+  --max-faces N           import-mesh: simplify the mesh to at most N faces
   --all                   recalc-bounds, clean: every coll; surface: every element of the kind
   --spheres, --boxes, --faces
                           surface: the kind of element LIST counts

@@ -136,6 +136,21 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
         return parse;
       }
       NoteGiven(line, name);
+    } else if (name == "--replace" || name == "--surfaces") {
+      auto& target = name == "--replace" ? line.replace : line.surfaces;
+      target = value();
+      if (!target || target->empty()) {
+        parse.error = name + (name == "--replace" ? " needs a COLL" : " needs a mapping file");
+        return parse;
+      }
+      NoteGiven(line, name);
+    } else if (name == "--max-faces") {
+      line.maxFaces = Number(value());
+      if (!line.maxFaces || *line.maxFaces == 0) {
+        parse.error = "--max-faces needs a number of faces above 0";
+        return parse;
+      }
+      NoteGiven(line, name);
     } else {
       parse.error = "unknown option " + arg;
       return parse;

@@ -27,6 +27,9 @@ struct CommandLine {
   std::optional<ListKind> elements;        // --spheres, --boxes, --faces
   std::optional<int> material;             // --material M: a surface type, 0-34
   std::optional<int> parameter;            // --parameter P: a car part, 0-12 or 17
+  std::optional<std::string> replace;      // --replace COLL
+  std::optional<std::string> surfaces;     // --surfaces MAP
+  std::optional<int> maxFaces;             // --max-faces N
   // The options given apart from --help, --decimal-separator and "--", each once, as written
   // in the help ("-o", "--json"), so that a command can refuse the ones that do not apply to it.
   std::vector<std::string> given;

@@ -1,5 +1,7 @@
 #include "cli/editing_commands.h"
 
+#include <cctype>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -21,6 +23,7 @@
 #include "edit/script_file.h"
 #include "ops/coll_file_scan.h"
 #include "ops/coll_texts.h"
+#include "ops/mesh_import_commands.h"
 #include "ops/surface_change.h"
 
 namespace vantorel::cli {
@@ -199,6 +202,45 @@ bool ImportScript(Job& job) {
   return job.RunCounting("ImportCollisionScript1", 1);
 }
 
+bool ImportMesh(Job& job) {
+  MeshImportChoice& choice = job.TheEditor().MeshImport;
+  if (job.line.surfaces) choice.SurfaceMap = PathFromUtf8(*job.line.surfaces);
+  if (job.line.maxFaces) choice.MaxFaces = static_cast<std::size_t>(*job.line.maxFaces);
+  choice.Replace = job.line.replace.has_value();
+  job.Ui().AnswerOpenDialog(PathFromUtf8(job.operands[1]));
+  if (choice.Replace) {
+    return job.SelectColl(*job.line.replace) && job.RunEdit("ImportMesh1");
+  }
+  job.Ui().AnswerNewName(job.operands[2]);
+  return job.RunCounting("ImportMesh1", 1);
+}
+
+// The files export-mesh writes: OUT, and for an OBJ its MTL beside it.
+std::vector<std::string> MeshTargets(const std::string& out) {
+  std::filesystem::path path = PathFromUtf8(out);
+  std::string extension = PathToUtf8(path.extension());
+  for (char& c : extension)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".glb") return {out};
+  return {out, PathToUtf8(path.replace_extension(".mtl"))};
+}
+
+bool ExportMesh(Job& job) {
+  const std::string& out = job.operands[2];
+  for (const std::string& target : MeshTargets(out)) {
+    const bool overwrite = job.line.existing == ExistingTarget::Overwrite;
+    if (const auto refusal = OutputRefusal(job.operands[0], target, overwrite)) {
+      job.err << *refusal << "\n";
+      return false;
+    }
+  }
+  if (!job.SelectColl(job.operands[1])) return false;
+  job.Ui().AnswerSaveDialog(std::string(kExportMeshTitle), PathFromUtf8(out));
+  // Export Mesh says nothing when it has written the mesh.
+  const int messages = job.Ui().Messages();
+  return job.session.RunRow("ExportMesh1", [&] { return job.Ui().Messages() == messages; });
+}
+
 bool RecalcBounds(Job& job) {
   job.Ui().AnswerQuestion(std::string(kBoundingObjectsCaption), Answer::Yes);
   return job.ForEachColl([&] {
@@ -284,6 +326,7 @@ const std::map<std::string_view, Command>& WritingCommands() {
       {"merge", Merge},
       {"lod", Lod},
       {"import-script", ImportScript},
+      {"import-mesh", ImportMesh},
       {"recalc-bounds", RecalcBounds},
       {"clean", Clean},
       {"surface", Surface},
@@ -329,9 +372,9 @@ int RunEditingCommand(const std::string& command, const Operands& operands, cons
   BatchEditor session(environment, err);
   if (command == "script") return Script(session, operands, line, out, err);
   Job job{session, operands, line, err};
-  if (command == "export") {
+  if (command == "export" || command == "export-mesh") {
     // Export writes only its target; FILE is read.
-    if (!session.Open(operands[0]) || !Export(job)) {
+    if (!session.Open(operands[0]) || !(command == "export" ? Export(job) : ExportMesh(job))) {
       err << kNothingWritten << "\n";
       return kExitUnreadable;
     }

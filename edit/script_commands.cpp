@@ -41,8 +41,8 @@ std::optional<std::string> AskImportName(EditorUi& ui, const std::string& propos
   }
 }
 
-// The new coll as a whole record: header filled in, size and bounding objects computed, the
-// editor's Id stamped.
+}  // namespace
+
 std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name) {
   coll.Header.FourCC = kCollFourCC;
   SetHeaderName(coll.Header, name);
@@ -54,8 +54,6 @@ std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name) {
   EncodeColl(coll, record.data());
   return record;
 }
-
-}  // namespace
 
 void ShowCollisionScript(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "core/coll_records.h"
+#include "core/file_io.h"
 
 namespace vantorel {
 
@@ -19,5 +24,9 @@ void ShowCollisionScript(Editor& editor);
 // applied give way to the new coll. Cancelling the dialog or the prompt, a file that cannot be
 // read and a script that cannot be parsed add nothing and leave the working copy as it was.
 void ImportCollisionScript(Editor& editor);
+
+// A new coll as a whole record: header filled in with the name, size and bounding objects
+// computed, the editor's Id stamped; nullopt when its counts do not fit the record's fields.
+std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name);
 
 }  // namespace vantorel

@@ -8,6 +8,7 @@
 #include "ops/find_commands.h"
 #include "ops/lod_command.h"
 #include "ops/merge_command.h"
+#include "ops/mesh_import_commands.h"
 #include "ops/surface_commands.h"
 
 namespace vantorel {
@@ -24,6 +25,8 @@ void AddCollCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"MakeLOD1", "Make &LOD", {}, MakeLod});
   rows.push_back({"Find1", "&Find...", "Ctrl+F", FindColl});
   rows.push_back({"FindNext1", "Find &Next", "F3", FindNextColl});
+  rows.push_back({"ImportMesh1", "Import &Mesh...", {}, ImportMesh});
+  rows.push_back({"ExportMesh1", "Export Mes&h...", {}, ExportMesh});
   rows.push_back({"Showbriefinfo1", "Show Brief &Info...", "Ctrl+I", ShowBriefInfo});
 
   // The tool bar above the coll list runs the same commands as the Edit submenu.

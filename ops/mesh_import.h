@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "core/coll_records.h"
+#include "core/model/model.h"
+#include "core/model/surface_mapping.h"
+#include "core/surface_types.h"
+
+namespace vantorel {
+
+struct MeshImportOptions {
+  std::optional<std::size_t> MaxFaces;  // simplify to at most this many faces; none: as it is
+};
+
+// A coll with the model's mesh, or why there is none; Report is the one message either way.
+struct MeshImport {
+  std::optional<Coll> Result;
+  std::string Report;
+};
+
+// Gives base (its header, spheres and boxes kept) the model's triangles as its vertices and
+// faces: each material's surface from the mapping, equal vertices merged, faces that then use a
+// vertex twice dropped, simplified when options ask for it, and the bounding sphere and box
+// recomputed. Refused, with the limit and by how much, when the result breaks one of the
+// game's limits, and when the model has no faces or a coordinate that is no finite number.
+MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& mapping,
+                          const SurfaceTypeTable& table, const MeshImportOptions& options);
+
+// The coll's mesh as a model: its vertices, and one material per surface its faces use, named
+// with SurfaceMaterialName so that the mapping gives the faces back their surfaces. Refused
+// when a face names a vertex the coll does not have.
+Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table);
+
+}  // namespace vantorel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "core/model/model.h"
+
+namespace vantorel {
+
+class Editor;
+
+inline constexpr std::string_view kImportMeshCaption = "Import Mesh";
+inline constexpr std::string_view kExportMeshTitle = "Export Mesh";
+
+// Reads a model file by its extension: .dff with the RenderWare reader (every atomic placed by
+// its frame), .obj with the OBJ reader (its MTL files looked for beside it), the other formats
+// through Assimp. A file that cannot be read or is damaged gives a message naming it.
+Parsed<Model> ReadModelFile(const std::filesystem::path& path);
+
+// Reads a model chosen in the open dialog and makes its triangles a coll's mesh (FitModelToColl)
+// with the surface mapping and face budget of Editor::MeshImport: a new coll named through the
+// new name dialog, appended at the end of the file and selected, or, with MeshImport.Replace,
+// the mesh of the current coll, whose spheres and boxes stay. One undo step. Shows the import's
+// report as one message. A cancelled dialog, an unreadable or damaged model or mapping, and a
+// mesh that breaks the game's limits change nothing.
+void ImportMesh(Editor& editor);
+
+// Writes the working copy's mesh to the file chosen in the save dialog: binary glTF for a .glb
+// name, otherwise OBJ with its MTL file beside it (same name, .mtl), one material per surface.
+void ExportMesh(Editor& editor);
+
+}  // namespace vantorel

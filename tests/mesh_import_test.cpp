@@ -1,0 +1,285 @@
+// Import Mesh and Export Mesh: the fitting of a model to a coll, and the batch tool's
+// import-mesh and export-mesh over generated files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_table.h"
+#include "app/editor.h"
+#include "core/coll_codec.h"
+#include "core/model/surface_mapping.h"
+#include "edit/bounds.h"
+#include "ops/mesh_import.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/fake_ui.h"
+#include "tests/support/test_files.h"
+#include "tools/colgen/coll_builder.h"
+
+namespace vantorel {
+namespace {
+
+using colgen::CollBuilder;
+using colgen::MakeSurface;
+using testing::ReadBytes;
+using testing::RunCli;
+
+const SurfaceTypeTable& Table() {
+  return SurfaceTypeTable::Defaults();
+}
+
+SurfaceMapping Mapping(std::string_view text) {
+  Parsed<SurfaceMapping> mapping = ParseSurfaceMapping(text, Table());
+  EXPECT_TRUE(mapping.Value) << mapping.Error;
+  return mapping.Value.value_or(SurfaceMapping{});
+}
+
+// Two quads over one edge, each corner written once per triangle as the 3D tools export them,
+// and a sliver whose corners merge into two.
+Model TwoQuads() {
+  Model model;
+  model.Materials = {{"window_glass", {}}, {"", "road_tex"}};
+  const auto triangle = [&](Vector3 a, Vector3 b, Vector3 c, std::uint32_t material) {
+    const auto first = static_cast<std::uint32_t>(model.Positions.size());
+    model.Positions.insert(model.Positions.end(), {a, b, c});
+    model.Triangles.push_back({first, first + 1, first + 2, material});
+  };
+  triangle({0, 0, 0}, {1, 0, 0}, {1, 1, 0}, 0);
+  triangle({0, 0, 0}, {1, 1, 0}, {0, 1, 0}, 0);
+  triangle({1, 0, 0}, {2, 0, 0}, {2, 1, 3}, 1);
+  triangle({1, 0, 0}, {2, 1, 3}, {1, 1, 0}, 1);
+  triangle({2, 0, 0}, {2, 0, -0.0f}, {1, 1, 0}, 1);
+  return model;
+}
+
+TEST(FitModelToColl, MergesDropsMapsSurfacesKeepsPrimitivesAndFitsBounds) {
+  CollBuilder b("base");
+  b.Sphere({0, 0, 9}, 1, MakeSurface(3));
+  b.Box({-4, -4, -4}, {-3, -3, -3}, MakeSurface(4));
+  const Coll base = b.Build();
+  const MeshImport import = FitModelToColl(base, TwoQuads(),
+                                           Mapping("*glass* = Glas\n"
+                                                   "road* = 1\n"),
+                                           Table(), {});
+  ASSERT_TRUE(import.Result) << import.Report;
+  const Coll& coll = *import.Result;
+  EXPECT_EQ(import.Report,
+            "Triangles read: 5\r\nVertices after merging: 6\r\nFaces dropped: 1\r\n"
+            "Faces per surface:\r\n  1 Street: 2\r\n  7 Glas: 2");
+  EXPECT_EQ(coll.VertexCount(), 6);
+  ASSERT_EQ(coll.FaceCount(), 4);
+  for (const CollFace& face : coll.Faces) {
+    EXPECT_TRUE(face.A != face.B && face.B != face.C && face.A != face.C);
+    EXPECT_LT(face.C, 6);
+  }
+  EXPECT_EQ(coll.Faces[0].Surface.Material, 7);
+  EXPECT_EQ(coll.Faces[3].Surface.Material, 1);
+  EXPECT_EQ(coll.SphereCount(), 1);
+  EXPECT_EQ(coll.BoxCount(), 1);
+  const BoundingObjects bounds = HeaderBoundingObjects(coll.Header);
+  EXPECT_EQ(bounds.Min.X, -4);
+  EXPECT_EQ(bounds.Max.Z, 10);
+  EXPECT_EQ(bounds.Max.X, 2);
+
+  // Simplified only when asked, and said so in the same message.
+  Model grid;
+  grid.Materials = {{}};
+  constexpr std::uint32_t kSide = 21;
+  for (std::uint32_t y = 0; y < kSide; ++y) {
+    for (std::uint32_t x = 0; x < kSide; ++x)
+      grid.Positions.push_back({static_cast<float>(x), static_cast<float>(y), 0});
+  }
+  for (std::uint32_t y = 0; y + 1 < kSide; ++y) {
+    for (std::uint32_t x = 0; x + 1 < kSide; ++x) {
+      const std::uint32_t v = y * kSide + x;
+      grid.Triangles.push_back({v, v + 1, v + kSide + 1, 0});
+      grid.Triangles.push_back({v, v + kSide + 1, v + kSide, 0});
+    }
+  }
+  const MeshImport simplified = FitModelToColl(Coll{}, grid, {}, Table(), {200});
+  ASSERT_TRUE(simplified.Result) << simplified.Report;
+  EXPECT_LT(simplified.Result->FaceCount(), 800);
+  EXPECT_NE(simplified.Report.find("Faces after simplifying to at most 200: "), std::string::npos)
+      << simplified.Report;
+  EXPECT_NE(simplified.Report.find("geometric error"), std::string::npos);
+}
+
+TEST(FitModelToColl, RefusesWhatTheGameCannotHoldOrNothingAtAll) {
+  Model many;
+  many.Materials = {{}};
+  for (std::uint32_t i = 0; i < 23334; ++i) {
+    const float x = static_cast<float>(i);
+    many.Positions.insert(many.Positions.end(), {{x, 0, 0}, {x, 1, 0}, {x, 0, 1}});
+    many.Triangles.push_back({3 * i, 3 * i + 1, 3 * i + 2, 0});
+  }
+  const MeshImport tooBig = FitModelToColl(Coll{}, many, {}, Table(), {});
+  EXPECT_FALSE(tooBig.Result);
+  EXPECT_NE(tooBig.Report.find("70002 vertices, 4467 above the game's 65535"), std::string::npos)
+      << tooBig.Report;
+  EXPECT_NE(tooBig.Report.find("above the game's 55000 per coll"), std::string::npos);
+
+  Model flat = TwoQuads();
+  flat.Triangles = {flat.Triangles.back()};  // the sliver alone
+  EXPECT_FALSE(FitModelToColl(Coll{}, flat, {}, Table(), {}).Result);
+  Model notANumber = TwoQuads();
+  notANumber.Positions[1].Y = std::numeric_limits<float>::quiet_NaN();
+  const MeshImport nan = FitModelToColl(Coll{}, notANumber, {}, Table(), {});
+  EXPECT_FALSE(nan.Result);
+  EXPECT_NE(nan.Report.find("no finite number"), std::string::npos);
+}
+
+Bytes Text(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
+
+Coll StoredColl(const std::string& file, std::size_t index) {
+  const Bytes bytes = ReadBytes(file);
+  CollDirectoryEntries directory;
+  ScanFile(bytes, directory);
+  Coll coll;
+  EXPECT_LT(index, directory.size());
+  if (index < directory.size()) {
+    EXPECT_EQ(ReadColl(bytes, directory[index], coll), ReadResult::Ok);
+  }
+  return coll;
+}
+
+class MeshCommandsTest : public ::testing::Test {
+ protected:
+  MeshCommandsTest() {
+    CollBuilder lamp("lamp");
+    lamp.Sphere({0, 0, 4}, 0.5f, MakeSurface(1));
+    lamp.Box({-1, -1, 0}, {1, 1, 0.5f}, MakeSurface(4));
+    path = dir.Write("city.col", colgen::EncodeFile({lamp.Build()}));
+    model =
+        dir.Write("kiosk.obj", Text("mtllib kiosk.mtl\n"
+                                    "v 0 0 0\nv 1.564586 0 0\nv 1.564586 1 0\nv 0 1 0.1\n"
+                                    "v 0 0 2\n"
+                                    "usemtl glass\nf 1 2 3 4\nusemtl wall\nf 1 2 5\nf 4 5 1\n"));
+    dir.Write("kiosk.mtl", Text("newmtl glass\nmap_Kd glass_01.png\nnewmtl wall\n"));
+    mapping = dir.Write("map.txt", Text("# kiosk\n*glass* = Glas\ndefault = Beton\n"));
+  }
+
+  void ExpectSameMesh(const Coll& a, const Coll& b) {
+    ASSERT_EQ(a.VertexCount(), b.VertexCount());
+    for (std::size_t i = 0; i < a.Vertices.size(); ++i) {
+      EXPECT_EQ(a.Vertices[i].X, b.Vertices[i].X);
+      EXPECT_EQ(a.Vertices[i].Y, b.Vertices[i].Y);
+      EXPECT_EQ(a.Vertices[i].Z, b.Vertices[i].Z);
+    }
+    ASSERT_EQ(a.FaceCount(), b.FaceCount());
+    for (std::size_t i = 0; i < a.Faces.size(); ++i) {
+      EXPECT_EQ(a.Faces[i].A, b.Faces[i].A);
+      EXPECT_EQ(a.Faces[i].B, b.Faces[i].B);
+      EXPECT_EQ(a.Faces[i].C, b.Faces[i].C);
+      EXPECT_EQ(a.Faces[i].Surface.Material, b.Faces[i].Surface.Material);
+    }
+  }
+
+  testing::TempDir dir;
+  std::string path;
+  std::string model;
+  std::string mapping;
+};
+
+TEST_F(MeshCommandsTest, ImportExportImportGivesTheSameMesh) {
+  auto run = RunCli({"import-mesh", path, model, "kiosk", "--surfaces", mapping});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "Triangles read: 4\nVertices after merging: 5\nFaces dropped: 0\n"
+            "Faces per surface:\n  5 Beton: 2\n  7 Glas: 2\n");
+  const Coll kiosk = StoredColl(path, 1);
+  EXPECT_EQ(HeaderName(kiosk.Header), "kiosk");
+  EXPECT_EQ(kiosk.Vertices[1].X, 1.564586f);
+  EXPECT_EQ(kiosk.Header.Id, kEditorId);
+
+  const std::string out = dir.Path() / "out.obj";
+  run = RunCli({"export-mesh", path, "kiosk", out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  run = RunCli({"import-mesh", path, out, "kiosk_back"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectSameMesh(kiosk, StoredColl(path, 2));
+
+  // An existing OUT, or its MTL, is kept unless --overwrite says otherwise.
+  const Bytes exported = ReadBytes(out);
+  run = RunCli({"export-mesh", path, "lamp", out});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(out + " exists: give --overwrite to replace it"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(ReadBytes(out), exported);
+  const std::string glb = dir.Path() / "out.glb";
+  run = RunCli({"export-mesh", path, "kiosk", glb});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Bytes glbBytes = ReadBytes(glb);
+  ASSERT_GE(glbBytes.size(), 4U);
+  EXPECT_EQ(std::string(glbBytes.begin(), glbBytes.begin() + 4), "glTF");
+  EXPECT_EQ(RunCli({"export-mesh", path, "kiosk", glb, "--overwrite"}).status, 0);
+}
+
+TEST_F(MeshCommandsTest, ReplaceKeepsTheSpheresAndBoxes) {
+  const auto run = RunCli({"import-mesh", path, model, "--replace", "lamp", "--max-faces", "2"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Coll lamp = StoredColl(path, 0);
+  EXPECT_EQ(HeaderName(lamp.Header), "lamp");
+  EXPECT_EQ(lamp.SphereCount(), 1);
+  EXPECT_EQ(lamp.BoxCount(), 1);
+  EXPECT_GT(lamp.FaceCount(), 0);
+  EXPECT_EQ(HeaderBoundingObjects(lamp.Header).Max.Z, 4.5f);
+}
+
+TEST_F(MeshCommandsTest, RefusalsWriteNothing) {
+  const Bytes before = ReadBytes(path);
+  const std::string damaged =
+      dir.Write("damaged.obj", Text("v 0 0 0\nv 1 0 x\nv 0 1 0\nf 1 2 3\n"));
+  const std::string badMap = dir.Write("bad.txt", Text("*glass* = marble\n"));
+  struct Case {
+    std::vector<std::string> args;
+    std::string reason;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"import-mesh", path, damaged, "kiosk"}, damaged + ": "},
+           {{"import-mesh", path, dir.Path() / "missing.obj", "kiosk"}, "missing.obj"},
+           {{"import-mesh", path, model, "kiosk", "--surfaces", badMap}, "bad.txt"},
+           {{"import-mesh", path, model, "ab"}, "shorter than 4 characters"},
+           {{"import-mesh", path, model, "--replace", "nothere"}, "No coll nothere"},
+       }) {
+    const auto run = RunCli(c.args);
+    EXPECT_EQ(run.status, 1) << c.args[2];
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with("Nothing was written.\n")) << run.err;
+    EXPECT_EQ(ReadBytes(path), before);
+  }
+}
+
+TEST_F(MeshCommandsTest, TheWindowsImportIsOneUndoStepAndCancelAddsNothing) {
+  testing::FakeUi ui;
+  testing::FakeView view;
+  Editor editor(ui, view);
+  editor.OpenFile(std::filesystem::path(path));
+  const auto run = [&](std::string_view name) { RunCommand(editor, *FindCommand(name)); };
+  ui.openResults = {std::nullopt};
+  run("ImportMesh1");
+  ui.openResults = {std::filesystem::path(model)};
+  ui.newNameResults = {std::nullopt};
+  run("ImportMesh1");
+  EXPECT_EQ(editor.CollCount(), 1);
+  EXPECT_FALSE(editor.FileChanged());
+
+  ui.openResults = {std::filesystem::path(model)};
+  ui.newNameResults = {std::string("kiosk")};
+  run("ImportMesh1");
+  ASSERT_EQ(editor.CollCount(), 2);
+  EXPECT_EQ(editor.CurrentColl(), 1);
+  EXPECT_EQ(editor.WorkingCopy().FaceCount(), 4);
+  run("Undo1");
+  EXPECT_EQ(editor.CollCount(), 1);
+
+  const std::string out = dir.Path() / "cancelled.obj";
+  ui.saveResults = {std::nullopt};
+  run("ExportMesh1");
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace vantorel
