@@ -13,7 +13,7 @@
 namespace vantorel {
 namespace {
 
-using colgen::DffSpec;
+using colgen::DffPlan;
 using colgen::WrittenDff;
 
 // Offset of the data of the first struct chunk written after the nth chunk of the given type.
@@ -45,10 +45,10 @@ bool Near(const Vector3& a, const Vector3& b) {
 TEST(DffReader, ReadsEveryFixtureInEveryLibraryVersion) {
   for (const std::uint32_t version : {0x31000u, 0x33002u, 0x34003u, 0x36003u}) {
     SCOPED_TRACE(rw::VersionText(version));
-    DffSpec spec = colgen::TwoAtomicDff();
-    spec.Version = version;
-    spec.Geometries[1].Prelit = true;  // colours, two UV sets and normals to step over
-    const Parsed<DffClump> read = ReadDff(colgen::WriteDff(spec).Data);
+    DffPlan plan = colgen::TwoAtomicDff();
+    plan.Version = version;
+    plan.Geometries[1].Prelit = true;  // colours, two UV sets and normals to step over
+    const Parsed<DffClump> read = ReadDff(colgen::WriteDff(plan).Data);
     ASSERT_TRUE(read.Value) << read.Error;
     const DffClump& clump = *read.Value;
     EXPECT_EQ(clump.Version, version);
@@ -58,13 +58,13 @@ TEST(DffReader, ReadsEveryFixtureInEveryLibraryVersion) {
     for (std::size_t g = 0; g < 2; ++g) {
       EXPECT_EQ(clump.Geometries[g].Triangles.size(), 12u);
       for (std::size_t t = 0; t < 12; ++t) {
-        const DffTriangle& want = spec.Geometries[g].Triangles[t];
+        const DffTriangle& want = plan.Geometries[g].Triangles[t];
         const DffTriangle& got = clump.Geometries[g].Triangles[t];
         EXPECT_TRUE(got.A == want.A && got.B == want.B && got.C == want.C &&
                     got.Material == want.Material);
       }
       ASSERT_EQ(clump.Geometries[g].Vertices.size(), 8u);
-      EXPECT_TRUE(Near(clump.Geometries[g].Vertices[7], spec.Geometries[g].Vertices[7]));
+      EXPECT_TRUE(Near(clump.Geometries[g].Vertices[7], plan.Geometries[g].Vertices[7]));
     }
     EXPECT_EQ(clump.Geometries[1].Materials[0].Texture, "roof_glass");
     EXPECT_EQ(clump.Geometries[0].Materials[1].Texture, "");
@@ -92,7 +92,7 @@ TEST(DffReader, EmbeddedCollisionsAreDecodedOrKept) {
   EXPECT_EQ(collision.Colls[0].FaceCount(), 12);
   EXPECT_EQ(collision.Colls[0].SphereCount(), 1);
 
-  DffSpec later = colgen::CollisionDff();
+  DffPlan later = colgen::CollisionDff();
   std::memcpy(later.Collision.data(), "COL3", 4);
   const Parsed<DffClump> kept = ReadDff(colgen::WriteDff(later).Data);
   ASSERT_TRUE(kept.Value) << kept.Error;
@@ -174,9 +174,9 @@ TEST(DffReader, DamagedEmbeddedCollisionsAreNamed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    DffSpec spec = colgen::CollisionDff();
-    le::StoreU32(spec.Collision.data() + c.at, c.value);
-    const Parsed<DffClump> read = ReadDff(colgen::WriteDff(spec).Data);
+    DffPlan plan = colgen::CollisionDff();
+    le::StoreU32(plan.Collision.data() + c.at, c.value);
+    const Parsed<DffClump> read = ReadDff(colgen::WriteDff(plan).Data);
     ASSERT_FALSE(read.Value);
     EXPECT_NE(read.Error.find(c.message), std::string::npos) << read.Error;
   }
@@ -184,8 +184,8 @@ TEST(DffReader, DamagedEmbeddedCollisionsAreNamed) {
 
 TEST(DffReader, DeeplyNestedPluginsNeitherRecurseNorFail) {
   // 100,000 extension chunks, each inside the last, in the clump's extension.
-  DffSpec spec = colgen::OneAtomicDff();
-  const WrittenDff plain = colgen::WriteDff(spec);
+  DffPlan plan = colgen::OneAtomicDff();
+  const WrittenDff plain = colgen::WriteDff(plan);
   std::vector<std::uint8_t> nest;
   const std::uint32_t depth = 100000;
   for (std::uint32_t i = 0; i < depth; ++i) {

@@ -175,12 +175,12 @@ std::vector<DffTriangle> CubeTriangles() {
 
 }  // namespace
 
-WrittenDff WriteDff(const DffSpec& spec) {
-  ChunkWriter w(spec.Version);
+WrittenDff WriteDff(const DffPlan& plan) {
+  ChunkWriter w(plan.Version);
   w.Begin(rw::kClump);
   w.Begin(rw::kStruct);
-  w.U32(static_cast<std::uint32_t>(spec.Atomics.size()));
-  if (spec.Version > 0x33000) {
+  w.U32(static_cast<std::uint32_t>(plan.Atomics.size()));
+  if (plan.Version > 0x33000) {
     w.U32(0);
     w.U32(0);
   }
@@ -188,8 +188,8 @@ WrittenDff WriteDff(const DffSpec& spec) {
 
   w.Begin(rw::kFrameList);
   w.Begin(rw::kStruct);
-  w.U32(static_cast<std::uint32_t>(spec.Frames.size()));
-  for (const DffFrameSpec& f : spec.Frames) {
+  w.U32(static_cast<std::uint32_t>(plan.Frames.size()));
+  for (const DffFrameSpec& f : plan.Frames) {
     w.Vector(f.Local.Right);
     w.Vector(f.Local.Up);
     w.Vector(f.Local.At);
@@ -198,7 +198,7 @@ WrittenDff WriteDff(const DffSpec& spec) {
     w.U32(0);
   }
   w.End();
-  for (const DffFrameSpec& f : spec.Frames) {
+  for (const DffFrameSpec& f : plan.Frames) {
     w.Begin(rw::kExtension);
     if (!f.Name.empty()) {
       w.Begin(rw::kFrameName);
@@ -211,13 +211,13 @@ WrittenDff WriteDff(const DffSpec& spec) {
 
   w.Begin(rw::kGeometryList);
   w.Begin(rw::kStruct);
-  w.U32(static_cast<std::uint32_t>(spec.Geometries.size()));
+  w.U32(static_cast<std::uint32_t>(plan.Geometries.size()));
   w.End();
-  for (const DffGeometrySpec& g : spec.Geometries)
-    WriteGeometry(w, g, spec.Version);
+  for (const DffGeometrySpec& g : plan.Geometries)
+    WriteGeometry(w, g, plan.Version);
   w.End();
 
-  for (const DffAtomic& a : spec.Atomics) {
+  for (const DffAtomic& a : plan.Atomics) {
     w.Begin(rw::kAtomic);
     w.Begin(rw::kStruct);
     w.U32(a.Frame);
@@ -230,9 +230,9 @@ WrittenDff WriteDff(const DffSpec& spec) {
   }
 
   w.Begin(rw::kExtension);
-  if (!spec.Collision.empty()) {
+  if (!plan.Collision.empty()) {
     w.Begin(rw::kCollisionModel);
-    w.Raw(spec.Collision.data(), spec.Collision.size());
+    w.Raw(plan.Collision.data(), plan.Collision.size());
     w.End();
   }
   w.End();
@@ -240,18 +240,18 @@ WrittenDff WriteDff(const DffSpec& spec) {
   return w.Take();
 }
 
-DffSpec OneAtomicDff() {
-  DffSpec spec;
-  spec.Version = 0x34003;
-  spec.Frames.push_back({{}, -1, "box"});
-  spec.Geometries.push_back(
+DffPlan OneAtomicDff() {
+  DffPlan plan;
+  plan.Version = 0x34003;
+  plan.Frames.push_back({{}, -1, "box"});
+  plan.Geometries.push_back(
       {CubeVertices(1), CubeTriangles(), {"crate_side", "crate_top"}, true, 1, false});
-  spec.Atomics.push_back({0, 0});
-  return spec;
+  plan.Atomics.push_back({0, 0});
+  return plan;
 }
 
-DffSpec TwoAtomicDff() {
-  DffSpec spec;
+DffPlan TwoAtomicDff() {
+  DffPlan plan;
   // The root turns a quarter about the height axis (x becomes y) and moves by (10, 0, 0); the
   // child moves by (0, 0, 5) inside it.
   FrameMatrix root;
@@ -260,24 +260,24 @@ DffSpec TwoAtomicDff() {
   root.Position = {10, 0, 0};
   FrameMatrix child;
   child.Position = {0, 0, 5};
-  spec.Frames.push_back({root, -1, "body"});
-  spec.Frames.push_back({child, 0, "roof"});
-  spec.Geometries.push_back({CubeVertices(1), CubeTriangles(), {"body", ""}, false, 2, true});
-  spec.Geometries.push_back({CubeVertices(2), CubeTriangles(), {"roof_glass", "roof"}});
-  spec.Atomics.push_back({0, 0});
-  spec.Atomics.push_back({1, 1});
-  return spec;
+  plan.Frames.push_back({root, -1, "body"});
+  plan.Frames.push_back({child, 0, "roof"});
+  plan.Geometries.push_back({CubeVertices(1), CubeTriangles(), {"body", ""}, false, 2, true});
+  plan.Geometries.push_back({CubeVertices(2), CubeTriangles(), {"roof_glass", "roof"}});
+  plan.Atomics.push_back({0, 0});
+  plan.Atomics.push_back({1, 1});
+  return plan;
 }
 
-DffSpec CollisionDff() {
-  DffSpec spec = OneAtomicDff();
-  spec.Version = 0x36003;
+DffPlan CollisionDff() {
+  DffPlan plan = OneAtomicDff();
+  plan.Version = 0x36003;
   CollBuilder coll("crate");
   coll.MeshBox({0, 0, 0}, {1, 1, 1}, MakeSurface(5));
   coll.Sphere({0.5f, 0.5f, 0.5f}, 0.9f, MakeSurface(11));
   const Bytes file = EncodeFile({coll.Build()});
-  spec.Collision.assign(file.begin(), file.end());
-  return spec;
+  plan.Collision.assign(file.begin(), file.end());
+  return plan;
 }
 
 }  // namespace vantorel::colgen

@@ -28,7 +28,7 @@ struct DffFrameSpec {
   std::string Name;
 };
 
-struct DffSpec {
+struct DffPlan {
   std::uint32_t Version = 0x36003;
   std::vector<DffFrameSpec> Frames;
   std::vector<DffGeometrySpec> Geometries;
@@ -48,13 +48,13 @@ struct WrittenDff {
   std::vector<DffChunkPlace> Chunks;  // in the order written
 };
 
-WrittenDff WriteDff(const DffSpec& spec);
+WrittenDff WriteDff(const DffPlan& plan);
 
 // A unit cube (12 triangles) on one frame, two textured materials, Vice City's library version.
-DffSpec OneAtomicDff();
+DffPlan OneAtomicDff();
 // A root frame moved and turned, a child frame moved again, an atomic on each (San Andreas).
-DffSpec TwoAtomicDff();
+DffPlan TwoAtomicDff();
 // One atomic and a coll of a box mesh and a sphere in the clump's extension.
-DffSpec CollisionDff();
+DffPlan CollisionDff();
 
 }  // namespace vantorel::colgen
