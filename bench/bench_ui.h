@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/editor_ui.h"
+#include "doc/editor_ui.h"
 
 namespace vantorel::bench {
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "app/command_table.h"
-#include "app/editor.h"
-#include "app/null_scene_view.h"
 #include "bench/bench_ui.h"
 #include "bench/ratio_reporter.h"
+#include "doc/editor.h"
+#include "doc/null_scene_view.h"
 #include "tools/colgen/coll_builder.h"
 #include "tools/colgen/large_file.h"
 

@@ -57,8 +57,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 include(CPack)
 
 # The package's version is the project's; the programs say theirs through their caption.
-file(READ core/program_identity.h identity)
+file(READ src/core/core/program_identity.h identity)
 string(FIND "${identity}" "\"Vantorel ${PROJECT_VERSION} " at)
 if(at EQUAL -1)
-  message(FATAL_ERROR "core/program_identity.h does not name version ${PROJECT_VERSION}")
+  message(FATAL_ERROR "src/core/core/program_identity.h does not name version ${PROJECT_VERSION}")
 endif()

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "app/command_table.h"
-#include "app/editor.h"
-#include "app/null_scene_view.h"
+#include "doc/editor.h"
+#include "doc/null_scene_view.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 

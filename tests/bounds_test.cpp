@@ -1,4 +1,4 @@
-#include "edit/bounds.h"
+#include "core/bounds.h"
 
 #include <gtest/gtest.h>
 

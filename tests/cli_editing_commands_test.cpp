@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "app/command_table.h"
-#include "app/editor.h"
 #include "cli/cli_commands.h"
 #include "core/coll_codec.h"
 #include "core/little_endian.h"
+#include "doc/editor.h"
 #include "edit/script_file.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/fake_ui.h"

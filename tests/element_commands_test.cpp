@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "edit/bounds.h"
+#include "core/bounds.h"
 #include "edit/element_values.h"
 #include "tests/support/document_state.h"
 #include "tests/support/editor_fixture.h"

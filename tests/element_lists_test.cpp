@@ -1,8 +1,8 @@
-#include "app/element_lists.h"
+#include "doc/element_lists.h"
 
 #include <gtest/gtest.h>
 
-#include "app/status_bar.h"
+#include "doc/status_bar.h"
 #include "tools/colgen/coll_builder.h"
 
 namespace vantorel {

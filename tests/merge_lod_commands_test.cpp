@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/bounds.h"
 #include "core/coll_codec.h"
-#include "edit/bounds.h"
 #include "ops/lod_command.h"
 #include "ops/merge_command.h"
 #include "tests/support/editor_fixture.h"

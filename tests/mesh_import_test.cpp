@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/editor.h"
+#include "core/bounds.h"
 #include "core/coll_codec.h"
 #include "core/model/surface_mapping.h"
-#include "edit/bounds.h"
+#include "doc/editor.h"
 #include "ops/mesh_import.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/fake_ui.h"

@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "view/view_options.h"
+#include "doc/view_options.h"
 
 namespace vantorel {
 namespace {

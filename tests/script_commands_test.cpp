@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/bounds.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/utf8_path.h"
-#include "edit/bounds.h"
 #include "edit/collision_script.h"
 #include "tests/support/document_state.h"
 #include "tests/support/editor_fixture.h"

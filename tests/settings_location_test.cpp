@@ -1,4 +1,4 @@
-#include "app/settings_location.h"
+#include "doc/settings_location.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/editor.h"
 #include "core/utf8_path.h"
+#include "doc/editor.h"
 #include "tests/support/editor_fixture.h"
 #include "tests/support/test_files.h"
 

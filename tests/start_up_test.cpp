@@ -1,4 +1,4 @@
-#include "app/start_up.h"
+#include "doc/start_up.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/undo_history.h"
+#include "doc/undo_history.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "app/editor.h"
+#include "doc/editor.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"

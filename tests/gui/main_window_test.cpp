@@ -14,9 +14,9 @@
 #include <filesystem>
 
 #include "app/qt/qt_text.h"
-#include "app/start_up.h"
 #include "core/ini_file.h"
 #include "core/utf8_path.h"
+#include "doc/start_up.h"
 #include "tests/gui/modal_script.h"
 #include "tests/gui/qt_printers.h"
 #include "tests/support/start_context.h"

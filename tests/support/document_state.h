@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/editor.h"
 #include "core/coll_codec.h"
+#include "doc/editor.h"
 
 namespace vantorel::testing {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/editor.h"
 #include "core/coll_codec.h"
+#include "doc/editor.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/editor_ui.h"
-#include "app/scene_view.h"
+#include "doc/editor_ui.h"
+#include "doc/scene_view.h"
 
 namespace vantorel::testing {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/start_up.h"
+#include "doc/start_up.h"
 #include "tests/support/test_files.h"
 
 namespace vantorel::testing {

@@ -1,0 +1,107 @@
+#include "doc/coll_delta.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vantorel {
+
+namespace {
+
+// Elements are compared by their bytes: a NaN read from a file is the same NaN when it comes
+// back, and the records hold no padding.
+static_assert(sizeof(CollSphere) == 20 && sizeof(CollBox) == 28 && sizeof(CollVertex) == 12 &&
+              sizeof(CollFace) == 16 && sizeof(CollHeader) == 72);
+
+template <class T>
+bool SameBytes(const T& a, const T& b) {
+  return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+template <class T>
+ArrayChange<T> Diff(const std::vector<T>& before, const std::vector<T>& after) {
+  const std::size_t shorter = std::min(before.size(), after.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && SameBytes(before[prefix], after[prefix]))
+    ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         SameBytes(before[before.size() - 1 - suffix], after[after.size() - 1 - suffix])) {
+    ++suffix;
+  }
+  ArrayChange<T> change;
+  change.Offset = prefix;
+  const auto diffBegin = static_cast<std::ptrdiff_t>(prefix);
+  change.Before.assign(before.begin() + diffBegin,
+                       before.end() - static_cast<std::ptrdiff_t>(suffix));
+  change.After.assign(after.begin() + diffBegin, after.end() - static_cast<std::ptrdiff_t>(suffix));
+  return change;
+}
+
+// Replaces the run `from` at the change's offset by `to`, and the marks with it.
+template <class T>
+void Replace(std::vector<T>& elements, const ArrayChange<T>& change, const std::vector<T>& from,
+             const std::vector<T>& to, ElementList* list, bool defaultMark) {
+  const auto at = elements.begin() + static_cast<std::ptrdiff_t>(change.Offset);
+  elements.erase(at, at + static_cast<std::ptrdiff_t>(from.size()));
+  elements.insert(elements.begin() + static_cast<std::ptrdiff_t>(change.Offset), to.begin(),
+                  to.end());
+  if (!list || list->checked.size() + to.size() != elements.size() + from.size()) return;
+  // Elements replaced in place keep their marks; the marks of elements that go or come are
+  // taken out or given the list's default.
+  const std::size_t kept = std::min(from.size(), to.size());
+  auto& marks = list->checked;
+  const auto markAt = marks.begin() + static_cast<std::ptrdiff_t>(change.Offset + kept);
+  if (from.size() > to.size()) {
+    marks.erase(markAt, markAt + static_cast<std::ptrdiff_t>(from.size() - to.size()));
+  } else {
+    marks.insert(markAt, to.size() - from.size(), defaultMark);
+  }
+}
+
+template <class T>
+std::size_t Bytes(const ArrayChange<T>& change) {
+  return (change.Before.capacity() + change.After.capacity()) * sizeof(T);
+}
+
+}  // namespace
+
+bool CollDelta::Empty() const {
+  return !HeaderBefore && Spheres.Empty() && Boxes.Empty() && Vertices.Empty() && Faces.Empty();
+}
+
+std::size_t CollDelta::HeldBytes() const {
+  return sizeof(CollDelta) + Bytes(Spheres) + Bytes(Boxes) + Bytes(Vertices) + Bytes(Faces);
+}
+
+CollDelta DiffColls(const Coll& before, const Coll& after) {
+  CollDelta delta;
+  if (!SameBytes(before.Header, after.Header)) {
+    delta.HeaderBefore = before.Header;
+    delta.HeaderAfter = after.Header;
+  }
+  delta.Spheres = Diff(before.Spheres, after.Spheres);
+  delta.Boxes = Diff(before.Boxes, after.Boxes);
+  delta.Vertices = Diff(before.Vertices, after.Vertices);
+  delta.Faces = Diff(before.Faces, after.Faces);
+  return delta;
+}
+
+void ApplyForward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
+  if (delta.HeaderAfter) coll.Header = *delta.HeaderAfter;
+  const auto& d = delta;
+  Replace(coll.Spheres, d.Spheres, d.Spheres.Before, d.Spheres.After, &lists.Spheres, true);
+  Replace(coll.Boxes, d.Boxes, d.Boxes.Before, d.Boxes.After, &lists.Boxes, true);
+  Replace(coll.Vertices, d.Vertices, d.Vertices.Before, d.Vertices.After, nullptr, false);
+  Replace(coll.Faces, d.Faces, d.Faces.Before, d.Faces.After, &lists.Faces, false);
+}
+
+void ApplyBackward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
+  if (delta.HeaderBefore) coll.Header = *delta.HeaderBefore;
+  const auto& d = delta;
+  Replace(coll.Spheres, d.Spheres, d.Spheres.After, d.Spheres.Before, &lists.Spheres, true);
+  Replace(coll.Boxes, d.Boxes, d.Boxes.After, d.Boxes.Before, &lists.Boxes, true);
+  Replace(coll.Vertices, d.Vertices, d.Vertices.After, d.Vertices.Before, nullptr, false);
+  Replace(coll.Faces, d.Faces, d.Faces.After, d.Faces.Before, &lists.Faces, false);
+}
+
+}  // namespace vantorel

@@ -1,0 +1,37 @@
+#include "doc/command_row.h"
+
+#include "doc/editor.h"
+
+namespace vantorel {
+
+std::string CommandName(std::string_view caption) {
+  std::string name;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      // "&&" stands for one "&".
+      if (i + 1 < caption.size() && caption[i + 1] == '&') name.push_back(caption[++i]);
+      continue;
+    }
+    name.push_back(caption[i]);
+  }
+  while (!name.empty() && name.back() == '.')
+    name.pop_back();
+  return name;
+}
+
+std::string CaptionText(std::string_view text) {
+  std::string caption;
+  caption.reserve(text.size());
+  for (const char c : text) {
+    if (c == '&') caption.push_back('&');
+    caption.push_back(c);
+  }
+  return caption;
+}
+
+void RunCommand(Editor& editor, const CommandRow& row) {
+  if (!row.Run || (row.Enabled && !row.Enabled(editor))) return;
+  editor.Run(CommandName(row.Caption), [&] { row.Run(editor); });
+}
+
+}  // namespace vantorel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/coll_records.h"
+#include "core/surface_types.h"
+#include "doc/element_lists.h"
+
+namespace vantorel {
+
+// The mesh of a coll is never edited point by point, only thinned out. Each function keeps the
+// header's Size in step; none touches the bounding objects, the spheres or the boxes.
+
+// Removes the face of the selected line with its line and selects the line at the same index,
+// or the last line when the removed face was the last. Its vertices stay. False, changing
+// nothing, without a selected line.
+bool DeleteSelectedFace(Coll& coll, ElementList& faces);
+
+// Removes every face whose line is checked; the rest keep their order and their (unchecked)
+// marks, and the last line is selected. False, changing nothing, when the list is empty.
+bool DeleteCheckedFaces(Coll& coll, ElementList& faces);
+
+// The number of vertices no face names.
+std::size_t CountUnusedVertices(const Coll& coll);
+
+// Removes the vertices no face names and renumbers the faces so that they name the same
+// points. An index outside the vertex list keeps no vertex and moves down with the vertices
+// removed below it. Returns the number of vertices removed.
+std::size_t DeleteUnusedVertices(Coll& coll);
+
+// Removes all faces, their lines and all vertices.
+void DeleteAllVerticesAndFaces(Coll& coll, ElementList& faces);
+
+// "3 vertices deleted."
+std::string VerticesDeletedText(std::size_t count);
+
+// The corners and surface type of face index: a heading naming its three vertex indices, one
+// line of coordinates per corner ("(none)" for an index outside the vertex list) and the surface
+// type's name ("?" beyond the table). Lines end with CR LF except the last. Empty for an index
+// outside the faces.
+std::string FaceDetailsText(const Coll& coll, int index, const SurfaceTypeTable& surfaces,
+                            char decimalSeparator);
+
+}  // namespace vantorel

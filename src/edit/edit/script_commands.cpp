@@ -1,0 +1,112 @@
+#include "edit/script_commands.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/bounds.h"
+#include "core/coll_codec.h"
+#include "core/file_io.h"
+#include "core/name_rules.h"
+#include "core/utf8_path.h"
+#include "core/windows1252.h"
+#include "doc/editor.h"
+#include "doc/editor_texts.h"
+#include "edit/collision_script.h"
+#include "edit/script_encoding.h"
+#include "edit/script_reader.h"
+
+namespace vantorel {
+
+namespace {
+
+constexpr const char* kOpenScriptTitle = "Open Collision File";
+constexpr const char* kScriptFilter = "Collision Script|*.cst|All files|*.*";
+constexpr const char* kNamePrompt = "Name of the new collision object:";
+constexpr const char* kParseError = "ERROR while parsing collision script!";
+
+// Asks for the new coll's name until the answer is a valid one, starting with proposal; an
+// invalid answer is shown again as it was cut. Cancel ends the import: a person who cancels
+// expects nothing to happen, and must never be held in the loop. The name is game text (Windows
+// code page); the prompt shows and takes UTF-8.
+std::optional<std::string> AskImportName(EditorUi& ui, const std::string& proposal) {
+  std::string shown = proposal;
+  while (true) {
+    const std::optional<std::string> answer =
+        ui.InputBox(std::string(kScriptNamePromptCaption), kNamePrompt, shown);
+    if (!answer) return std::nullopt;
+    std::string name = ImportNameFromAnswer(Utf8ToWindows1252(*answer));
+    if (IsValidImportName(name)) return name;
+    shown = Windows1252ToUtf8(name);
+  }
+}
+
+}  // namespace
+
+std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name) {
+  coll.Header.FourCC = kCollFourCC;
+  SetHeaderName(coll.Header, name);
+  StoreBoundingObjects(coll.Header, ComputeBoundingObjects(coll));
+  StampEditorId(coll.Header);
+  if (!FitsRecordFields(coll)) return std::nullopt;
+  RecalcCollSize(coll);
+  Bytes record(RecordLength(coll));
+  EncodeColl(coll, record.data());
+  return record;
+}
+
+void ShowCollisionScript(Editor& editor) {
+  const Coll& coll = editor.WorkingCopy();
+  if (!coll.IsLoaded()) return;
+  const std::string script = BuildCollisionScript(
+      coll, Utf8ToWindows1252(editor.Ui().LocalDateTimeText()), editor.DecimalSeparator);
+  editor.Ui().ShowCollisionScript(script, Windows1252ToUtf8(HeaderName(coll.Header)),
+                                  editor.FileName().parent_path());
+}
+
+void ImportCollisionScript(Editor& editor) {
+  if (editor.CollCount() == 0) return;
+  if (!editor.CanAppendColls()) return;
+  if (editor.AskApplyChanges() == Answer::Cancel) {
+    editor.ReselectCurrentLine();
+    return;
+  }
+  FileDialogRequest request;
+  request.Title = kOpenScriptTitle;
+  request.Filter = kScriptFilter;
+  request.InitialDir = editor.DialogDirectory;
+  request.MustExist = true;
+  const std::optional<std::filesystem::path> path = editor.Ui().OpenFileDialog(request);
+  if (!path) return;
+
+  const std::optional<std::string> name = AskImportName(editor.Ui(), PathToUtf8(path->stem()));
+  if (!name) return;
+
+  Bytes bytes;
+  if (const auto error = ReadWholeFile(*path, bytes)) {
+    editor.Ui().Error(*error);
+    return;
+  }
+  const ScriptFileText script = ScriptTextFromFile(bytes);
+  if (!script.Ok()) {
+    editor.Ui().Message(script.Refusal);
+    return;
+  }
+  ScriptReadResult read = ReadCollisionScript(script.Text, editor.DecimalSeparator);
+  if (!read.Elements) {
+    editor.Ui().Message(kParseError);
+    return;
+  }
+  const std::optional<Bytes> record = NewCollRecord(std::move(*read.Elements), *name);
+  if (!record) {
+    editor.Ui().Message(texts::kWriteError);
+    return;
+  }
+
+  // Edits the person chose not to apply give way to the new coll.
+  if (editor.CollChanged()) editor.DropWorkingCopy();
+  editor.ChangeFile([&](CollFile& file) { file.AppendRecords(*record); });
+  editor.SelectColl(editor.CollCount() - 1);
+}
+
+}  // namespace vantorel

@@ -1,0 +1,135 @@
+#include "ops/mesh_import.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/bounds.h"
+#include "core/model/coll_limits.h"
+#include "core/model/mesh_simplify.h"
+#include "core/model/vertex_merge.h"
+
+namespace vantorel {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+bool AllFinite(const std::vector<Vector3>& positions) {
+  for (const Vector3& p : positions) {
+    if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z)) return false;
+  }
+  return true;
+}
+
+// The model with its materials replaced by surfaces: material i of the result is surface i, so
+// that the simplifier keeps the borders between surfaces.
+Model WithSurfacesAsMaterials(Model model, const SurfaceMapping& mapping,
+                              const SurfaceTypeTable& table) {
+  std::vector<std::uint32_t> surfaceOf(model.Materials.size());
+  for (std::size_t m = 0; m < model.Materials.size(); ++m)
+    surfaceOf[m] = SurfaceFor(mapping, model.Materials[m], table);
+  for (ModelTriangle& t : model.Triangles)
+    t.Material = surfaceOf[t.Material];
+  model.Materials.assign(kSurfaceTypeCount, {});
+  return model;
+}
+
+std::string FacesPerSurface(const std::vector<CollFace>& faces, const SurfaceTypeTable& table) {
+  std::array<std::size_t, kSurfaceTypeCount> counts{};
+  for (const CollFace& face : faces)
+    ++counts[face.Surface.Material];
+  std::string text = "Faces per surface:";
+  for (int s = 0; s < kSurfaceTypeCount; ++s) {
+    if (counts[static_cast<std::size_t>(s)] == 0) continue;
+    text += kLineEnd;
+    text += "  " + std::to_string(s) + " " + table.Name(s) + ": " +
+            std::to_string(counts[static_cast<std::size_t>(s)]);
+  }
+  return text;
+}
+
+}  // namespace
+
+MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& mapping,
+                          const SurfaceTypeTable& table, const MeshImportOptions& options) {
+  const std::size_t trianglesRead = model.Triangles.size();
+  if (trianglesRead == 0) return {std::nullopt, "The model has no triangles: nothing to import."};
+  if (!AllFinite(model.Positions)) {
+    return {std::nullopt, "The model has a coordinate that is no finite number: nothing imported."};
+  }
+  model = WithSurfacesAsMaterials(std::move(model), mapping, table);
+  const MergeReport merged = MergeEqualVertices(model);
+  std::string report = "Triangles read: " + std::to_string(trianglesRead) + kLineEnd +
+                       "Vertices after merging: " + std::to_string(model.Positions.size()) +
+                       kLineEnd + "Faces dropped: " + std::to_string(merged.FacesDropped);
+  if (options.MaxFaces) {
+    const SimplifyReport simplified = SimplifyMesh(model, *options.MaxFaces);
+    report += kLineEnd;
+    report += "Faces after simplifying to at most " + std::to_string(*options.MaxFaces) + ": " +
+              std::to_string(simplified.FacesAfter) + " (" +
+              std::to_string(model.Positions.size()) + " vertices), geometric error " +
+              std::to_string(simplified.Error) + " units";
+  }
+  if (model.Triangles.empty()) {
+    return {std::nullopt, report + kLineEnd + "No face is left: nothing imported."};
+  }
+
+  Coll coll = base;
+  coll.Vertices = model.Positions;
+  coll.Faces.clear();
+  coll.Faces.reserve(model.Triangles.size());
+  for (const ModelTriangle& t : model.Triangles) {
+    CollFace face;
+    face.A = static_cast<std::int32_t>(t.A);
+    face.B = static_cast<std::int32_t>(t.B);
+    face.C = static_cast<std::int32_t>(t.C);
+    face.Surface.Material = static_cast<std::uint8_t>(t.Material);
+    coll.Faces.push_back(face);
+  }
+  report += kLineEnd + FacesPerSurface(coll.Faces, table);
+
+  const std::vector<std::string> breaks = CollLimitBreaks(coll.Spheres.size(), coll.Boxes.size(),
+                                                          coll.Vertices.size(), coll.Faces.size());
+  if (!breaks.empty()) {
+    report += kLineEnd;
+    report += "The mesh breaks the game's limits, nothing imported:";
+    for (const std::string& limit : breaks)
+      report += kLineEnd + ("  " + limit);
+    return {std::nullopt, report};
+  }
+  StoreBoundingObjects(coll.Header, ComputeBoundingObjects(coll));
+  return {std::move(coll), report};
+}
+
+Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table) {
+  Model model;
+  const auto missing = [&](std::int32_t index) { return index < 0 || index >= coll.VertexCount(); };
+  for (std::size_t f = 0; f < coll.Faces.size(); ++f) {
+    const CollFace& face = coll.Faces[f];
+    if (missing(face.A) || missing(face.B) || missing(face.C)) {
+      return Parsed<Model>::Failure("Face " + std::to_string(f) +
+                                    " names a vertex the coll does not have: nothing exported.");
+    }
+  }
+  model.Positions = coll.Vertices;
+  std::array<std::optional<std::uint32_t>, 256> materialOf{};
+  for (const CollFace& face : coll.Faces) {
+    std::optional<std::uint32_t>& material = materialOf[face.Surface.Material];
+    if (!material) {
+      material = static_cast<std::uint32_t>(model.Materials.size());
+      const std::uint8_t surface = face.Surface.Material;
+      // A surface outside the table is written by its number, which maps to the default.
+      model.Materials.push_back({surface < kSurfaceTypeCount ? SurfaceMaterialName(surface, table)
+                                                             : "surface_" + std::to_string(surface),
+                                 {}});
+    }
+    model.Triangles.push_back({static_cast<std::uint32_t>(face.A),
+                               static_cast<std::uint32_t>(face.B),
+                               static_cast<std::uint32_t>(face.C), *material});
+  }
+  return {std::move(model), {}};
+}
+
+}  // namespace vantorel

@@ -1,0 +1,57 @@
+#include "ops/surface_commands.h"
+
+#include "core/windows1252.h"
+#include "doc/editor.h"
+#include "ops/surface_change.h"
+
+namespace vantorel {
+
+namespace {
+
+Surface& SurfaceOf(Coll& coll, ListKind kind, int line) {
+  const auto k = static_cast<std::size_t>(line);
+  switch (kind) {
+    case ListKind::Spheres:
+      return coll.Spheres.at(k).Surface;
+    case ListKind::Boxes:
+      return coll.Boxes.at(k).Surface;
+    case ListKind::Faces:
+      break;
+  }
+  return coll.Faces.at(k).Surface;
+}
+
+}  // namespace
+
+void ChangeSurface(Editor& editor, ListKind kind) {
+  const int line = editor.Lists().Of(kind).selected;
+  if (line < 0 || line >= editor.ElementCount(kind)) return;
+  const auto choice = editor.Ui().ChangeSurfaceDialog(ChangeSurfaceValues(
+      kind, line, ElementSurface(kind, line, editor.WorkingCopy()), editor.SurfaceTypes()));
+  if (!choice) return;
+  int lastMaterial = editor.LastMaterial;
+  editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) {
+    lastMaterial = ApplySurfaceChoice(SurfaceOf(coll, kind, line), *choice, lastMaterial);
+  });
+  editor.LastMaterial = lastMaterial;
+}
+
+void QuickChange(Editor& editor, ListKind kind) {
+  if (editor.ElementCount(kind) == 0) return;
+  editor.LastMaterial = QuickChangeMaterial(editor.LastMaterial);
+  const int material = editor.LastMaterial;
+  const auto question =
+      QuickChangeQuestion(kind, editor.Lists().Of(kind).checked, material, editor.SurfaceTypes());
+  if (!question) return;
+  if (editor.Settings().askSurface &&
+      editor.Ui().Ask({Windows1252ToUtf8(*question), std::string(kQuickChangeCaption),
+                       Buttons::YesNo, Answer::Yes}) != Answer::Yes) {
+    return;
+  }
+  editor.ChangeWorkingCopy([&](Coll& coll, ElementLists& lists) {
+    AssignMaterialToChecked(coll, kind, lists.Of(kind).checked,
+                            static_cast<std::uint8_t>(material));
+  });
+}
+
+}  // namespace vantorel

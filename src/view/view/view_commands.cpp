@@ -1,0 +1,121 @@
+// The rows of the 3D view: the drawing switches of the two drop-down menus, the surface-colour
+// button, the colour settings, the camera commands of the view's pop-up menu and the four
+// navigation buttons.
+#include "view/view_commands.h"
+#include "doc/editor.h"
+#include "doc/view_options.h"
+
+namespace vantorel {
+
+namespace {
+
+using Switch = bool ViewOptions::*;
+
+void Toggle(Editor& editor, Switch which) {
+  editor.ChangeViewOptions([which](ViewOptions& options) { options.*which = !(options.*which); });
+}
+
+CommandRow SwitchRow(std::string_view name, std::string_view caption, Switch which) {
+  CommandRow row{name, caption};
+  row.Run = [which](Editor& editor) { Toggle(editor, which); };
+  row.Checked = [which](const Editor& editor) { return editor.View().Options().*which; };
+  return row;
+}
+
+// The per-surface shapes and the mesh groups are coloured anew; the view does not move.
+void ToggleSurfaceColors(Editor& editor) {
+  Toggle(editor, &ViewOptions::SurfaceColors);
+  SceneView& view = editor.View();
+  view.ClearGeometryPresent();
+  view.RebuildStaticBuffers();
+  view.RebuildSceneKeepingCamera();
+}
+
+void ToggleAutomaticZoom(Editor& editor) {
+  Toggle(editor, &ViewOptions::AutomaticZoom);
+  editor.View().ResetCamera();
+}
+
+bool SameSurfaces(const SurfaceTypeTable& a, const SurfaceTypeTable& b) {
+  for (int i = 0; i < kSurfaceTypeCount; ++i) {
+    if (a.Color(i) != b.Color(i) || a.Name(i) != b.Name(i)) return false;
+  }
+  return true;
+}
+
+// The dialog edits copies; after OK the new colours and surface table are put in, and each of
+// those changes rebuilds the view with its camera kept.
+void ShowColorSettings(Editor& editor) {
+  const std::optional<ColorSettings> chosen =
+      editor.Ui().ColorSettingsDialog(editor.Settings().Colors, editor.SurfaceTypes());
+  if (!chosen) return;
+  if (chosen->Colors != editor.Settings().Colors) {
+    Settings settings = editor.Settings();
+    settings.Colors = chosen->Colors;
+    editor.ChangeSettings(settings);
+  }
+  if (!SameSurfaces(chosen->Surfaces, editor.SurfaceTypes())) {
+    editor.ChangeSurfaceTypes(chosen->Surfaces);
+  }
+}
+
+CommandRow NavButtonRow(std::string_view name, int mode) {
+  CommandRow row{name, {}};
+  row.Run = [mode](Editor& editor) {
+    editor.ChangeViewOptions([mode](ViewOptions& options) { options.NavMode = mode; });
+  };
+  row.Checked = [mode](const Editor& editor) { return editor.View().Options().NavMode == mode; };
+  return row;
+}
+
+}  // namespace
+
+void AddViewCommands(std::vector<CommandRow>& rows) {
+  rows.push_back({"ColorSettings1", "&Color Settings...", {}, ShowColorSettings});
+
+  // The drop-down menus of ToolButton2 and ToolButton6.
+  rows.push_back(SwitchRow("Solid1", "Solid", &ViewOptions::Solid));
+  rows.push_back(SwitchRow("Wireframe1", "Wireframe", &ViewOptions::Wireframe));
+  rows.push_back(SwitchRow("ShowMeshes1", "Show Meshes", &ViewOptions::ShowMeshes));
+  rows.push_back(SwitchRow("ShowSpheres1", "Show Spheres", &ViewOptions::ShowSpheres));
+  rows.push_back(SwitchRow("ShowBoxes1", "Show Boxes", &ViewOptions::ShowBoxes));
+  rows.push_back(SwitchRow("Doublesided1", "Doublesided", &ViewOptions::Doublesided));
+  rows.push_back(SwitchRow("BoundingBox1", "Show Bounding Box", &ViewOptions::BoundingBox));
+  rows.push_back(
+      SwitchRow("BoundingSphere1", "Show Bounding Sphere", &ViewOptions::BoundingSphere));
+  rows.push_back(SwitchRow("ShowAxes1", "Show Axes", &ViewOptions::ShowAxes));
+
+  // The view's pop-up menu.
+  rows.push_back({"ResetCamera1", "Reset Camera Position", {}, [](Editor& editor) {
+                    editor.View().ResetCamera();
+                  }});
+  rows.push_back(SwitchRow("CameraAnimation1", "Camera Animation", &ViewOptions::CameraAnimation));
+  CommandRow automaticZoom =
+      SwitchRow("AutomaticZoom1", "Automatic Zoom", &ViewOptions::AutomaticZoom);
+  automaticZoom.Run = ToggleAutomaticZoom;
+  rows.push_back(automaticZoom);
+  rows.push_back(
+      SwitchRow("ShowNavigationMenu1", "Show Navigation Bar", &ViewOptions::ShowNavigationBar));
+  rows.push_back(SwitchRow("EnableKeyNavigation1", "Enable Key Navigation",
+                           &ViewOptions::EnableKeyNavigation));
+
+  // ToolBar1 above the element lists: image-only buttons.
+  CommandRow drawing{"ToolButton2", {}};
+  drawing.DropDown = "PopupMenu1";
+  rows.push_back(drawing);
+  CommandRow surfaceColors = SwitchRow("ToolButton3", {}, &ViewOptions::SurfaceColors);
+  surfaceColors.Run = ToggleSurfaceColors;
+  rows.push_back(surfaceColors);
+  rows.push_back({"ToolButton4", {}, {}, ShowColorSettings});
+  CommandRow boundings{"ToolButton6", {}};
+  boundings.DropDown = "PopupMenu2";
+  rows.push_back(boundings);
+
+  // ToolBar2 over the view: one button per navigation mode, the keys 1 to 4 press them too.
+  rows.push_back(NavButtonRow("btnNav1", kNavPick));
+  rows.push_back(NavButtonRow("btnNav2", kNavZoom));
+  rows.push_back(NavButtonRow("btnNav3", kNavRotate));
+  rows.push_back(NavButtonRow("btnNav4", kNavMove));
+}
+
+}  // namespace vantorel
