@@ -236,6 +236,8 @@ bool ExportMesh(Job& job) {
   }
   if (!job.SelectColl(job.operands[1])) return false;
   job.Ui().AnswerSaveDialog(std::string(kExportMeshTitle), PathFromUtf8(out));
+  job.Ui().AnswerQuestion(std::string(kExportMeshTitle),
+                          job.line.withPrimitives ? Answer::Yes : Answer::No);
   // Export Mesh says nothing when it has written the mesh.
   const int messages = job.Ui().Messages();
   return job.session.RunRow("ExportMesh1", [&] { return job.Ui().Messages() == messages; });

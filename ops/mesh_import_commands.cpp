@@ -159,7 +159,15 @@ void ExportMesh(Editor& editor) {
   const auto chosen = editor.Ui().SaveFileDialog(request);
   if (!chosen) return;
   editor.DialogDirectory = chosen->parent_path();
-  const Parsed<Model> model = CollMeshModel(coll, editor.SurfaceTypes());
+  bool withPrimitives = false;
+  if (!coll.Spheres.empty() || !coll.Boxes.empty()) {
+    const Answer answer =
+        editor.Ui().Ask({std::string(kExportPrimitivesQuestion), std::string(kExportMeshTitle),
+                         Buttons::YesNoCancel, Answer::No});
+    if (answer == Answer::Cancel) return;
+    withPrimitives = answer == Answer::Yes;
+  }
+  const Parsed<Model> model = CollMeshModel(coll, editor.SurfaceTypes(), withPrimitives);
   if (!model.Value) {
     editor.Ui().Message(model.Error);
     return;

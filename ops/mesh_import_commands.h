@@ -11,6 +11,9 @@ class Editor;
 
 inline constexpr std::string_view kImportMeshCaption = "Import Mesh";
 inline constexpr std::string_view kExportMeshTitle = "Export Mesh";
+inline constexpr std::string_view kExportPrimitivesQuestion =
+    "Write the coll's spheres and boxes too, each as an object of its own (col_sphere_N, "
+    "col_box_N)? Import Mesh leaves such objects out.";
 
 // Reads a model file by its extension: .dff with the RenderWare reader (every atomic placed by
 // its frame), .obj with the OBJ reader (its MTL files looked for beside it), the other formats
@@ -27,6 +30,8 @@ void ImportMesh(Editor& editor);
 
 // Writes the working copy's mesh to the file chosen in the save dialog: binary glTF for a .glb
 // name, otherwise OBJ with its MTL file beside it (same name, .mtl), one material per surface.
+// A coll with spheres or boxes is asked whether they go too, as objects of their own
+// (CollMeshModel); Cancel writes nothing.
 void ExportMesh(Editor& editor);
 
 }  // namespace vantorel
