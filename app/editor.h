@@ -35,14 +35,6 @@ enum class CameraAfterEdit {
 // apply, save), which keep the change flags and the element lists in step and tell the window
 // through typed change notifications. What the window shows (caption, coll list lines, status
 // panels, element lines) is derived from the state when it is read.
-// What Import Mesh takes besides the model file and the new name: set by the batch tool's
-// options before it runs the command.
-struct MeshImportChoice {
-  std::filesystem::path SurfaceMap;     // the surface mapping file; empty: every face default
-  std::optional<std::size_t> MaxFaces;  // simplify to at most this many faces
-  bool Replace = false;                 // replace the current coll's mesh instead of appending
-};
-
 class Editor {
  public:
   Editor(EditorUi& ui, SceneView& view);
@@ -89,7 +81,6 @@ class Editor {
   std::filesystem::path SettingsPath;
   char DecimalSeparator = '.';
   int LastMaterial = -1;
-  MeshImportChoice MeshImport;
   std::string SearchText;
   int SearchPosition = -1;
   bool RestartRequested = false;

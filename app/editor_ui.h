@@ -10,6 +10,7 @@
 #include "core/surface_types.h"
 #include "edit/element_values.h"
 #include "ops/merge.h"
+#include "ops/mesh_import_request.h"
 #include "ops/select_colls_request.h"
 #include "ops/surface_change.h"
 #include "view/color_settings.h"
@@ -72,6 +73,8 @@ class EditorUi {
   // The merge dialog (TForm9) over the coll list's lines, both choices starting on current.
   virtual std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                                  int current) = 0;
+  // The Import Mesh dialog; what the person chose, or nullopt when cancelled.
+  virtual std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) = 0;
   // The Change Surface dialog (TForm4) for one element.
   virtual std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) = 0;
   // The value dialog of a sphere or box, showing values with the given decimal separator and a

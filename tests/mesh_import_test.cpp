@@ -293,16 +293,20 @@ TEST_F(MeshCommandsTest, TheWindowsImportIsOneUndoStepAndCancelAddsNothing) {
   Editor editor(ui, view);
   editor.OpenFile(std::filesystem::path(path));
   const auto run = [&](std::string_view name) { RunCommand(editor, *FindCommand(name)); };
-  ui.openResults = {std::nullopt};
-  run("ImportMesh1");
-  ui.openResults = {std::filesystem::path(model)};
-  ui.newNameResults = {std::nullopt};
-  run("ImportMesh1");
+  // A cancelled dialog, a refused name and a damaged mapping change nothing.
+  MeshImportValues values{model, "kiosk", std::nullopt, {}, std::nullopt};
+  MeshImportValues badName = values;
+  badName.NewName = "a b";
+  MeshImportValues badMap = values;
+  badMap.SurfaceMap = dir.Write("bad.txt", Text("*glass* = marble\n"));
+  ui.meshImportResults = {std::nullopt, badName, badMap};
+  for (int i = 0; i < 3; ++i)
+    run("ImportMesh1");
   EXPECT_EQ(editor.CollCount(), 1);
   EXPECT_FALSE(editor.FileChanged());
+  EXPECT_NE(ui.log.back().find("bad.txt: "), std::string::npos) << ui.log.back();
 
-  ui.openResults = {std::filesystem::path(model)};
-  ui.newNameResults = {std::string("kiosk")};
+  ui.meshImportResults = {values};
   run("ImportMesh1");
   ASSERT_EQ(editor.CollCount(), 2);
   EXPECT_EQ(editor.CurrentColl(), 1);

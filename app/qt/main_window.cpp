@@ -169,6 +169,8 @@ QWidget* MainWindow::BuildUpperBand() {
     buttons_[name] = button;
     grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
+  grid->addWidget(BuildToolBar("ToolBar4", toolbar), static_cast<int>(place->Items.size() + 1) / 2,
+                  0, 1, 2);
   layout->addWidget(toolbar, 0, Qt::AlignTop);
   return band;
 }
