@@ -41,7 +41,7 @@ std::vector<CommandPlace> BuildPlaces() {
         "CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"}},
       {"ToolBar1", {"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}},
       {"ToolBar2", {"btnNav1", "btnNav2", "btnNav3", "btnNav4"}},
-      // Under the coll list's buttons: the image-only buttons of whole-coll commands.
+      // Beside ToolBar1: the image-only buttons of whole-coll commands.
       {"ToolBar4", {"ToolButton15"}},
       {"PopupMenu1",
        {"Solid1", "Wireframe1", "-", "ShowMeshes1", "ShowSpheres1", "ShowBoxes1", "-",

@@ -169,8 +169,6 @@ QWidget* MainWindow::BuildUpperBand() {
     buttons_[name] = button;
     grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
   }
-  grid->addWidget(BuildToolBar("ToolBar4", toolbar), static_cast<int>(place->Items.size() + 1) / 2,
-                  0, 1, 2);
   layout->addWidget(toolbar, 0, Qt::AlignTop);
   return band;
 }
@@ -182,7 +180,12 @@ QWidget* MainWindow::BuildRightColumn() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  layout->addWidget(BuildToolBar("ToolBar1", column));
+  auto* bars = new QHBoxLayout;
+  bars->setSpacing(0);
+  bars->addWidget(BuildToolBar("ToolBar1", column));
+  bars->addWidget(BuildToolBar("ToolBar4", column));
+  bars->addStretch(1);
+  layout->addLayout(bars);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   auto makeList = [&](const char* name, ListKind kind, ElementListModel*& model) {

@@ -27,6 +27,13 @@ QHBoxLayout* FileRow(QLineEdit* field, QPushButton* browse) {
   return row;
 }
 
+// A label whose access key moves the focus to field.
+QLabel* BuddyLabel(const char* text, QWidget* field) {
+  auto* label = new QLabel(text);
+  label->setBuddy(field);
+  return label;
+}
+
 }  // namespace
 
 MeshImportDialog::MeshImportDialog(const MeshImportRequest& request, QWidget* parent)
@@ -70,7 +77,7 @@ MeshImportDialog::MeshImportDialog(const MeshImportRequest& request, QWidget* pa
   mapping_ = new QLineEdit;
   mapping_->setObjectName("surfaceMap");
   mapping_->setPlaceholderText("none: every face gets the default surface");
-  auto* browseMapping = new QPushButton("B&rowse...");
+  auto* browseMapping = new QPushButton("Bro&wse...");
   browseMapping->setObjectName("browseMapping");
   connect(browseMapping, &QPushButton::clicked, this,
           [this] { Browse(mapping_, request_.MappingFilter, "Surface Mapping File"); });
@@ -81,17 +88,17 @@ MeshImportDialog::MeshImportDialog(const MeshImportRequest& request, QWidget* pa
   maxFaces_->setValidator(new QIntValidator(1, 1'000'000'000, maxFaces_));
 
   auto* form = new QFormLayout;
-  form->addRow("&Model file:", FileRow(model_, browseModel));
+  form->addRow(BuddyLabel("&Model file:", model_), FileRow(model_, browseModel));
   form->addRow(asNew_, name_);
   form->addRow(asReplace_, replaced_);
-  form->addRow("&Surface mapping file:", FileRow(mapping_, browseMapping));
-  form->addRow("Simplify to at most (&faces):", maxFaces_);
+  form->addRow(BuddyLabel("&Surface mapping file:", mapping_), FileRow(mapping_, browseMapping));
+  form->addRow(BuddyLabel("At most this many &faces:", maxFaces_), maxFaces_);
 
   QHBoxLayout* buttons = AcceptCancelRow(this, "&OK", [this] { TryAccept(); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);
-  setMinimumWidth(480);
+  setMinimumWidth(560);
 }
 
 MeshImportValues MeshImportDialog::Values() const {
