@@ -58,6 +58,9 @@ class Editor {
   bool FileChanged() const { return fileChanged_; }
   // False after the open file could not be read: there is then no image that could be saved.
   bool FileRead() const { return fileRead_; }
+  // True for a model opened as a collision file: its embedded colls are shown, and every
+  // command that would change them, and saving, is refused with the reason.
+  bool ReadOnly() const { return readOnly_; }
   bool DebugMode() const { return debugMode_; }
   const vantorel::Settings& Settings() const { return settings_; }
   const SurfaceTypeTable& SurfaceTypes() const { return surfaceTypes_; }
@@ -179,6 +182,7 @@ class Editor {
   std::optional<FileStamp> fileStamp_;
   CollFile file_;
   bool fileRead_ = true;
+  bool readOnly_ = false;
   std::int32_t currentColl_ = 0;
   Coll workingCopy_;
   bool collChanged_ = false;

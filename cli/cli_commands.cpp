@@ -15,6 +15,7 @@
 #include "cli/unix_lines.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
+#include "core/model/model_collision.h"
 #include "core/surface_types.h"
 #include "core/utf8_path.h"
 #include "ops/brief_info.h"
@@ -42,6 +43,15 @@ std::optional<OpenedFile> Open(const std::string& path, std::ostream& err) {
   if (const auto error = ReadWholeFile(PathFromUtf8(path), file.image)) {
     err << *error << "\n";
     return std::nullopt;
+  }
+  // A model lists the colls it carries, as the editor shows them.
+  if (IsRenderWareModel(file.image)) {
+    Parsed<Bytes> collision = ModelCollisionBytes(file.image);
+    if (!collision.Value) {
+      err << path << ": " << collision.Error << "\n";
+      return std::nullopt;
+    }
+    file.image = std::move(*collision.Value);
   }
   if (ScanFile(file.image, file.directory) == ScanEnd::Damaged) {
     err << texts::kReadError << "\n";
