@@ -23,6 +23,7 @@ using colgen::CollBuilder;
 using colgen::MakeSurface;
 using testing::ReadBytes;
 using testing::RunCli;
+using testing::StoredColl;
 
 const SurfaceTypeTable& Table() {
   return SurfaceTypeTable::Defaults();
@@ -130,18 +131,6 @@ TEST(FitModelToColl, RefusesWhatTheGameCannotHoldOrNothingAtAll) {
 
 Bytes Text(std::string_view text) {
   return Bytes(text.begin(), text.end());
-}
-
-Coll StoredColl(const std::string& file, std::size_t index) {
-  const Bytes bytes = ReadBytes(file);
-  CollDirectoryEntries directory;
-  ScanFile(bytes, directory);
-  Coll coll;
-  EXPECT_LT(index, directory.size());
-  if (index < directory.size()) {
-    EXPECT_EQ(ReadColl(bytes, directory[index], coll), ReadResult::Ok);
-  }
-  return coll;
 }
 
 class MeshCommandsTest : public ::testing::Test {
