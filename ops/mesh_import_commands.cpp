@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/editor.h"
-#include "app/editor_texts.h"
 #include "core/coll_directory.h"
 #include "core/file_io.h"
 #include "core/model/assimp_reader.h"
@@ -141,16 +140,8 @@ void ImportMesh(Editor& editor) {
       coll.Faces = std::move(import.Result->Faces);
       coll.Header = import.Result->Header;
     });
-  } else {
-    const std::optional<Bytes> record = NewCollRecord(std::move(*import.Result), name);
-    if (!record) {
-      editor.Ui().Message(texts::kWriteError);
-      return;
-    }
-    // Edits the person chose not to apply give way to the new coll.
-    if (editor.CollChanged()) editor.DropWorkingCopy();
-    editor.ChangeFile([&](CollFile& file) { file.AppendRecords(*record); });
-    editor.SelectColl(editor.CollCount() - 1);
+  } else if (!AppendNewColl(editor, std::move(*import.Result), name)) {
+    return;
   }
   editor.Ui().Message(import.Report);
 }
