@@ -97,7 +97,8 @@ TEST_F(ModelCollisionTest, DamagedModelsAndModelsWithoutCollisionSayWhy) {
   cut.resize(cut.size() - 40);
   editor.OpenFile(std::filesystem::path(dir.Write("cut.dff", cut)));
   ASSERT_FALSE(ui.log.empty());
-  EXPECT_NE(ui.log.back().find("cut.dff: the file: its size of"), std::string::npos) << ui.log.back();
+  EXPECT_NE(ui.log.back().find("cut.dff: the file: its size of"), std::string::npos)
+      << ui.log.back();
   EXPECT_EQ(editor.CollCount(), 0);
   EXPECT_FALSE(editor.FileRead());
 
