@@ -418,6 +418,10 @@ bool Editor::QueryClose() {
 
 void Editor::SaveWithOverwriteQuestion(Answer defaultButton) {
   if (fileName_.empty()) return;
+  if (readOnly_) {
+    SaveFile(false);  // which says why it does not save, before any question
+    return;
+  }
   switch (ui_.Ask(texts::OverwriteQuestion(FileTitle(), defaultButton))) {
     case Answer::Yes:
       SaveFile(false);

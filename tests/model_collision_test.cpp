@@ -69,6 +69,7 @@ TEST_F(ModelCollisionTest, TheEditorShowsTheCarriedCollsAndRefusesEveryChange) {
         RunRow("ImportMesh1");
       },
       [&] { editor.SaveFile(false); },
+      [&] { RunRow("ToolButton8"); },  // Save, which asks nothing first
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {
     ui.ClearLog();
