@@ -40,6 +40,9 @@ class BenchUi : public EditorUi {
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>&, int) override {
     return std::nullopt;
   }
+  std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest&) override {
+    return std::nullopt;
+  }
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues&) override {
     return std::nullopt;
   }

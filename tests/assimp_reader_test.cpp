@@ -59,7 +59,7 @@ TEST(AssimpReader, ReadsBackTheGlbWritersTriangles) {
 
 TEST(AssimpReader, DamagedFilesGiveTheReason) {
   const std::vector<std::uint8_t> glb =
-      WriteGlb({{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 0}}, {{"a", ""}}}, "cut");
+      WriteGlb({{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 0}}, {{"a", ""}}, {}}, "cut");
   struct Case {
     const char* name;
     std::string bytes;

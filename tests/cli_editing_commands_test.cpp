@@ -24,6 +24,7 @@ namespace {
 
 using testing::CliRun;
 using testing::RunCli;
+using testing::StoredColl;
 
 namespace fs = std::filesystem;
 using colgen::CollBuilder;
@@ -142,18 +143,6 @@ class CliEditingTest : public ::testing::Test {
     for (std::string line; std::getline(in, line);)
       lines.push_back(line);
     return lines;
-  }
-
-  Coll StoredColl(const std::string& file, std::size_t index) {
-    const Bytes bytes = ReadBytes(file);
-    CollDirectoryEntries directory;
-    ScanFile(bytes, directory);
-    Coll coll;
-    EXPECT_LT(index, directory.size());
-    if (index < directory.size()) {
-      EXPECT_EQ(ReadColl(bytes, directory[index], coll), ReadResult::Ok);
-    }
-    return coll;
   }
 
   std::string InDir(const std::string& name) const { return (dir.Path() / name).string(); }

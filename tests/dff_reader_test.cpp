@@ -112,6 +112,53 @@ TEST(DffReader, EveryTruncationIsRefusedWithAMessage) {
   }
 }
 
+// Strips turn every other triangle round and drop the triangles that only join their runs.
+TEST(DffReader, StripsReadAsTrianglesThatAllFaceOneWay) {
+  const colgen::DffPlan plan = colgen::StripDff();
+  const Parsed<DffClump> read = ReadDff(colgen::WriteDff(plan).Data);
+  ASSERT_TRUE(read.Value) << read.Error;
+  const std::vector<DffTriangle>& got = read.Value->Geometries[0].Triangles;
+  const DffTriangle want[] = {{0, 3, 1, 0}, {1, 3, 4, 0}, {1, 4, 2, 0},
+                              {2, 4, 5, 0}, {6, 0, 7, 1}, {7, 0, 1, 1}};
+  ASSERT_EQ(got.size(), std::size(want));
+  const std::vector<Vector3>& v = plan.Geometries[0].Vertices;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    EXPECT_TRUE(got[i].A == want[i].A && got[i].B == want[i].B && got[i].C == want[i].C &&
+                got[i].Material == want[i].Material)
+        << "triangle " << i;
+    const Vector3 &a = v[got[i].A], &b = v[got[i].B], &c = v[got[i].C];
+    EXPECT_GT((b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X), 0) << "triangle " << i;
+  }
+
+  // The bin mesh after its 12-byte header: kind, mesh count, total, then count, material and
+  // the indices of each mesh.
+  const WrittenDff dff = colgen::WriteDff(plan);
+  const std::size_t data = HeaderOf(dff, rw::kBinMesh) + rw::kHeaderBytes;
+  struct Case {
+    std::size_t at;
+    std::uint32_t value;
+    const char* message;
+  } cases[] = {
+      {0, 7, "kind 7 is neither"},
+      {4, 0xFFFFFFFF, "bin mesh: index count need 4 bytes"},
+      {12, 0x40000000, "the indices need"},
+      {16, 2, "mesh 0 uses material 2 of 2"},
+      {20 + 4 * 3, 8, "mesh 0 uses vertex 8 of 8"},
+      {20 + 4 * 3, 0x10000, "mesh 0 uses vertex 65536 of 8"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> bytes(dff.Data.begin(), dff.Data.end());
+    le::StoreU32(bytes.data() + data + c.at, c.value);
+    const Parsed<DffClump> damaged = ReadDff(bytes);
+    ASSERT_FALSE(damaged.Value) << c.message;
+    EXPECT_NE(damaged.Error.find(c.message), std::string::npos) << damaged.Error;
+  }
+  // As a triangle list, the first mesh's ten indices are no whole number of triangles.
+  std::vector<std::uint8_t> list(dff.Data.begin(), dff.Data.end());
+  le::StoreU32(list.data() + data, 0);
+  EXPECT_NE(ReadDff(list).Error.find("10 indices, which is no whole number"), std::string::npos);
+}
+
 struct Damage {
   const char* name;
   std::uint32_t chunkType;  // the struct after the first chunk of this type, or its header

@@ -23,6 +23,7 @@ using colgen::CollBuilder;
 using colgen::MakeSurface;
 using testing::ReadBytes;
 using testing::RunCli;
+using testing::StoredColl;
 
 const SurfaceTypeTable& Table() {
   return SurfaceTypeTable::Defaults();
@@ -132,18 +133,6 @@ Bytes Text(std::string_view text) {
   return Bytes(text.begin(), text.end());
 }
 
-Coll StoredColl(const std::string& file, std::size_t index) {
-  const Bytes bytes = ReadBytes(file);
-  CollDirectoryEntries directory;
-  ScanFile(bytes, directory);
-  Coll coll;
-  EXPECT_LT(index, directory.size());
-  if (index < directory.size()) {
-    EXPECT_EQ(ReadColl(bytes, directory[index], coll), ReadResult::Ok);
-  }
-  return coll;
-}
-
 class MeshCommandsTest : public ::testing::Test {
  protected:
   MeshCommandsTest() {
@@ -228,6 +217,41 @@ TEST_F(MeshCommandsTest, ReplaceKeepsTheSpheresAndBoxes) {
   EXPECT_EQ(HeaderBoundingObjects(lamp.Header).Max.Z, 4.5f);
 }
 
+// Spheres and boxes go out as named objects of their own and do not come back as mesh faces.
+TEST_F(MeshCommandsTest, PrimitivesGoOutAsObjectsAndAreLeftOutOnImport) {
+  const std::string obj = dir.Path() / "lamp.obj";
+  const std::string glb = dir.Path() / "lamp.glb";
+  ASSERT_EQ(RunCli({"export-mesh", path, "lamp", obj, "--with-primitives"}).status, 0);
+  const Bytes text = ReadBytes(obj);
+  const std::string written(text.begin(), text.end());
+  for (const char* line :
+       {"\no col_sphere_0\nusemtl col_sphere_0_", "\no col_box_0\nusemtl col_box_0_"}) {
+    EXPECT_NE(written.find(line), std::string::npos) << line;
+  }
+  const Bytes before = ReadBytes(path);
+  auto run = RunCli({"import-mesh", path, obj, "lamp_mesh"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("all spheres and boxes"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadBytes(path), before);
+
+  ASSERT_EQ(RunCli({"import-mesh", path, model, "--replace", "lamp"}).status, 0);
+  const Coll lamp = StoredColl(path, 0);
+  ASSERT_EQ(RunCli({"export-mesh", path, "lamp", obj, "--with-primitives", "--overwrite"}).status,
+            0);
+  ASSERT_EQ(RunCli({"export-mesh", path, "lamp", glb, "--with-primitives"}).status, 0);
+  run = RunCli({"import-mesh", path, obj, "lamp_obj"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // A UV sphere of 12 slices and 8 stacks has 12 * 2 * 7 triangles, a box 12.
+  EXPECT_NE(run.err.find("Faces of spheres and boxes left out: 180\n"), std::string::npos)
+      << run.err;
+  ExpectSameMesh(lamp, StoredColl(path, 1));
+  run = RunCli({"import-mesh", path, glb, "lamp_glb"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("Faces of spheres and boxes left out: 180\n"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(StoredColl(path, 2).FaceCount(), lamp.FaceCount());
+}
+
 TEST_F(MeshCommandsTest, RefusalsWriteNothing) {
   const Bytes before = ReadBytes(path);
   const std::string damaged =
@@ -258,16 +282,20 @@ TEST_F(MeshCommandsTest, TheWindowsImportIsOneUndoStepAndCancelAddsNothing) {
   Editor editor(ui, view);
   editor.OpenFile(std::filesystem::path(path));
   const auto run = [&](std::string_view name) { RunCommand(editor, *FindCommand(name)); };
-  ui.openResults = {std::nullopt};
-  run("ImportMesh1");
-  ui.openResults = {std::filesystem::path(model)};
-  ui.newNameResults = {std::nullopt};
-  run("ImportMesh1");
+  // A cancelled dialog, a refused name and a damaged mapping change nothing.
+  MeshImportValues values{model, "kiosk", std::nullopt, {}, std::nullopt};
+  MeshImportValues badName = values;
+  badName.NewName = "a b";
+  MeshImportValues badMap = values;
+  badMap.SurfaceMap = dir.Write("bad.txt", Text("*glass* = marble\n"));
+  ui.meshImportResults = {std::nullopt, badName, badMap};
+  for (int i = 0; i < 3; ++i)
+    run("ImportMesh1");
   EXPECT_EQ(editor.CollCount(), 1);
   EXPECT_FALSE(editor.FileChanged());
+  EXPECT_NE(ui.log.back().find("bad.txt: "), std::string::npos) << ui.log.back();
 
-  ui.openResults = {std::filesystem::path(model)};
-  ui.newNameResults = {std::string("kiosk")};
+  ui.meshImportResults = {values};
   run("ImportMesh1");
   ASSERT_EQ(editor.CollCount(), 2);
   EXPECT_EQ(editor.CurrentColl(), 1);
@@ -275,10 +303,15 @@ TEST_F(MeshCommandsTest, TheWindowsImportIsOneUndoStepAndCancelAddsNothing) {
   run("Undo1");
   EXPECT_EQ(editor.CollCount(), 1);
 
+  // Cancel on the save dialog, or on the question whether the spheres and boxes go too.
   const std::string out = dir.Path() / "cancelled.obj";
-  ui.saveResults = {std::nullopt};
+  ui.saveResults = {std::nullopt, std::filesystem::path(out)};
+  ui.answers = {Answer::Cancel};
   run("ExportMesh1");
+  run("ExportMesh1");
+  EXPECT_EQ(ui.questions.size(), 1U);
   EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "cancelled.mtl"));
 }
 
 }  // namespace

@@ -98,6 +98,11 @@ std::optional<std::vector<int>> FakeUi::SelectColls(const SelectCollsRequest& re
   return TakeFront(selectResults, "selection dialog", std::optional<std::vector<int>>());
 }
 
+std::optional<MeshImportValues> FakeUi::AskMeshImport(const MeshImportRequest& request) {
+  log.push_back("mesh import " + std::to_string(request.Current) + "|" + Joined(request.Lines));
+  return TakeFront(meshImportResults, "mesh import dialog", std::optional<MeshImportValues>());
+}
+
 std::optional<MergeChoice> FakeUi::ChooseMerge(const std::vector<std::string>& lines, int current) {
   log.push_back("merge " + std::to_string(current) + "|" + Joined(lines));
   return TakeFront(mergeResults, "merge dialog", std::optional<MergeChoice>());

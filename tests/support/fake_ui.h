@@ -32,6 +32,7 @@ class FakeUi : public EditorUi {
   std::deque<std::optional<std::vector<int>>> selectResults;
   std::vector<SelectCollsRequest> selectRequests;
   std::deque<std::optional<MergeChoice>> mergeResults;
+  std::deque<std::optional<MeshImportValues>> meshImportResults;
   std::deque<std::optional<SurfaceChoice>> surfaceResults;
   std::vector<SurfaceDialogValues> surfaceShown;
   // The value dialog's answers, and what it was opened with.
@@ -70,6 +71,7 @@ class FakeUi : public EditorUi {
   std::optional<std::string> AskNewName(const std::string& caption,
                                         const std::string& oldName) override;
   std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;
+  std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) override;
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;

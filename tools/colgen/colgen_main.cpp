@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     cut.resize(cut.size() / 2);
     ok = ok && WriteBytes(dir + "/cut.col", cut);
     // Models for the model readers: the DFF fixtures, and one of them as OBJ.
-    const DffPlan models[] = {OneAtomicDff(), TwoAtomicDff(), CollisionDff()};
+    const DffPlan models[] = {OneAtomicDff(), TwoAtomicDff(), CollisionDff(), StripDff()};
     for (std::size_t i = 0; i < std::size(models); ++i) {
       ok = ok && WriteBytes(dir + "/model" + std::to_string(i) + ".dff", WriteDff(models[i]).Data);
     }

@@ -96,7 +96,8 @@ void WriteMaterial(ChunkWriter& w, const std::string& texture, std::uint32_t ver
 void WriteGeometry(ChunkWriter& w, const DffGeometrySpec& g, std::uint32_t version) {
   w.Begin(rw::kGeometry);
   w.Begin(rw::kStruct);
-  std::uint32_t flags = 0x02 | (g.Prelit ? 0x08 : 0) | (g.Normals ? 0x10 : 0);
+  std::uint32_t flags =
+      0x02 | (g.Prelit ? 0x08 : 0) | (g.Normals ? 0x10 : 0) | (g.Strips ? 0x01 : 0);
   if (version >= 0x36000) {
     flags |= g.UvSets << 16 | (g.UvSets > 0 ? 0x04 : 0);
   } else {
@@ -147,7 +148,24 @@ void WriteGeometry(ChunkWriter& w, const DffGeometrySpec& g, std::uint32_t versi
   for (const std::string& texture : g.Textures)
     WriteMaterial(w, texture, version);
   w.End();
-  w.EmptyExtension();
+  w.Begin(rw::kExtension);
+  if (!g.BinMeshes.empty()) {
+    w.Begin(rw::kBinMesh);
+    w.U32(g.Strips ? 1 : 0);
+    w.U32(static_cast<std::uint32_t>(g.BinMeshes.size()));
+    std::uint32_t total = 0;
+    for (const DffBinMeshSpec& mesh : g.BinMeshes)
+      total += static_cast<std::uint32_t>(mesh.Indices.size());
+    w.U32(total);
+    for (const DffBinMeshSpec& mesh : g.BinMeshes) {
+      w.U32(static_cast<std::uint32_t>(mesh.Indices.size()));
+      w.U32(mesh.Material);
+      for (const std::uint32_t index : mesh.Indices)
+        w.U32(index);
+    }
+    w.End();
+  }
+  w.End();
   w.End();
 }
 
@@ -277,6 +295,23 @@ DffPlan CollisionDff() {
   coll.Sphere({0.5f, 0.5f, 0.5f}, 0.9f, MakeSurface(11));
   const Bytes file = EncodeFile({coll.Build()});
   plan.Collision.assign(file.begin(), file.end());
+  return plan;
+}
+
+DffPlan StripDff() {
+  DffPlan plan;
+  plan.Frames.push_back({{}, -1, "fence"});
+  // Two rows of three on the ground (0 to 2 at y 1, 3 to 5 at y 0) and two more at y 2.
+  DffGeometrySpec g;
+  g.Vertices = {{0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {0, 0, 0},
+                {1, 0, 0}, {2, 0, 0}, {0, 2, 0}, {1, 2, 0}};
+  g.Textures = {"fence_wood", "fence_wire"};
+  g.UvSets = 1;
+  g.Strips = true;
+  // Two runs of the strip joined by four triangles that use a vertex twice.
+  g.BinMeshes = {{0, {0, 3, 1, 4, 4, 1, 1, 4, 2, 5}}, {1, {6, 0, 7, 1}}};
+  plan.Geometries.push_back(g);
+  plan.Atomics.push_back({0, 0});
   return plan;
 }
 

@@ -13,6 +13,12 @@
 // over), atomics and an embedded collision.
 namespace vantorel::colgen {
 
+// One material's indices in a geometry's bin mesh extension.
+struct DffBinMeshSpec {
+  std::uint32_t Material = 0;
+  std::vector<std::uint32_t> Indices;
+};
+
 struct DffGeometrySpec {
   std::vector<Vector3> Vertices;
   std::vector<DffTriangle> Triangles;
@@ -20,6 +26,10 @@ struct DffGeometrySpec {
   bool Prelit = false;
   std::uint32_t UvSets = 0;
   bool Normals = false;
+  // Written in a bin mesh extension when not empty, as strips (and the geometry flagged so) or
+  // as triangle lists.
+  std::vector<DffBinMeshSpec> BinMeshes{};
+  bool Strips = false;
 };
 
 struct DffFrameSpec {
@@ -56,5 +66,8 @@ DffPlan OneAtomicDff();
 DffPlan TwoAtomicDff();
 // One atomic and a coll of a box mesh and a sphere in the clump's extension.
 DffPlan CollisionDff();
+// One atomic whose triangles are only in strips, two materials, the strips joined by triangles
+// that use a vertex twice. Every triangle faces up (+Z).
+DffPlan StripDff();
 
 }  // namespace vantorel::colgen

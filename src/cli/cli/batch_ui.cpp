@@ -99,6 +99,10 @@ void BatchUi::AnswerMerge(const MergeChoice& choice) {
   merge_ = choice;
 }
 
+void BatchUi::AnswerMeshImport(const MeshImportValues& values) {
+  meshImport_ = values;
+}
+
 void BatchUi::AnswerChangeSurface(const SurfaceChoice& choice) {
   surface_ = choice;
 }
@@ -178,6 +182,20 @@ std::optional<std::vector<int>> BatchUi::SelectColls(const SelectCollsRequest& r
            std::to_string(request.Lines.size()));
   }
   return std::vector<int>{*selection_};
+}
+
+std::optional<MeshImportValues> BatchUi::AskMeshImport(const MeshImportRequest& request) {
+  if (!meshImport_) Refuse("no model given for the dialog \"Import Mesh\"");
+  MeshImportValues values = *meshImport_;
+  if (values.Replace) {
+    if (*values.Replace < 0 || static_cast<std::size_t>(*values.Replace) >= request.Lines.size())
+      Refuse("the coll whose mesh is replaced is not in the file");
+    return values;
+  }
+  if (const std::string refusal = NameRefusal(values.NewName, nullptr); !refusal.empty())
+    Refuse(refusal);
+  values.NewName = Windows1252ToUtf8(TrimBlanksAndControls(Utf8ToWindows1252(values.NewName)));
+  return values;
 }
 
 std::optional<MergeChoice> BatchUi::ChooseMerge(const std::vector<std::string>& lines, int) {

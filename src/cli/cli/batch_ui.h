@@ -52,6 +52,7 @@ class BatchUi final : public EditorUi {
   // The one line picked in the coll selection dialog.
   void AnswerSelection(int line);
   void AnswerMerge(const MergeChoice& choice);
+  void AnswerMeshImport(const MeshImportValues& values);
   void AnswerChangeSurface(const SurfaceChoice& choice);
 
   // Put before every message and error shown, e.g. the coll a command over all colls is at.
@@ -85,6 +86,7 @@ class BatchUi final : public EditorUi {
   std::optional<std::string> AskNewName(const std::string& caption,
                                         const std::string& oldName) override;
   std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;
+  std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) override;
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
@@ -127,6 +129,7 @@ class BatchUi final : public EditorUi {
   std::optional<std::string> newName_;
   std::optional<int> selection_;
   std::optional<MergeChoice> merge_;
+  std::optional<MeshImportValues> meshImport_;
   std::optional<SurfaceChoice> surface_;
   std::optional<std::string> shownScript_;
 };

@@ -14,6 +14,7 @@
 #include "cli/unix_lines.h"
 #include "core/coll_codec.h"
 #include "core/file_io.h"
+#include "core/model/model_collision.h"
 #include "core/surface_types.h"
 #include "core/utf8_path.h"
 #include "doc/editor_texts.h"
@@ -42,6 +43,15 @@ std::optional<OpenedFile> Open(const std::string& path, std::ostream& err) {
   if (const auto error = ReadWholeFile(PathFromUtf8(path), file.image)) {
     err << *error << "\n";
     return std::nullopt;
+  }
+  // A model lists the colls it carries, as the editor shows them.
+  if (IsRenderWareModel(file.image)) {
+    Parsed<Bytes> collision = ModelCollisionBytes(file.image);
+    if (!collision.Value) {
+      err << path << ": " << collision.Error << "\n";
+      return std::nullopt;
+    }
+    file.image = std::move(*collision.Value);
   }
   if (ScanFile(file.image, file.directory) == ScanEnd::Damaged) {
     err << texts::kReadError << "\n";
@@ -158,7 +168,8 @@ constexpr CommandForm kCommands[] = {
      "import-mesh FILE MODEL (NEWNAME | --replace COLL) [--surfaces MAP] [--max-faces N] "
      "[-o OUT]",
      2, 3, "-o --overwrite --replace --surfaces --max-faces"},
-    {"export-mesh", "export-mesh FILE COLL OUT.obj|OUT.glb [--overwrite]", 3, 3, "--overwrite"},
+    {"export-mesh", "export-mesh FILE COLL OUT.obj|OUT.glb [--with-primitives] [--overwrite]", 3, 3,
+     "--overwrite --with-primitives"},
     {"recalc-bounds", "recalc-bounds FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
     {"clean", "clean FILE (COLL | --all) [-o OUT]", 1, 2, "-o --overwrite --all"},
     {"surface",
@@ -318,12 +329,15 @@ writes the result to -o OUT and leaves FILE as it is):
                        and by how much.
                          vantorel-cli import-mesh generic.col kiosk.dff kiosk --surfaces map.txt
                          vantorel-cli import-mesh generic.col kiosk.obj --replace kiosk --max-faces 500
-  export-mesh FILE COLL OUT.obj|OUT.glb [--overwrite]
+  export-mesh FILE COLL OUT.obj|OUT.glb [--with-primitives] [--overwrite]
                        writes the coll's mesh as a Wavefront OBJ with its MTL file beside it
                        (OUT with .mtl), or as binary glTF for a .glb name: one material per
                        surface, named after the surface, so that import-mesh gives the faces
-                       their surfaces back. An OUT (or its MTL) that exists is replaced only
-                       with --overwrite. FILE is only read.
+                       their surfaces back. --with-primitives adds each sphere and box as an
+                       object of its own, col_sphere_N or col_box_N (N from 0), whose
+                       material names it and its surface; import-mesh leaves those out. An
+                       OUT (or its MTL) that exists is replaced only with --overwrite. FILE
+                       is only read.
                          vantorel-cli export-mesh generic.col kiosk kiosk.obj
   recalc-bounds FILE (COLL | --all)
                        recalculates the bounding sphere and box of the coll, or of every
@@ -370,6 +384,7 @@ Options:
   --replace COLL          import-mesh: replace the mesh of COLL instead of adding a coll
   --surfaces MAP          import-mesh: the file that maps materials to surfaces
   --max-faces N           import-mesh: simplify the mesh to at most N faces
+  --with-primitives       export-mesh: write the spheres and boxes too, as objects
   --all                   recalc-bounds, clean: every coll; surface: every element of the kind
   --spheres, --boxes, --faces
                           surface: the kind of element LIST counts

@@ -114,6 +114,9 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--all") {
       line.all = true;
       NoteGiven(line, arg);
+    } else if (arg == "--with-primitives") {
+      line.withPrimitives = true;
+      NoteGiven(line, arg);
     } else if (arg == "--spheres") {
       if (!elementKind(ListKind::Spheres)) return parse;
     } else if (arg == "--boxes") {

@@ -203,15 +203,18 @@ bool ImportScript(Job& job) {
 }
 
 bool ImportMesh(Job& job) {
-  MeshImportChoice& choice = job.TheEditor().MeshImport;
-  if (job.line.surfaces) choice.SurfaceMap = PathFromUtf8(*job.line.surfaces);
-  if (job.line.maxFaces) choice.MaxFaces = static_cast<std::size_t>(*job.line.maxFaces);
-  choice.Replace = job.line.replace.has_value();
-  job.Ui().AnswerOpenDialog(PathFromUtf8(job.operands[1]));
-  if (choice.Replace) {
-    return job.SelectColl(*job.line.replace) && job.RunEdit("ImportMesh1");
+  MeshImportValues values;
+  values.Model = PathFromUtf8(job.operands[1]);
+  if (job.line.surfaces) values.SurfaceMap = PathFromUtf8(*job.line.surfaces);
+  if (job.line.maxFaces) values.MaxFaces = static_cast<std::size_t>(*job.line.maxFaces);
+  if (job.line.replace) {
+    values.Replace = job.SelectColl(*job.line.replace);
+    if (!values.Replace) return false;
+    job.Ui().AnswerMeshImport(values);
+    return job.RunEdit("ImportMesh1");
   }
-  job.Ui().AnswerNewName(job.operands[2]);
+  values.NewName = job.operands[2];
+  job.Ui().AnswerMeshImport(values);
   return job.RunCounting("ImportMesh1", 1);
 }
 
@@ -236,6 +239,8 @@ bool ExportMesh(Job& job) {
   }
   if (!job.SelectColl(job.operands[1])) return false;
   job.Ui().AnswerSaveDialog(std::string(kExportMeshTitle), PathFromUtf8(out));
+  job.Ui().AnswerQuestion(std::string(kExportMeshTitle),
+                          job.line.withPrimitives ? Answer::Yes : Answer::No);
   // Export Mesh says nothing when it has written the mesh.
   const int messages = job.Ui().Messages();
   return job.session.RunRow("ExportMesh1", [&] { return job.Ui().Messages() == messages; });

@@ -7,6 +7,7 @@
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "core/model/model_collision.h"
 #include "core/name_rules.h"
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
@@ -19,6 +20,13 @@
 namespace vantorel {
 
 namespace {
+
+// Thrown by the entry points while the file is read-only: the command boundary puts back
+// whatever the command did before and says why.
+class ReadOnlyRefusal : public std::exception {
+ public:
+  const char* what() const noexcept override { return "the file is read-only"; }
+};
 
 std::string DescribeCurrentException() {
   try {
@@ -107,7 +115,8 @@ std::string Editor::FileTitle() const {
 
 std::string Editor::Caption() const {
   std::string caption = fileName_.empty() ? std::string(kVersionCaption)
-                                          : FileTitle() + " - " + std::string(kVersionCaption);
+                                          : FileTitle() + (readOnly_ ? " (read-only)" : "") +
+                                                " - " + std::string(kVersionCaption);
   if (debugMode_) caption += kDebugSuffix;
   return caption;
 }
@@ -227,6 +236,7 @@ void Editor::Open(const std::filesystem::path* path) {
   view_.ClearGeometryPresent();
   file_.Clear();
   fileRead_ = true;
+  readOnly_ = false;
   workingCopy_.Clear();
   currentColl_ = 0;
   lists_.Clear();
@@ -250,6 +260,19 @@ void Editor::ScanFile() {
     return;
   }
   fileStamp_ = stamp;
+  if (IsRenderWareModel(image)) {
+    Parsed<Bytes> collision = ModelCollisionBytes(image);
+    if (!collision.Value) {
+      fileRead_ = false;
+      view_.RebuildScene();
+      ui_.Error(PathToUtf8(fileName_) + ": " + collision.Error);
+      return;
+    }
+    image = std::move(*collision.Value);
+    readOnly_ = true;
+    changes_.Send(Change::File);  // the caption says so
+    if (image.empty()) ui_.Message(texts::ModelWithoutCollision(FileTitle()));
+  }
   const std::size_t total = image.size();
   ui_.KeepAlive(0, total);
   const ScanEnd end =
@@ -265,6 +288,10 @@ void Editor::ScanFile() {
 
 bool Editor::SaveFile(bool withDialog) {
   if (fileName_.empty()) return false;
+  if (readOnly_) {
+    ui_.Message(texts::ModelCollisionReadOnly(FileTitle()));
+    return false;
+  }
   if (!fileRead_) {
     // The image was never read: writing it would replace the file with nothing.
     ui_.Error(texts::NothingReadToSave(PathToUtf8(fileName_)));
@@ -391,6 +418,10 @@ bool Editor::QueryClose() {
 
 void Editor::SaveWithOverwriteQuestion(Answer defaultButton) {
   if (fileName_.empty()) return;
+  if (readOnly_) {
+    SaveFile(false);  // which says why it does not save, before any question
+    return;
+  }
   switch (ui_.Ask(texts::OverwriteQuestion(FileTitle(), defaultButton))) {
     case Answer::Yes:
       SaveFile(false);
@@ -428,6 +459,7 @@ void Editor::ResetZoom() {
 
 void Editor::ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
                                CameraAfterEdit camera) {
+  if (readOnly_) throw ReadOnlyRefusal();
   view_.ClearGeometryPresent();
   edit(workingCopy_, lists_);
   RecalcCollSize(workingCopy_);
@@ -444,6 +476,7 @@ void Editor::ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& 
 }
 
 void Editor::ChangeFile(const std::function<void(CollFile&)>& splice) {
+  if (readOnly_) throw ReadOnlyRefusal();
   splice(file_);
   fileChanged_ = true;
   changes_.Send(Change::File);
@@ -552,7 +585,13 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
       changes_.Send(change);
     }
     view_.RebuildSceneKeepingCamera();
-    ui_.Error(texts::CommandFailed(name, DescribeCurrentException()));
+    try {
+      throw;
+    } catch (const ReadOnlyRefusal&) {
+      ui_.Message(texts::ModelCollisionReadOnly(FileTitle()));
+    } catch (...) {
+      ui_.Error(texts::CommandFailed(name, DescribeCurrentException()));
+    }
   }
 }
 

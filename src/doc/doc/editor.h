@@ -35,14 +35,6 @@ enum class CameraAfterEdit {
 // apply, save), which keep the change flags and the element lists in step and tell the window
 // through typed change notifications. What the window shows (caption, coll list lines, status
 // panels, element lines) is derived from the state when it is read.
-// What Import Mesh takes besides the model file and the new name: set by the batch tool's
-// options before it runs the command.
-struct MeshImportChoice {
-  std::filesystem::path SurfaceMap;     // the surface mapping file; empty: every face default
-  std::optional<std::size_t> MaxFaces;  // simplify to at most this many faces
-  bool Replace = false;                 // replace the current coll's mesh instead of appending
-};
-
 class Editor {
  public:
   Editor(EditorUi& ui, SceneView& view);
@@ -66,6 +58,9 @@ class Editor {
   bool FileChanged() const { return fileChanged_; }
   // False after the open file could not be read: there is then no image that could be saved.
   bool FileRead() const { return fileRead_; }
+  // True for a model opened as a collision file: its embedded colls are shown, and every
+  // command that would change them, and saving, is refused with the reason.
+  bool ReadOnly() const { return readOnly_; }
   bool DebugMode() const { return debugMode_; }
   const vantorel::Settings& Settings() const { return settings_; }
   const SurfaceTypeTable& SurfaceTypes() const { return surfaceTypes_; }
@@ -89,7 +84,6 @@ class Editor {
   std::filesystem::path SettingsPath;
   char DecimalSeparator = '.';
   int LastMaterial = -1;
-  MeshImportChoice MeshImport;
   std::string SearchText;
   int SearchPosition = -1;
   bool RestartRequested = false;
@@ -188,6 +182,7 @@ class Editor {
   std::optional<FileStamp> fileStamp_;
   CollFile file_;
   bool fileRead_ = true;
+  bool readOnly_ = false;
   std::int32_t currentColl_ = 0;
   Coll workingCopy_;
   bool collChanged_ = false;

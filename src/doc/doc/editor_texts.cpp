@@ -39,6 +39,17 @@ std::string CutShortBeforeAppend(const std::string& lastCollName) {
          "collision object first.";
 }
 
+std::string ModelCollisionReadOnly(const std::string& fileTitle) {
+  return fileTitle +
+         " is a model: the colls shown are the collision it carries, and they cannot be changed "
+         "here. For a copy you can edit, export them to a .col file (Coll > Edit > Export..., or "
+         "vantorel-cli export) and open that file.";
+}
+
+std::string ModelWithoutCollision(const std::string& fileTitle) {
+  return fileTitle + " is a model that carries no collision.";
+}
+
 std::string NothingReadToSave(const std::string& path) {
   return "Cannot save file \"" + path +
          "\". It could not be read when it was opened, so the editor holds nothing of it; "

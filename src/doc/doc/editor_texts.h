@@ -30,6 +30,9 @@ std::string UnknownSurfaceHint(const std::string& collName);
 std::string NothingReadToSave(const std::string& path);
 // The commands that add colls at the end refuse while the last coll is cut short.
 std::string CutShortBeforeAppend(const std::string& lastCollName);
+// A model opened as a collision file: its colls are shown, never changed.
+std::string ModelCollisionReadOnly(const std::string& fileTitle);
+std::string ModelWithoutCollision(const std::string& fileTitle);
 // A command that stopped on an unexpected failure; everything it changed was put back.
 std::string CommandFailed(std::string_view command, const std::string& reason);
 

@@ -9,6 +9,7 @@
 #include "core/surface_types.h"
 #include "doc/color_settings.h"
 #include "doc/dialog_values.h"
+#include "doc/mesh_import_request.h"
 #include "doc/settings.h"
 
 namespace vantorel {
@@ -69,6 +70,8 @@ class EditorUi {
   // The merge dialog (TForm9) over the coll list's lines, both choices starting on current.
   virtual std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                                  int current) = 0;
+  // The Import Mesh dialog; what the person chose, or nullopt when cancelled.
+  virtual std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) = 0;
   // The Change Surface dialog (TForm4) for one element.
   virtual std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) = 0;
   // The value dialog of a sphere or box, showing values with the given decimal separator and a

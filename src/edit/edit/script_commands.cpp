@@ -55,6 +55,19 @@ std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name) {
   return record;
 }
 
+bool AppendNewColl(Editor& editor, Coll coll, const std::string& name) {
+  const std::optional<Bytes> record = NewCollRecord(std::move(coll), name);
+  if (!record) {
+    editor.Ui().Message(texts::kWriteError);
+    return false;
+  }
+  // Edits the person chose not to apply give way to the new coll.
+  if (editor.CollChanged()) editor.DropWorkingCopy();
+  editor.ChangeFile([&](CollFile& file) { file.AppendRecords(*record); });
+  editor.SelectColl(editor.CollCount() - 1);
+  return true;
+}
+
 void ShowCollisionScript(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();
   if (!coll.IsLoaded()) return;
@@ -97,16 +110,7 @@ void ImportCollisionScript(Editor& editor) {
     editor.Ui().Message(kParseError);
     return;
   }
-  const std::optional<Bytes> record = NewCollRecord(std::move(*read.Elements), *name);
-  if (!record) {
-    editor.Ui().Message(texts::kWriteError);
-    return;
-  }
-
-  // Edits the person chose not to apply give way to the new coll.
-  if (editor.CollChanged()) editor.DropWorkingCopy();
-  editor.ChangeFile([&](CollFile& file) { file.AppendRecords(*record); });
-  editor.SelectColl(editor.CollCount() - 1);
+  AppendNewColl(editor, std::move(*read.Elements), *name);
 }
 
 }  // namespace vantorel

@@ -29,4 +29,9 @@ void ImportCollisionScript(Editor& editor);
 // computed, the editor's Id stamped; nullopt when its counts do not fit the record's fields.
 std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name);
 
+// Appends coll as a new record named name (NewCollRecord) at the end of the file and selects
+// it, dropping edits of the current coll that the person chose not to apply. Returns false,
+// having said why, when the coll does not fit the record's fields.
+bool AppendNewColl(Editor& editor, Coll coll, const std::string& name);
+
 }  // namespace vantorel

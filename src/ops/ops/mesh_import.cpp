@@ -1,6 +1,7 @@
 #include "ops/mesh_import.h"
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -8,13 +9,17 @@
 #include "core/bounds.h"
 #include "core/model/coll_limits.h"
 #include "core/model/mesh_simplify.h"
+#include "core/model/primitive_meshes.h"
 #include "core/model/vertex_merge.h"
+#include "core/windows1252.h"
 
 namespace vantorel {
 
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+constexpr std::string_view kSpherePrefix = "col_sphere_";
+constexpr std::string_view kBoxPrefix = "col_box_";
 
 bool AllFinite(const std::vector<Vector3>& positions) {
   for (const Vector3& p : positions) {
@@ -36,6 +41,16 @@ Model WithSurfacesAsMaterials(Model model, const SurfaceMapping& mapping,
   return model;
 }
 
+// Leaves out the triangles of spheres and boxes written by Export Mesh; returns how many.
+std::size_t LeaveOutPrimitives(Model& model) {
+  std::vector<bool> primitive(model.Materials.size());
+  for (std::size_t m = 0; m < model.Materials.size(); ++m)
+    primitive[m] = IsPrimitiveMaterial(model.Materials[m].Name);
+  const std::size_t before = model.Triangles.size();
+  std::erase_if(model.Triangles, [&](const ModelTriangle& t) { return primitive[t.Material]; });
+  return before - model.Triangles.size();
+}
+
 std::string FacesPerSurface(const std::vector<CollFace>& faces, const SurfaceTypeTable& table) {
   std::array<std::size_t, kSurfaceTypeCount> counts{};
   for (const CollFace& face : faces)
@@ -50,12 +65,55 @@ std::string FacesPerSurface(const std::vector<CollFace>& faces, const SurfaceTyp
   return text;
 }
 
+// A surface outside the table is written by its number, which maps to the default.
+std::string MaterialNameOf(std::uint8_t surface, const SurfaceTypeTable& table) {
+  return surface < kSurfaceTypeCount ? SurfaceMaterialName(surface, table)
+                                     : "surface_" + std::to_string(surface);
+}
+
+// Each sphere and box as an object of its own after the mesh, with a material of its own that
+// names the object and its surface ("col_box_0_Beton"): import leaves such faces out.
+void AppendPrimitiveObjects(const Coll& coll, const SurfaceTypeTable& table, Model& model) {
+  if (coll.Spheres.empty() && coll.Boxes.empty()) return;
+  model.Objects.push_back({Windows1252ToUtf8(HeaderName(coll.Header)), 0});
+  const auto begin = [&](const std::string& name, const Surface& surface) {
+    model.Objects.push_back({name, model.Triangles.size()});
+    model.Materials.push_back({name + "_" + MaterialNameOf(surface.Material, table), {}});
+    return static_cast<std::uint32_t>(model.Materials.size() - 1);
+  };
+  for (std::size_t i = 0; i < coll.Spheres.size(); ++i) {
+    const CollSphere& sphere = coll.Spheres[i];
+    const std::uint32_t material =
+        begin(std::string(kSpherePrefix) + std::to_string(i), sphere.Surface);
+    AppendSphereMesh(model, sphere.Center, sphere.Radius, material);
+  }
+  for (std::size_t i = 0; i < coll.Boxes.size(); ++i) {
+    const CollBox& box = coll.Boxes[i];
+    const std::uint32_t material = begin(std::string(kBoxPrefix) + std::to_string(i), box.Surface);
+    AppendBoxMesh(model, box.Min, box.Max, material);
+  }
+}
+
 }  // namespace
+
+bool IsPrimitiveMaterial(std::string_view name) {
+  const auto numbered = [name](std::string_view prefix) {
+    return name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix &&
+           std::isdigit(static_cast<unsigned char>(name[prefix.size()]));
+  };
+  return numbered(kSpherePrefix) || numbered(kBoxPrefix);
+}
 
 MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& mapping,
                           const SurfaceTypeTable& table, const MeshImportOptions& options) {
   const std::size_t trianglesRead = model.Triangles.size();
   if (trianglesRead == 0) return {std::nullopt, "The model has no triangles: nothing to import."};
+  const std::size_t primitiveFaces = LeaveOutPrimitives(model);
+  if (model.Triangles.empty()) {
+    return {std::nullopt,
+            "The model's triangles are all spheres and boxes written by Export Mesh: nothing to "
+            "import."};
+  }
   if (!AllFinite(model.Positions)) {
     return {std::nullopt, "The model has a coordinate that is no finite number: nothing imported."};
   }
@@ -64,6 +122,10 @@ MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& m
   std::string report = "Triangles read: " + std::to_string(trianglesRead) + kLineEnd +
                        "Vertices after merging: " + std::to_string(model.Positions.size()) +
                        kLineEnd + "Faces dropped: " + std::to_string(merged.FacesDropped);
+  if (primitiveFaces > 0) {
+    report += kLineEnd;
+    report += "Faces of spheres and boxes left out: " + std::to_string(primitiveFaces);
+  }
   if (options.MaxFaces) {
     const SimplifyReport simplified = SimplifyMesh(model, *options.MaxFaces);
     report += kLineEnd;
@@ -103,7 +165,7 @@ MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& m
   return {std::move(coll), report};
 }
 
-Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table) {
+Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table, bool withPrimitives) {
   Model model;
   const auto missing = [&](std::int32_t index) { return index < 0 || index >= coll.VertexCount(); };
   for (std::size_t f = 0; f < coll.Faces.size(); ++f) {
@@ -120,15 +182,13 @@ Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table) {
     if (!material) {
       material = static_cast<std::uint32_t>(model.Materials.size());
       const std::uint8_t surface = face.Surface.Material;
-      // A surface outside the table is written by its number, which maps to the default.
-      model.Materials.push_back({surface < kSurfaceTypeCount ? SurfaceMaterialName(surface, table)
-                                                             : "surface_" + std::to_string(surface),
-                                 {}});
+      model.Materials.push_back({MaterialNameOf(surface, table), {}});
     }
     model.Triangles.push_back({static_cast<std::uint32_t>(face.A),
                                static_cast<std::uint32_t>(face.B),
                                static_cast<std::uint32_t>(face.C), *material});
   }
+  if (withPrimitives) AppendPrimitiveObjects(coll, table, model);
   return {std::move(model), {}};
 }
 

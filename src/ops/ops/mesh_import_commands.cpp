@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "core/coll_directory.h"
 #include "core/file_io.h"
 #include "core/model/assimp_reader.h"
 #include "core/model/dff_reader.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr const char* kModelFilter =
     "Models|*.dff;*.obj;*.3ds;*.x;*.fbx;*.dae;*.gltf;*.glb;*.ply;*.stl|All files|*.*";
 constexpr const char* kMeshFilter = "Wavefront OBJ|*.obj|Binary glTF|*.glb";
+constexpr const char* kMappingFilter = "Surface mappings|*.txt|All files|*.*";
 
 std::string LowerExtension(const std::filesystem::path& path) {
   std::string ext = PathToUtf8(path.extension());
@@ -70,14 +72,6 @@ std::optional<SurfaceMapping> ReadMapping(Editor& editor, const std::filesystem:
   return std::move(*mapping.Value);
 }
 
-std::optional<std::string> AskMeshName(Editor& editor) {
-  const auto answer = editor.Ui().AskNewName(std::string(kImportMeshCaption), {});
-  if (!answer) return std::nullopt;
-  NameCheck check = ValidateNewName(Utf8ToWindows1252(*answer), {});
-  if (check.Verdict != NameVerdict::Ok) return std::nullopt;
-  return std::move(check.Name);
-}
-
 }  // namespace
 
 Parsed<Model> ReadModelFile(const std::filesystem::path& path) {
@@ -92,59 +86,63 @@ Parsed<Model> ReadModelFile(const std::filesystem::path& path) {
 
 void ImportMesh(Editor& editor) {
   if (editor.CollCount() == 0) return;
-  const MeshImportChoice choice = editor.MeshImport;
-  if (choice.Replace && !editor.WorkingCopy().IsLoaded()) return;
-  if (!choice.Replace && !editor.CanAppendColls()) return;
-  if (!choice.Replace && editor.AskApplyChanges() == Answer::Cancel) {
-    editor.ReselectCurrentLine();
-    return;
-  }
-  FileDialogRequest request;
-  request.Title = std::string(kImportMeshCaption);
-  request.Filter = kModelFilter;
-  request.InitialDir = editor.DialogDirectory;
-  request.MustExist = true;
-  const std::optional<std::filesystem::path> path = editor.Ui().OpenFileDialog(request);
-  if (!path) return;
-  editor.DialogDirectory = path->parent_path();
+  MeshImportRequest request;
+  for (const CollDirectoryEntry& entry : editor.CollDirectory())
+    request.Lines.push_back(Windows1252ToUtf8(CollListLine(entry)));
+  request.Current = editor.CurrentColl();
+  request.Folder = editor.DialogDirectory;
+  request.ModelFilter = kModelFilter;
+  request.MappingFilter = kMappingFilter;
+  const std::optional<MeshImportValues> values = editor.Ui().AskMeshImport(request);
+  if (!values) return;
+  if (!values->Model.parent_path().empty()) editor.DialogDirectory = values->Model.parent_path();
 
-  std::optional<std::string> name;
-  if (!choice.Replace) {
-    name = AskMeshName(editor);
-    if (!name) return;
+  const bool replace = values->Replace.has_value();
+  std::string name;
+  if (replace) {
+    if (*values->Replace < 0 || *values->Replace >= editor.CollCount()) return;
+  } else {
+    NameCheck check = ValidateNewName(Utf8ToWindows1252(values->NewName), {});
+    if (check.Verdict != NameVerdict::Ok) return;
+    name = std::move(check.Name);
   }
-  const std::optional<SurfaceMapping> mapping = ReadMapping(editor, choice.SurfaceMap);
+  const std::optional<SurfaceMapping> mapping = ReadMapping(editor, values->SurfaceMap);
   if (!mapping) return;
-  Parsed<Model> model = ReadModelFile(*path);
+  Parsed<Model> model = ReadModelFile(values->Model);
   if (!model.Value) {
     editor.Ui().Message(model.Error);
     return;
   }
-  const MeshImportOptions options{choice.MaxFaces};
+
+  // Only now that the model has been read is the coll to replace selected, or the edits of
+  // the current one settled.
+  if (replace) {
+    if (*values->Replace != editor.CurrentColl()) editor.SelectColl(*values->Replace);
+    if (editor.CurrentColl() != *values->Replace || !editor.WorkingCopy().IsLoaded()) return;
+  } else {
+    if (!editor.CanAppendColls()) return;
+    if (editor.AskApplyChanges() == Answer::Cancel) {
+      editor.ReselectCurrentLine();
+      return;
+    }
+  }
+  const MeshImportOptions options{values->MaxFaces};
   MeshImport import =
-      FitModelToColl(choice.Replace ? editor.WorkingCopy() : Coll{}, std::move(*model.Value),
-                     *mapping, editor.SurfaceTypes(), options);
+      FitModelToColl(replace ? editor.WorkingCopy() : Coll{}, std::move(*model.Value), *mapping,
+                     editor.SurfaceTypes(), options);
   if (!import.Result) {
     editor.Ui().Message(import.Report);
     return;
   }
 
-  if (choice.Replace) {
+  if (replace) {
     editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) {
       coll.Vertices = std::move(import.Result->Vertices);
       coll.Faces = std::move(import.Result->Faces);
       coll.Header = import.Result->Header;
     });
-  } else {
-    const std::optional<Bytes> record = NewCollRecord(std::move(*import.Result), *name);
-    if (!record) {
-      editor.Ui().Message(texts::kWriteError);
-      return;
-    }
-    // Edits the person chose not to apply give way to the new coll.
-    if (editor.CollChanged()) editor.DropWorkingCopy();
-    editor.ChangeFile([&](CollFile& file) { file.AppendRecords(*record); });
-    editor.SelectColl(editor.CollCount() - 1);
+  } else if (!AppendNewColl(editor, std::move(*import.Result), name)) {
+    return;
   }
   editor.Ui().Message(import.Report);
 }
@@ -159,7 +157,15 @@ void ExportMesh(Editor& editor) {
   const auto chosen = editor.Ui().SaveFileDialog(request);
   if (!chosen) return;
   editor.DialogDirectory = chosen->parent_path();
-  const Parsed<Model> model = CollMeshModel(coll, editor.SurfaceTypes());
+  bool withPrimitives = false;
+  if (!coll.Spheres.empty() || !coll.Boxes.empty()) {
+    const Answer answer =
+        editor.Ui().Ask({std::string(kExportPrimitivesQuestion), std::string(kExportMeshTitle),
+                         Buttons::YesNoCancel, Answer::No});
+    if (answer == Answer::Cancel) return;
+    withPrimitives = answer == Answer::Yes;
+  }
+  const Parsed<Model> model = CollMeshModel(coll, editor.SurfaceTypes(), withPrimitives);
   if (!model.Value) {
     editor.Ui().Message(model.Error);
     return;

@@ -36,6 +36,7 @@ void AddCollCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"ToolButton12", "&Export", {}, ExportColl});
   rows.push_back({"ToolButton13", "&Rename", {}, RenameColl});
   rows.push_back({"ToolButton14", "Repl&ace", {}, ReplaceColl});
+  rows.push_back({"ToolButton15", {}, {}, ImportMesh});
 
   struct SurfaceRows {
     const char* change;

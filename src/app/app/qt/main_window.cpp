@@ -178,7 +178,12 @@ QWidget* MainWindow::BuildRightColumn() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  layout->addWidget(BuildToolBar("ToolBar1", column));
+  auto* bars = new QHBoxLayout;
+  bars->setSpacing(0);
+  bars->addWidget(BuildToolBar("ToolBar1", column));
+  bars->addWidget(BuildToolBar("ToolBar4", column));
+  bars->addStretch(1);
+  layout->addLayout(bars);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   auto makeList = [&](const char* name, ListKind kind, ElementListModel*& model) {

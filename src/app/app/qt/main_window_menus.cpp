@@ -35,6 +35,7 @@ constexpr ButtonLook kButtonLooks[] = {
     {"btnNav2", ToolbarIcon::Zoom, "Zoom (2)"},
     {"btnNav3", ToolbarIcon::Rotate, "Rotate (3)"},
     {"btnNav4", ToolbarIcon::Move, "Move (4)"},
+    {"ToolButton15", ToolbarIcon::ImportMesh, "Import Mesh"},
 };
 
 const ButtonLook* LookOf(std::string_view name) {

@@ -18,6 +18,7 @@
 #include "edit/qt/value_dialog.h"
 #include "ops/qt/change_surface_dialog.h"
 #include "ops/qt/merge_dialog.h"
+#include "ops/qt/mesh_import_dialog.h"
 #include "ops/qt/rename_dialog.h"
 #include "ops/qt/select_colls_dialog.h"
 #include "view/qt/color_settings_dialog.h"
@@ -150,6 +151,10 @@ std::optional<std::vector<int>> QtEditorUi::SelectColls(const SelectCollsRequest
 std::optional<MergeChoice> QtEditorUi::ChooseMerge(const std::vector<std::string>& lines,
                                                    int current) {
   return MergeDialog::Ask(owner_, lines, current);
+}
+
+std::optional<MeshImportValues> QtEditorUi::AskMeshImport(const MeshImportRequest& request) {
+  return MeshImportDialog::Ask(owner_, request);
 }
 
 std::optional<SurfaceChoice> QtEditorUi::ChangeSurfaceDialog(const SurfaceDialogValues& values) {

@@ -32,6 +32,7 @@ class QtEditorUi : public EditorUi {
   std::optional<std::vector<int>> SelectColls(const SelectCollsRequest& request) override;
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
+  std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
   std::optional<ElementValues> EditElementValues(const std::string& caption,
                                                  const ElementValues& values,

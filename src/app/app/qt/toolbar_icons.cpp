@@ -72,6 +72,14 @@ QIcon MakeToolbarIcon(ToolbarIcon icon) {
       p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
       p.drawRect(QRectF(5, 5, 6, 6));
       break;
+    case ToolbarIcon::ImportMesh:  // an arrow down into two triangles of a mesh
+      p.setBrush(QColor(170, 215, 170));
+      p.drawPolygon(QPolygonF({QPointF(1.5, 14.5), QPointF(8, 8), QPointF(14.5, 14.5)}));
+      p.drawLine(QPointF(8, 8), QPointF(8, 14.5));
+      p.drawLine(QPointF(8, 1), QPointF(8, 6));
+      p.drawLine(QPointF(5.5, 3.5), QPointF(8, 6));
+      p.drawLine(QPointF(10.5, 3.5), QPointF(8, 6));
+      break;
   }
   return QIcon(pixmap);
 }

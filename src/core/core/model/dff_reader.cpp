@@ -25,6 +25,9 @@ constexpr std::uint32_t kTextured = 0x04;
 constexpr std::uint32_t kPrelit = 0x08;
 constexpr std::uint32_t kTextured2 = 0x80;
 constexpr std::uint32_t kNative = 0x01000000;
+// The bin mesh's kinds of index lists.
+constexpr std::uint32_t kTriangleList = 0;
+constexpr std::uint32_t kTriangleStrip = 1;
 
 constexpr std::size_t kFrameBytes = 56;  // 3x3 rotation, position, parent, flags
 
@@ -36,15 +39,40 @@ std::string Numbered(const char* name, std::size_t index) {
   return std::string(name) + " " + std::to_string(index);
 }
 
+// A list chunk: a struct that starts with the number of elements, then the children that
+// follow it. The count is only known not to be negative; each list checks it against its bytes.
+struct ListChunk {
+  ListChunk(const Chunk& list, const char* countName)
+      : children(list), data(children.Expect(rw::kStruct, "struct")), reader(data) {
+    const std::int32_t value = reader.I32(countName);
+    if (value < 0)
+      reader.Fail(std::string(countName) + " " + std::to_string(value) + " is negative");
+    count = static_cast<std::size_t>(value);
+  }
+  ListChunk(const ListChunk&) = delete;
+  ListChunk& operator=(const ListChunk&) = delete;
+
+  ChunkCursor children;
+  Chunk data;  // before reader, which reads it
+  StructReader reader;
+  std::size_t count = 0;
+};
+
+// Calls visit with each plugin chunk of an extension.
+template <class Visit>
+void ForEachPlugin(const Chunk& extension, Visit visit) {
+  ChunkCursor plugins(extension);
+  while (!plugins.AtEnd())
+    visit(plugins, plugins.Next("plugin"));
+}
+
 // Frames: the struct holds them all, the extensions that follow carry their names.
-std::vector<DffFrame> ReadFrameList(const Chunk& list) {
-  ChunkCursor children(list);
-  const Chunk data = children.Expect(rw::kStruct, "struct");
-  StructReader reader(data);
-  const std::int32_t count = reader.I32("frame count");
-  if (count < 0) reader.Fail("frame count " + std::to_string(count) + " is negative");
-  const auto bytes = reader.Array(static_cast<std::uint64_t>(count), kFrameBytes, "the frames");
-  std::vector<DffFrame> frames(static_cast<std::size_t>(count));
+std::vector<DffFrame> ReadFrameList(const Chunk& chunk) {
+  ListChunk list(chunk, "frame count");
+  ChunkCursor& children = list.children;
+  StructReader& reader = list.reader;
+  const auto bytes = reader.Array(list.count, kFrameBytes, "the frames");
+  std::vector<DffFrame> frames(list.count);
   for (std::size_t i = 0; i < frames.size(); ++i) {
     const std::uint8_t* p = bytes.data() + i * kFrameBytes;
     DffFrame& frame = frames[i];
@@ -62,14 +90,12 @@ std::vector<DffFrame> ReadFrameList(const Chunk& list) {
   for (std::size_t i = 0; i < frames.size() && !children.AtEnd(); ++i) {
     const Chunk extension = children.Next(Numbered("frame extension", i));
     if (extension.Type != rw::kExtension) continue;
-    ChunkCursor plugins(extension);
-    while (!plugins.AtEnd()) {
-      const Chunk plugin = plugins.Next("plugin");
+    ForEachPlugin(extension, [&](const ChunkCursor&, const Chunk& plugin) {
       if (plugin.Type == rw::kFrameName) {
         frames[i].Name.assign(reinterpret_cast<const char*>(plugin.Data.data()),
                               plugin.Data.size());
       }
-    }
+    });
   }
   return frames;
 }
@@ -91,16 +117,14 @@ ModelMaterial ReadMaterial(const Chunk& material) {
   return result;
 }
 
-std::vector<ModelMaterial> ReadMaterialList(const Chunk& list) {
-  ChunkCursor children(list);
-  const Chunk data = children.Expect(rw::kStruct, "struct");
-  StructReader reader(data);
-  const std::int32_t count = reader.I32("material count");
-  if (count < 0) reader.Fail("material count " + std::to_string(count) + " is negative");
-  const auto slots = reader.Array(static_cast<std::uint64_t>(count), 4, "the material slots");
+std::vector<ModelMaterial> ReadMaterialList(const Chunk& chunk) {
+  ListChunk list(chunk, "material count");
+  ChunkCursor& children = list.children;
+  StructReader& reader = list.reader;
+  const auto slots = reader.Array(list.count, 4, "the material slots");
   std::vector<ModelMaterial> materials;
-  materials.reserve(static_cast<std::size_t>(count));
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+  materials.reserve(list.count);
+  for (std::size_t i = 0; i < list.count; ++i) {
     // -1 is a material stored next; any other value repeats an earlier slot.
     const std::int32_t slot = le::LoadI32(slots.data() + 4 * i);
     if (slot == -1) {
@@ -113,6 +137,57 @@ std::vector<ModelMaterial> ReadMaterialList(const Chunk& list) {
     }
   }
   return materials;
+}
+
+// The bin mesh extension: the geometry's indices once more, grouped by material, as triangle
+// lists or strips. Read only for a geometry whose struct holds no triangles. A strip turns
+// every other triangle round so that all face the same way; a strip's triangles that use a
+// vertex twice only join its runs and are left out.
+void ReadBinMesh(const Chunk& chunk, DffGeometry& geometry) {
+  StructReader reader(chunk);
+  const std::uint32_t kind = reader.U32("kind");
+  if (kind != kTriangleList && kind != kTriangleStrip) {
+    reader.Fail("kind " + std::to_string(kind) + " is neither triangle lists (0) nor strips (1)");
+  }
+  const std::uint32_t meshes = reader.U32("mesh count");
+  reader.U32("total index count");  // each mesh's own count is checked instead
+  // Every mesh takes its 8 header bytes at least, so the count cannot run past the chunk.
+  for (std::uint32_t m = 0; m < meshes; ++m) {
+    const std::uint32_t count = reader.U32("index count");
+    const std::uint32_t material = reader.U32("material index");
+    if (material >= geometry.Materials.size()) {
+      reader.Fail(Numbered("mesh", m) + " uses material " + std::to_string(material) + " of " +
+                  std::to_string(geometry.Materials.size()));
+    }
+    const auto bytes = reader.Array(count, 4, "the indices");
+    if (kind == kTriangleList && count % 3 != 0) {
+      reader.Fail(Numbered("mesh", m) + " lists " + std::to_string(count) +
+                  " indices, which is no whole number of triangles");
+    }
+    const auto index = [&](std::size_t i) {
+      const std::uint32_t vertex = le::LoadU32(bytes.data() + 4 * i);
+      if (vertex >= geometry.Vertices.size()) {
+        reader.Fail(Numbered("mesh", m) + " uses vertex " + std::to_string(vertex) + " of " +
+                    std::to_string(geometry.Vertices.size()));
+      }
+      if (vertex > 0xFFFF) {
+        reader.Fail(Numbered("mesh", m) + " uses vertex " + std::to_string(vertex) +
+                    ", beyond the 65536 a triangle can name");
+      }
+      return static_cast<std::uint16_t>(vertex);
+    };
+    const auto mat = static_cast<std::uint16_t>(material);
+    if (kind == kTriangleList) {
+      for (std::size_t i = 0; i < count; i += 3)
+        geometry.Triangles.push_back({index(i), index(i + 1), index(i + 2), mat});
+      continue;
+    }
+    for (std::size_t i = 0; i + 2 < count; ++i) {
+      DffTriangle t{index(i), index(i + 1), index(i + 2), mat};
+      if (i % 2 == 1) std::swap(t.A, t.B);
+      if (t.A != t.B && t.B != t.C && t.A != t.C) geometry.Triangles.push_back(t);
+    }
+  }
 }
 
 DffGeometry ReadGeometry(const Chunk& geometry) {
@@ -173,6 +248,17 @@ DffGeometry ReadGeometry(const Chunk& geometry) {
     }
   }
   result.Materials = ReadMaterialList(children.Expect(rw::kMaterialList, "material list"));
+  // Geometries stored as strips keep their triangles only in the bin mesh extension.
+  while (result.Triangles.empty() && !children.AtEnd()) {
+    const Chunk child = children.Next("chunk after the material list");
+    if (child.Type != rw::kExtension) continue;
+    ForEachPlugin(children.Named(child, "extension"),
+                  [&](const ChunkCursor& plugins, const Chunk& plugin) {
+                    if (plugin.Type == rw::kBinMesh && result.Triangles.empty()) {
+                      ReadBinMesh(plugins.Named(plugin, "bin mesh"), result);
+                    }
+                  });
+  }
   for (std::size_t i = 0; i < result.Triangles.size(); ++i) {
     if (result.Triangles[i].Material >= result.Materials.size()) {
       reader.Fail(Numbered("triangle", i) + " uses material " +
@@ -183,16 +269,13 @@ DffGeometry ReadGeometry(const Chunk& geometry) {
   return result;
 }
 
-std::vector<DffGeometry> ReadGeometryList(const Chunk& list) {
-  ChunkCursor children(list);
-  const Chunk data = children.Expect(rw::kStruct, "struct");
-  StructReader reader(data);
-  const std::int32_t count = reader.I32("geometry count");
-  if (count < 0) reader.Fail("geometry count " + std::to_string(count) + " is negative");
+std::vector<DffGeometry> ReadGeometryList(const Chunk& chunk) {
+  ListChunk list(chunk, "geometry count");
   // Each geometry is read before the next is looked for, so the count allocates nothing.
   std::vector<DffGeometry> geometries;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-    geometries.push_back(ReadGeometry(children.Expect(rw::kGeometry, Numbered("geometry", i))));
+  for (std::size_t i = 0; i < list.count; ++i) {
+    geometries.push_back(
+        ReadGeometry(list.children.Expect(rw::kGeometry, Numbered("geometry", i))));
   }
   return geometries;
 }
@@ -269,16 +352,14 @@ DffClump ReadClump(const Chunk& clump) {
             {static_cast<std::uint32_t>(frame), static_cast<std::uint32_t>(geometry)});
         break;
       }
-      case rw::kExtension: {
-        ChunkCursor plugins(children.Named(child, "extension"));
-        while (!plugins.AtEnd()) {
-          const Chunk plugin = plugins.Next("plugin");
+      case rw::kExtension:
+        ForEachPlugin(children.Named(child, "extension"), [&](const ChunkCursor& plugins,
+                                                              const Chunk& plugin) {
           if (plugin.Type == rw::kCollisionModel) {
             result.Collisions.push_back(ReadCollision(plugins.Named(plugin, "collision model")));
           }
-        }
+        });
         break;
-      }
       default:
         break;  // lights, cameras and plugins that hold no geometry
     }

@@ -60,7 +60,6 @@ std::vector<std::uint8_t> WriteGlb(const Model& model, const std::string& meshNa
       "{\"buffer\":0,\"byteOffset\":0,\"byteLength\":" + std::to_string(positionBytes) +
       ",\"target\":" + std::to_string(kArrayBuffer) + "}";
   std::string accessors;
-  std::string primitives;
   if (!model.Positions.empty()) {
     Vector3 lo = model.Positions[0], hi = model.Positions[0];
     for (const Vector3& v : model.Positions) {
@@ -73,28 +72,49 @@ std::vector<std::uint8_t> WriteGlb(const Model& model, const std::string& meshNa
                 Number(lo.Z) + "],\"max\":[" + Number(hi.X) + "," + Number(hi.Y) + "," +
                 Number(hi.Z) + "]}";
   }
+  // Each object becomes a node with a mesh of its own; a model without objects is one mesh.
+  std::vector<ModelObject> objects = model.Objects;
+  if (objects.empty()) objects.push_back({meshName, 0});
   int view = 1;
-  const TrianglesByMaterial byMaterial = GroupByMaterial(model);
-  for (std::size_t m = 0; m < model.Materials.size(); ++m) {
-    const std::size_t start = bin.size();
-    for (std::size_t k = byMaterial.starts[m]; k < byMaterial.starts[m + 1]; ++k) {
-      const ModelTriangle& t = model.Triangles[byMaterial.order[k]];
-      AppendU32(bin, t.A);
-      AppendU32(bin, t.B);
-      AppendU32(bin, t.C);
+  std::string nodes;
+  std::string meshes;
+  std::size_t meshCount = 0;
+  for (std::size_t o = 0; o < objects.size(); ++o) {
+    const std::size_t last =
+        o + 1 < objects.size() ? objects[o + 1].FirstTriangle : model.Triangles.size();
+    const TrianglesByMaterial byMaterial = GroupByMaterial(model, objects[o].FirstTriangle, last);
+    std::string primitives;
+    for (std::size_t m = 0; m < model.Materials.size(); ++m) {
+      const std::size_t start = bin.size();
+      for (std::size_t k = byMaterial.starts[m]; k < byMaterial.starts[m + 1]; ++k) {
+        const ModelTriangle& t = model.Triangles[byMaterial.order[k]];
+        AppendU32(bin, t.A);
+        AppendU32(bin, t.B);
+        AppendU32(bin, t.C);
+      }
+      const std::size_t bytes = bin.size() - start;
+      if (bytes == 0) continue;
+      views += ",{\"buffer\":0,\"byteOffset\":" + std::to_string(start) +
+               ",\"byteLength\":" + std::to_string(bytes) +
+               ",\"target\":" + std::to_string(kElementArrayBuffer) + "}";
+      accessors += ",{\"bufferView\":" + std::to_string(view) +
+                   ",\"componentType\":" + std::to_string(kUnsignedInt) +
+                   ",\"count\":" + std::to_string(bytes / 4) + ",\"type\":\"SCALAR\"}";
+      if (!primitives.empty()) primitives += ",";
+      primitives += "{\"attributes\":{\"POSITION\":0},\"indices\":" + std::to_string(view) +
+                    ",\"material\":" + std::to_string(m) + ",\"mode\":4}";
+      ++view;
     }
-    const std::size_t bytes = bin.size() - start;
-    if (bytes == 0) continue;
-    views += ",{\"buffer\":0,\"byteOffset\":" + std::to_string(start) +
-             ",\"byteLength\":" + std::to_string(bytes) +
-             ",\"target\":" + std::to_string(kElementArrayBuffer) + "}";
-    accessors += ",{\"bufferView\":" + std::to_string(view) +
-                 ",\"componentType\":" + std::to_string(kUnsignedInt) +
-                 ",\"count\":" + std::to_string(bytes / 4) + ",\"type\":\"SCALAR\"}";
-    if (!primitives.empty()) primitives += ",";
-    primitives += "{\"attributes\":{\"POSITION\":0},\"indices\":" + std::to_string(view) +
-                  ",\"material\":" + std::to_string(m) + ",\"mode\":4}";
-    ++view;
+    // glTF has no mesh without primitives.
+    if (primitives.empty()) continue;
+    const std::string name = JsonString(objects[o].Name);
+    if (!meshes.empty()) {
+      meshes += ",";
+      nodes += ",";
+    }
+    nodes += "{\"mesh\":" + std::to_string(meshCount) + ",\"name\":" + name + "}";
+    meshes += "{\"name\":" + name + ",\"primitives\":[" + primitives + "]}";
+    ++meshCount;
   }
 
   std::string materials;
@@ -103,14 +123,16 @@ std::vector<std::uint8_t> WriteGlb(const Model& model, const std::string& meshNa
     materials += "{\"name\":" + JsonString(m.Name) + "}";
   }
   std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Vantorel\"}";
-  if (primitives.empty()) {
+  if (meshCount == 0) {
     json += ",\"scene\":0,\"scenes\":[{\"nodes\":[]}]}";
     bin.clear();
   } else {
-    json += ",\"scene\":0,\"scenes\":[{\"nodes\":[0]}],\"nodes\":[{\"mesh\":0,\"name\":" +
-            JsonString(meshName) + "}],\"meshes\":[{\"name\":" + JsonString(meshName) +
-            ",\"primitives\":[" + primitives + "]}],\"materials\":[" + materials +
-            "],\"accessors\":[" + accessors + "],\"bufferViews\":[" + views +
+    std::string sceneNodes = "0";
+    for (std::size_t n = 1; n < meshCount; ++n)
+      sceneNodes += "," + std::to_string(n);
+    json += ",\"scene\":0,\"scenes\":[{\"nodes\":[" + sceneNodes + "]}],\"nodes\":[" + nodes +
+            "],\"meshes\":[" + meshes + "],\"materials\":[" + materials + "],\"accessors\":[" +
+            accessors + "],\"bufferViews\":[" + views +
             "],\"buffers\":[{\"byteLength\":" + std::to_string(bin.size()) + "}]}";
   }
   while (json.size() % 4 != 0)

@@ -1,18 +1,22 @@
 #include "core/model/model.h"
 
+#include <algorithm>
+
 namespace vantorel {
 
-TrianglesByMaterial GroupByMaterial(const Model& model) {
+TrianglesByMaterial GroupByMaterial(const Model& model, std::size_t first, std::size_t last) {
+  last = std::min(last, model.Triangles.size());
+  first = std::min(first, last);
   TrianglesByMaterial groups;
   groups.starts.assign(model.Materials.size() + 1, 0);
-  for (const ModelTriangle& t : model.Triangles)
-    ++groups.starts[t.Material + 1];
+  for (std::size_t i = first; i < last; ++i)
+    ++groups.starts[model.Triangles[i].Material + 1];
   for (std::size_t m = 1; m < groups.starts.size(); ++m) {
     groups.starts[m] += groups.starts[m - 1];
   }
-  groups.order.resize(model.Triangles.size());
+  groups.order.resize(last - first);
   std::vector<std::size_t> next(groups.starts.begin(), groups.starts.end() - 1);
-  for (std::size_t i = 0; i < model.Triangles.size(); ++i) {
+  for (std::size_t i = first; i < last; ++i) {
     groups.order[next[model.Triangles[i].Material]++] = static_cast<std::uint32_t>(i);
   }
   return groups;

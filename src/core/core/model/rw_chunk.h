@@ -21,6 +21,7 @@ inline constexpr std::uint32_t kGeometry = 0x0F;
 inline constexpr std::uint32_t kClump = 0x10;
 inline constexpr std::uint32_t kAtomic = 0x14;
 inline constexpr std::uint32_t kGeometryList = 0x1A;
+inline constexpr std::uint32_t kBinMesh = 0x050E;             // a geometry's indices by material
 inline constexpr std::uint32_t kCollisionModel = 0x0253F2FA;  // the game's own colls
 inline constexpr std::uint32_t kFrameName = 0x0253F2FE;
 
