@@ -59,6 +59,12 @@ const char* CountName(Section section) {
       return "vertex";
     case Section::Faces:
       return "face";
+    case Section::FaceGroups:
+      return "face group";
+    case Section::ShadowVertices:
+      return "shadow vertex";
+    case Section::ShadowFaces:
+      return "shadow face";
   }
   return "";
 }
