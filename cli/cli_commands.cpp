@@ -254,15 +254,19 @@ Reading commands:
                        above 55000 (the game's buffer for one coll); more than 65535
                        vertices; a face naming a vertex that does not exist; NaN or infinite
                        numbers; a negative radius; a name used by an earlier coll (ignoring
-                       case).
+                       case); for GTA III and Vice City a "COL2", "COL3" or "COL4" record;
+                       for San Andreas (--game sa) offsets outside the record, sections that
+                       overlap, face groups outside the faces, and "COLL" vertices outside
+                       -256 to 255.99.
                        Warnings: faces with two equal corners or no area; vertices no face
                        uses; a bounding box or sphere that leaves out part of the geometry
                        (by more than 1e-4 of the coll's scale); materials the game does not
-                       know (GTA III: 0-32, Vice City: 0-34, --game vc by default); names
-                       that are empty, not printable ASCII, or that fill all 20 bytes while
-                       the ID bytes after them are not NUL (the game then reads them as part
-                       of the name); a count after the spheres that is not 0; bytes after
-                       the faces that belong to no element.
+                       know (GTA III: 0-32, Vice City: 0-34, San Andreas: 0-178, --game vc by
+                       default); names that are empty, not printable ASCII, that fill all 20
+                       bytes while the ID bytes after them are not NUL (the game then reads
+                       them as part of the name), or all 22 bytes of a San Andreas record; a
+                       count after the spheres that is not 0; bytes after the faces that
+                       belong to no element.
                        At most 20 findings are shown per coll, errors first; a note line
                        says how many more there were. The totals count every finding.
 

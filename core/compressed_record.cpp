@@ -14,13 +14,8 @@ namespace {
 
 constexpr std::size_t kMostElements = 65535;  // the 16-bit counts and face indices
 
-std::uint16_t LoadU16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-void StoreU16(std::uint8_t* p, std::uint16_t v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
+using le::LoadU16;
+using le::StoreU16;
 
 Vector3 LoadVector(const std::uint8_t* p) {
   return {le::LoadF32(p), le::LoadF32(p + 4), le::LoadF32(p + 8)};

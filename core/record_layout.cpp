@@ -22,8 +22,7 @@ std::size_t PadTo4(std::size_t bytes) {
 }
 
 std::uint64_t LoadCount(const std::uint8_t* p, std::size_t bytes) {
-  return bytes == 2 ? std::uint64_t{static_cast<std::uint16_t>(p[0] | p[1] << 8)}
-                    : std::uint64_t{le::LoadU32(p)};
+  return bytes == 2 ? std::uint64_t{le::LoadU16(p)} : std::uint64_t{le::LoadU32(p)};
 }
 
 SectionProblem LocateCounted(const RecordLayout& layout, std::span<const std::uint8_t> record,
@@ -125,12 +124,10 @@ class OffsetTableReader {
   // The highest vertex index the faces of section use, plus 1; 0 without faces.
   std::uint64_t VerticesUsedBy(Section faces) const {
     const SectionSpan& span = sections_[faces];
-    std::uint32_t highest = 0;
+    std::uint16_t highest = 0;
     const std::uint8_t* p = record_.data() + span.Offset;
     for (std::size_t i = 0; i < span.Count; ++i, p += span.ElementBytes) {
-      for (std::size_t corner = 0; corner < 3; ++corner) {
-        highest = std::max<std::uint32_t>(highest, p[2 * corner] | p[2 * corner + 1] << 8);
-      }
+      highest = std::max({highest, le::LoadU16(p), le::LoadU16(p + 2), le::LoadU16(p + 4)});
     }
     return span.Count == 0 ? 0 : std::uint64_t{highest} + 1;
   }
@@ -193,11 +190,31 @@ class OffsetTableReader {
 
 }  // namespace
 
+namespace {
+
+constexpr std::uint32_t Tag(const std::array<char, 4>& fourCC) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(fourCC[0])) |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(fourCC[1])) << 8 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(fourCC[2])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(fourCC[3])) << 24;
+}
+
+}  // namespace
+
+// Asked for every record a scan passes and every coll read, so one comparison of 32 bits each.
 const RecordLayout* LayoutOfFourCC(const std::uint8_t* fourCC) {
-  for (const RecordLayout* layout : kLayouts) {
-    if (std::memcmp(fourCC, layout->FourCC.data(), 4) == 0) return layout;
+  switch (le::LoadU32(fourCC)) {
+    case Tag(kCollLayout.FourCC):
+      return &kCollLayout;
+    case Tag(kCol2Layout.FourCC):
+      return &kCol2Layout;
+    case Tag(kCol3Layout.FourCC):
+      return &kCol3Layout;
+    case Tag(kCol4Layout.FourCC):
+      return &kCol4Layout;
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 const RecordLayout* LayoutOfVersion(int version) {
