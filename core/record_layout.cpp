@@ -56,7 +56,10 @@ class OffsetTableReader {
  public:
   OffsetTableReader(const RecordLayout& layout, std::span<const std::uint8_t> record,
                     RecordSections& sections)
-      : layout_(layout), record_(record), sections_(sections) {}
+      : layout_(layout), record_(record), sections_(sections) {
+    for (const SectionFormat& format : layout.Sections)
+      formats_[Index(format.Section)] = &format;
+  }
 
   SectionProblem Locate() {
     if (record_.size() < layout_.HeaderBytes) return {Fault::HeaderCutOff};
@@ -90,14 +93,8 @@ class OffsetTableReader {
   }
 
  private:
-  bool HasFormat(Section section) const {
-    return std::any_of(layout_.Sections.begin(), layout_.Sections.end(),
-                       [&](const SectionFormat& f) { return f.Section == section; });
-  }
-  const SectionFormat& Format(Section section) const {
-    return *std::find_if(layout_.Sections.begin(), layout_.Sections.end(),
-                         [&](const SectionFormat& f) { return f.Section == section; });
-  }
+  bool HasFormat(Section section) const { return formats_[Index(section)] != nullptr; }
+  const SectionFormat& Format(Section section) const { return *formats_[Index(section)]; }
   std::uint32_t StoredOffset(const SectionFormat& format) const {
     return le::LoadU32(record_.data() + format.OffsetField);
   }
@@ -170,12 +167,15 @@ class OffsetTableReader {
       extents[used++] = {span.Offset, end, section};
       length = std::max(length, end);
     }
-    std::sort(extents.begin(), extents.begin() + static_cast<std::ptrdiff_t>(used),
-              [](const Extent& a, const Extent& b) { return a.begin < b.begin; });
-    for (std::size_t i = 1; i < used; ++i) {
-      if (extents[i].begin < extents[i - 1].end) {
-        return {Fault::Overlap, extents[i].section,
-                static_cast<std::int64_t>(extents[i].begin - sa_header::kOffsetBase)};
+    // At most seven sections: every pair is compared; the later-starting one is reported.
+    for (std::size_t i = 0; i < used; ++i) {
+      for (std::size_t j = i + 1; j < used; ++j) {
+        const Extent& a = extents[i];
+        const Extent& b = extents[j];
+        if (a.begin >= b.end || b.begin >= a.end) continue;
+        const Extent& later = b.begin >= a.begin ? b : a;
+        return {Fault::Overlap, later.section,
+                static_cast<std::int64_t>(later.begin - sa_header::kOffsetBase)};
       }
     }
     sections_.Length = length;
@@ -186,6 +186,7 @@ class OffsetTableReader {
   std::span<const std::uint8_t> record_;
   RecordSections& sections_;
   std::size_t groupsEnd_ = 0;
+  std::array<const SectionFormat*, kSectionKinds> formats_{};
 };
 
 }  // namespace
