@@ -34,14 +34,22 @@ TEST_F(CliSaRecordsTest, ListAndInfoGiveTheVersionAndTheSanAndreasParts) {
   EXPECT_EQ((*list)["colls"][2]["version"].number, 3);
   EXPECT_EQ(RunCli({"list", mixed}).out, "classic\nsa2\nsa3\n");
 
-  const auto info = testing::ReadJson(RunCli({"info", mixed, "sa3", "--json"}).out);
+  const testing::CliRun infoRun = RunCli({"info", mixed, "sa3", "--json"});
+  EXPECT_EQ(infoRun.err, "");  // materials up to 178 are known to San Andreas
+  const auto info = testing::ReadJson(infoRun.out);
   ASSERT_TRUE(info);
+  EXPECT_FALSE((*info)["unknownSurface"].boolean);
   EXPECT_EQ((*info)["version"].number, 3);
   EXPECT_EQ((*info)["modelId"].number, 12);
   EXPECT_EQ((*info)["faceGroups"].number, 2);
   EXPECT_EQ((*info)["vertices"].number, 8);
   EXPECT_EQ((*info)["shadowVertices"].number, 4);
   EXPECT_EQ((*info)["shadowFaces"].number, 2);
+  Coll odd = colgen::SaColl("odd", 3);
+  odd.Faces[4].Surface.Material = 179;
+  const std::string oddFile = dir.Write("odd.col", colgen::EncodeFile({odd}));
+  EXPECT_EQ(RunCli({"info", oddFile, "odd"}).err,
+            "HINT: \"odd\" includes unknown surface types!\n");
   const auto classic = testing::ReadJson(RunCli({"info", mixed, "classic", "--json"}).out);
   ASSERT_TRUE(classic);
   EXPECT_EQ((*classic)["version"].number, 1);
