@@ -38,7 +38,7 @@ std::string CollListJson(const std::string& path, const CollDirectoryEntries& di
     json.Key("size");
     json.Integer(entry.Size);
     json.Key("empty");
-    json.Bool(CollListLine(entry).size() != entry.Name.size());  // it has the " [-]" mark
+    json.Bool(HoldsNoElements(entry));
     json.Key("version");
     json.Integer(entry.Version);
     json.EndObject();

@@ -13,10 +13,12 @@ std::uint64_t EmptyRecordBytes(int version) {
 
 }  // namespace
 
+bool HoldsNoElements(const CollDirectoryEntry& entry) {
+  return entry.Size <= static_cast<std::int64_t>(EmptyRecordBytes(entry.Version));
+}
+
 std::string CollListLine(const CollDirectoryEntry& entry) {
-  return entry.Size <= static_cast<std::int64_t>(EmptyRecordBytes(entry.Version))
-             ? entry.Name + kEmptyCollSuffix
-             : entry.Name;
+  return HoldsNoElements(entry) ? entry.Name + kEmptyCollSuffix : entry.Name;
 }
 
 std::string CollListLine(const CollHeader& header) {

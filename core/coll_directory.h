@@ -18,6 +18,9 @@ struct CollDirectoryEntry {
 
 using CollDirectoryEntries = std::vector<CollDirectoryEntry>;
 
+// Whether the entry's record is no longer than a record of its kind without elements.
+bool HoldsNoElements(const CollDirectoryEntry& entry);
+
 // The coll list's line for an entry: the name, plus " [-]" for a coll without elements.
 std::string CollListLine(const CollDirectoryEntry& entry);
 // The same line built from a decoded header, as the working copy shows it.
