@@ -1,11 +1,14 @@
-// Any bytes as a collision file: scan, read every coll, write it back, read it again, take the
-// write back. Nothing may crash, leak or read outside the image, a coll written back must read
-// back the same, and taking the change back must give the bytes that were there.
+// Any bytes as a collision file: scan, read every coll (of all four kinds), write it back, read it
+// again, take the write back, convert it to every other kind. Nothing may crash, leak or read
+// outside the image, a coll written back must read back the same, taking the change back must
+// give the bytes that were there, and a conversion that succeeds must give a coll that is
+// written and read back the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "core/coll_codec.h"
+#include "core/coll_conversion.h"
 #include "core/coll_file.h"
 #include "edit/collision_script.h"
 #include "ops/brief_info.h"
@@ -18,6 +21,29 @@ Bytes Encoded(const Coll& coll) {
   Bytes bytes(RecordLength(coll));
   EncodeColl(coll, bytes.data());
   return bytes;
+}
+
+void Require(bool condition);
+
+// A converted coll is stored and read back as it is.
+void RequireConversionsRoundTrip(const Coll& coll) {
+  for (const int version : {1, 2, 3}) {
+    const CollConversion conversion = ConvertColl(coll, version);
+    if (!conversion.Converted) {
+      Require(!conversion.Refusal.empty());
+      continue;
+    }
+    const Coll& converted = *conversion.Converted;
+    Require(converted.Version() == version);
+    if (version >= 2) Require(FitsRecordFields(converted));
+    if (!FitsRecordFields(converted)) continue;
+    const Bytes record = Encoded(converted);
+    CollDirectoryEntries entries;
+    Require(ScanFile(record, entries) == ScanEnd::EndOfData && entries.size() == 1);
+    Coll again;
+    Require(ReadColl(record, entries[0], again) == ReadResult::Ok);
+    Require(Encoded(again) == record);
+  }
 }
 
 void Require(bool condition) {
@@ -44,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)BuildBriefInfo(coll, static_cast<int>(i), static_cast<int>(directory.size()),
                          directory[i].Offset, ',');
     (void)BuildCollisionScript(coll, "now", '.');
+    RequireConversionsRoundTrip(coll);
 
     Require(WriteColl(file, i, coll) == WriteResult::Ok);
     CollDirectoryEntries rescanned;

@@ -87,8 +87,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"list", path, path}, "usage: vantorel-cli list FILE [--json]"},
       {{"frobnicate", path}, "unknown command \"frobnicate\""},
       {{"info", path}, "usage: vantorel-cli info FILE COLL [--json]"},
-      {{"check"}, "usage: vantorel-cli check FILE... [--game iii|vc] [--json]"},
-      {{"check", "--json"}, "usage: vantorel-cli check FILE... [--game iii|vc] [--json]"},
+      {{"check"}, "usage: vantorel-cli check FILE... [--game iii|vc|sa] [--json]"},
+      {{"check", "--json"}, "usage: vantorel-cli check FILE... [--game iii|vc|sa] [--json]"},
       {{"--decimal-separator", "ab", "list", path}, "--decimal-separator needs one character"},
       {{"list", path, "--decimal-separator"}, "--decimal-separator needs one character"},
       {{"--decimal-separator", "0", "script", path, "#1"},
@@ -97,8 +97,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndSayWhy) {
       {{"--decimal-separator", ";", "script", path, "#1"},
        "--decimal-separator ; would be read as part of a number or of the script: give a "
        "character that is no digit, letter, sign, blank or one of : ; | [ ] # = > \" ( )"},
-      {{"check", path, "--game", "sa"}, "--game needs iii (GTA III) or vc (Vice City)"},
-      {{"check", path, "--game"}, "--game needs iii (GTA III) or vc (Vice City)"},
+      {{"check", path, "--game", "gta4"},
+       "--game needs iii (GTA III), vc (Vice City) or sa (San Andreas)"},
+      {{"check", path, "--game"}, "--game needs iii (GTA III), vc (Vice City) or sa (San Andreas)"},
       {{"list", path, "--game", "vc"},
        "--game does not apply to list; usage: vantorel-cli list FILE [--json]"},
       {{"script", path, "#1", "--json"},
@@ -133,7 +134,7 @@ TEST_F(CliTest, HelpDescribesEveryCommandOptionAndJsonDocument) {
        {"list FILE [--json]",
         "info FILE COLL [--json]",
         "script FILE COLL [-o SCRIPT]",
-        "check FILE... [--game iii|vc] [--json]",
+        "check FILE... [--game iii|vc|sa] [--json]",
         "rename FILE COLL NEWNAME",
         "copy FILE COLL NEWNAME",
         "delete FILE COLL",
@@ -289,7 +290,7 @@ TEST_F(CliTest, ListJsonHasOneObjectPerColl) {
             "{\n  \"file\": \"" + path +
                 "\",\n  \"damaged\": false,\n  \"colls\": [\n"
                 "    {\"number\": 1, \"name\": \"first\", \"offset\": 0, \"size\": 92, "
-                "\"empty\": true},");
+                "\"empty\": true, \"version\": 1},");
 }
 
 TEST_F(CliTest, ListJsonConvertsWindows1252NamesAndMarksDamage) {

@@ -17,23 +17,13 @@ TEST(SaSurfaceTable, RowsAgreeWithThePublishedIds) {
     int Id;
     std::string_view Name;
   } published[] = {
-      {0, "DEFAULT"},
-      {1, "TARMAC"},
-      {9, "GRASS_SHORT_LUSH"},
-      {33, "SAND_BEACH"},
-      {39, "WATER_SHALLOW"},
-      {45, "GLASS"},
-      {48, "EMPTY1"},
-      {62, "PED"},
-      {63, "CAR"},
-      {80, "P_GRASS_SHORT"},
-      {89, "P_CONCRETE"},
-      {101, "P_RUBBLE"},
-      {127, "P_POOLSIDE"},
-      {144, "P_AIRPORTGRND"},
-      {160, "PARKGRASS"},
-      {165, "FLOORCONCRETE"},
-      {178, "RAILTRACK"},
+      {0, "DEFAULT"},       {1, "TARMAC"},          {9, "GRASS_SHORT_LUSH"},
+      {33, "SAND_BEACH"},   {39, "WATER_SHALLOW"},  {45, "GLASS"},
+      {48, "EMPTY1"},       {50, "GARAGE_DOOR"},    {54, "METAL_GATE"},
+      {57, "FIRE_HYDRANT"}, {61, "CARDBOARDBOX"},   {62, "PED"},
+      {63, "CAR"},          {80, "P_GRASS_SHORT"},  {89, "P_CONCRETE"},
+      {101, "P_RUBBLE"},    {127, "P_POOLSIDE"},    {144, "P_AIRPORTGRND"},
+      {160, "PARKGRASS"},   {165, "FLOORCONCRETE"}, {178, "RAILTRACK"},
   };
   for (const auto& row : published) {
     EXPECT_EQ(SaSurfaceName(row.Id), row.Name) << "id " << row.Id;
@@ -65,11 +55,11 @@ TEST(SaSurfaceTable, BothMappingsAreTotalAndLandInRange) {
   }
 }
 
-// A surface of a plain group goes to San Andreas and comes back unchanged, so a COLL -> COL3 ->
-// COLL conversion keeps it; the shapes SA lacks (posts, boxes) may come back as another metal.
-TEST(SaSurfaceTable, PlainGroupsComeBackFromTheRoundTrip) {
+// Every III/VC surface has a San Andreas row of its own that maps back to it, so a COLL -> COL3
+// -> COLL conversion keeps every surface.
+TEST(SaSurfaceTable, EveryClassicSurfaceComesBackFromTheRoundTrip) {
   const SurfaceTypeTable& classic = SurfaceTypeTable::Defaults();
-  for (int id : {0, 1, 2, 3, 4, 5, 7, 9, 18, 19, 20, 21, 22, 25, 26, 28}) {
+  for (int id = 0; id < kSurfaceTypeCount; ++id) {
     EXPECT_EQ(ClassicMaterialForSa(SaMaterialForClassic(id)), id)
         << classic.Name(id) << " -> " << SaSurfaceName(SaMaterialForClassic(id));
   }

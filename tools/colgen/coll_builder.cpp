@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <utility>
 
 #include "core/coll_codec.h"
 
@@ -13,10 +14,48 @@ Surface MakeSurface(std::uint8_t material, std::uint8_t parameter, std::uint8_t 
   return {material, parameter, byte2, byte3};
 }
 
-CollBuilder::CollBuilder(std::string name) {
+CollBuilder::CollBuilder(std::string name) : name_(std::move(name)) {
   coll_.Header.FourCC = kCollFourCC;
-  SetHeaderName(coll_.Header, name);
+  SetHeaderName(coll_.Header, name_);
   coll_.Header.Id = {0x47, 0x45, 0x4E, 0x00};  // "GEN"
+}
+
+CollBuilder& CollBuilder::Version(int version) {
+  const RecordLayout* layout = LayoutOfVersion(version);
+  if (!layout) return *this;
+  coll_.Header.FourCC = layout->FourCC;
+  if (version >= 2) {
+    coll_.Header.Id = {};
+    SetHeaderName(coll_.Header, name_);
+  }
+  return *this;
+}
+
+CollBuilder& CollBuilder::ModelId(std::uint16_t id) {
+  coll_.Header.SetModelId(id);
+  return *this;
+}
+
+CollBuilder& CollBuilder::FaceGroup(Vector3 min, Vector3 max, std::uint16_t first,
+                                    std::uint16_t last) {
+  coll_.FaceGroups.push_back({min, max, first, last});
+  return *this;
+}
+
+std::int32_t CollBuilder::ShadowVertex(Vector3 position) {
+  coll_.ShadowVertices.push_back(position);
+  return static_cast<std::int32_t>(coll_.ShadowVertices.size()) - 1;
+}
+
+CollBuilder& CollBuilder::ShadowFace(std::int32_t a, std::int32_t b, std::int32_t c,
+                                     std::uint8_t material, std::uint8_t light) {
+  coll_.ShadowFaces.push_back({a, b, c, MakeSurface(material, 0, light)});
+  return *this;
+}
+
+CollBuilder& CollBuilder::Col4Extra(std::uint32_t value) {
+  coll_.Col4Extra = value;
+  return *this;
 }
 
 CollBuilder& CollBuilder::Id(std::array<std::uint8_t, 4> id) {
@@ -103,6 +142,29 @@ void FitBounds(Coll& coll) {
   const float dy = hi.Y - lo.Y;
   const float dz = hi.Z - lo.Z;
   h.BoundingRadius = std::sqrt(dx * dx + dy * dy + dz * dz) / 2;
+}
+
+void GroupFaces(Coll& coll, std::size_t facesPerGroup) {
+  coll.FaceGroups.clear();
+  if (facesPerGroup == 0) return;
+  for (std::size_t first = 0; first < coll.Faces.size(); first += facesPerGroup) {
+    const std::size_t last = std::min(first + facesPerGroup, coll.Faces.size()) - 1;
+    CollFaceGroup group{{INFINITY, INFINITY, INFINITY},
+                        {-INFINITY, -INFINITY, -INFINITY},
+                        static_cast<std::uint16_t>(first),
+                        static_cast<std::uint16_t>(last)};
+    for (std::size_t i = first; i <= last; ++i) {
+      const CollFace& face = coll.Faces[i];
+      for (const std::int32_t index : {face.A, face.B, face.C}) {
+        const Vector3& v = coll.Vertices.at(static_cast<std::size_t>(index));
+        group.Min = {std::min(group.Min.X, v.X), std::min(group.Min.Y, v.Y),
+                     std::min(group.Min.Z, v.Z)};
+        group.Max = {std::max(group.Max.X, v.X), std::max(group.Max.Y, v.Y),
+                     std::max(group.Max.Z, v.Z)};
+      }
+    }
+    coll.FaceGroups.push_back(group);
+  }
 }
 
 void AppendColl(Bytes& bytes, Coll coll) {

@@ -13,11 +13,21 @@ namespace vantorel::colgen {
 Surface MakeSurface(std::uint8_t material, std::uint8_t parameter = 0, std::uint8_t byte2 = 0,
                     std::uint8_t byte3 = 0);
 
-// Builds one coll element by element; Build() fills in the header: "COLL", the name, the Id,
-// the size and bounding objects that enclose every element.
+// Builds one coll element by element; Build() fills in the header: "COLL" (or the kind Version
+// chose), the name, the Id, the size and bounding objects that enclose every element.
 class CollBuilder {
  public:
   explicit CollBuilder(std::string name);
+
+  // The record kind: 1 "COLL" (the default), 2, 3, 4 "COL2", "COL3", "COL4". A San Andreas kind
+  // gets a 22-byte name and model ID 0.
+  CollBuilder& Version(int version);
+  CollBuilder& ModelId(std::uint16_t id);
+  CollBuilder& FaceGroup(Vector3 min, Vector3 max, std::uint16_t first, std::uint16_t last);
+  std::int32_t ShadowVertex(Vector3 position);
+  CollBuilder& ShadowFace(std::int32_t a, std::int32_t b, std::int32_t c, std::uint8_t material,
+                          std::uint8_t light);
+  CollBuilder& Col4Extra(std::uint32_t value);
 
   CollBuilder& Id(std::array<std::uint8_t, 4> id);
   // Stores all 20 name bytes as given, with no terminator added (names of exactly 20 characters
@@ -37,8 +47,12 @@ class CollBuilder {
   Coll Build() const;
 
  private:
+  std::string name_;
   Coll coll_;
 };
+
+// One face group per run of facesPerGroup faces, each boxing its faces' corners.
+void GroupFaces(Coll& coll, std::size_t facesPerGroup);
 
 // Bounding box and sphere around every element of the coll.
 void FitBounds(Coll& coll);

@@ -1,7 +1,11 @@
 #include "tools/colgen/large_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
+#include <utility>
+
+#include "core/coll_conversion.h"
 
 #include "tools/colgen/coll_builder.h"
 
@@ -31,12 +35,16 @@ Coll PatternColl(const char* name, int spheres, int boxes, int faces, std::uint3
   return b.Build();
 }
 
-Bytes LargeFile(std::size_t collCount, std::size_t targetBytes, std::uint32_t seed) {
+Bytes LargeFile(std::size_t collCount, std::size_t targetBytes, std::uint32_t seed, int version) {
+  const RecordLayout& layout = *LayoutOfVersion(version);
+  const std::size_t vertexBytes = ElementBytes(layout, Section::Vertices);
+  const std::size_t faceBytes = ElementBytes(layout, Section::Faces);
   // Each coll gets a mesh whose size brings the file to targetBytes on average.
   const std::size_t perColl = collCount ? targetBytes / collCount : 0;
-  const std::size_t overhead = kEmptyRecordBytes + 2 * kSphereBytes + kBoxBytes + 2 * kVertexBytes;
+  const std::size_t overhead = static_cast<std::size_t>(RecordBytes(layout, {})) +
+                               2 * kSphereBytes + kBoxBytes + 2 * vertexBytes + 4;
   const int faces =
-      perColl > overhead ? static_cast<int>((perColl - overhead) / (kFaceBytes + kVertexBytes)) : 0;
+      perColl > overhead ? static_cast<int>((perColl - overhead) / (faceBytes + vertexBytes)) : 0;
   Bytes bytes;
   bytes.reserve(collCount * (overhead + static_cast<std::size_t>(faces) * 28) + 1024);
   std::mt19937 random(seed);
@@ -46,7 +54,13 @@ Bytes LargeFile(std::size_t collCount, std::size_t targetBytes, std::uint32_t se
     char name[32];
     std::snprintf(name, sizeof name, "coll%06zu", (i + 1) % 1000000);
     const int count = std::max(0, faces + (i % 2 ? jitter(random) : -jitter(random)));
-    AppendColl(bytes, PatternColl(name, 2, 1, count, static_cast<std::uint32_t>(random())));
+    Coll coll = PatternColl(name, 2, 1, count, static_cast<std::uint32_t>(random()));
+    if (version >= 2) {
+      const CollConversion converted = ConvertColl(coll, std::min(version, 3));
+      coll = *converted.Converted;
+      if (version == 4) coll.Header.FourCC = kCol4Layout.FourCC;
+    }
+    AppendColl(bytes, std::move(coll));
   }
   return bytes;
 }

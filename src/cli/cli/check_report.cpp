@@ -54,7 +54,7 @@ std::string CheckJson(const std::vector<CheckedFile>& files, Game game) {
   JsonWriter json;
   json.BeginObject();
   json.Key("game");
-  json.String(game == Game::GtaIII ? "iii" : "vc");
+  json.String(game == Game::GtaIII ? "iii" : game == Game::ViceCity ? "vc" : "sa");
   std::int64_t colls = 0;
   std::int64_t errors = 0;
   std::int64_t warnings = 0;

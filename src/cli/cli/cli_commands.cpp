@@ -70,6 +70,10 @@ int ListColls(const std::string& path, const Settings& settings, std::ostream& o
   } else {
     out << CollListJson(path, file->directory, file->damaged);
   }
+  if (file->directory.empty() && !file->damaged) {
+    err << texts::kNoCollisionData << "\n";
+    return kExitUnreadable;
+  }
   return file->damaged ? kExitUnreadable : kExitOk;
 }
 
@@ -176,7 +180,7 @@ constexpr CommandForm kCommands[] = {
      "surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M "
      "[--parameter P] [-o OUT]",
      2, 3, "-o --overwrite --all --spheres --boxes --faces --material --parameter"},
-    {"check", "check FILE... [--game iii|vc] [--json]", 1, kAnyNumber, "--json --game"},
+    {"check", "check FILE... [--game iii|vc|sa] [--json]", 1, kAnyNumber, "--json --game"},
 };
 
 bool Applies(const CommandForm& form, std::string_view option) {
@@ -245,7 +249,7 @@ Reading commands:
                        the collision script of one coll on standard output, or saved to
                        SCRIPT as the script viewer saves it (CR LF line ends)
                          vantorel-cli script generic.col lamppost -o lamppost.cst
-  check FILE... [--game iii|vc] [--json]
+  check FILE... [--game iii|vc|sa] [--json]
                        checks each FILE for what would keep the game from reading it as
                        meant; one line per finding, then one summary line over all files:
                          city.col:12:lamppost: error: face 3 names vertex 40, which does not exist (40 vertices)
@@ -261,15 +265,19 @@ Reading commands:
                        above 55000 (the game's buffer for one coll); more than 65535
                        vertices; a face naming a vertex that does not exist; NaN or infinite
                        numbers; a negative radius; a name used by an earlier coll (ignoring
-                       case).
+                       case); for GTA III and Vice City a "COL2", "COL3" or "COL4" record;
+                       for San Andreas (--game sa) offsets outside the record, sections that
+                       overlap, face groups outside the faces, and "COLL" vertices outside
+                       -256 to 255.99.
                        Warnings: faces with two equal corners or no area; vertices no face
                        uses; a bounding box or sphere that leaves out part of the geometry
                        (by more than 1e-4 of the coll's scale); materials the game does not
-                       know (GTA III: 0-32, Vice City: 0-34, --game vc by default); names
-                       that are empty, not printable ASCII, or that fill all 20 bytes while
-                       the ID bytes after them are not NUL (the game then reads them as part
-                       of the name); a count after the spheres that is not 0; bytes after
-                       the faces that belong to no element.
+                       know (GTA III: 0-32, Vice City: 0-34, San Andreas: 0-178, --game vc by
+                       default); names that are empty, not printable ASCII, that fill all 20
+                       bytes while the ID bytes after them are not NUL (the game then reads
+                       them as part of the name), or all 22 bytes of a San Andreas record; a
+                       count after the spheres that is not 0; bytes after the faces that
+                       belong to no element.
                        At most 20 findings are shown per coll, errors first; a note line
                        says how many more there were. The totals count every finding.
 
@@ -376,7 +384,8 @@ separated by commas ("0,3,5-9").
 Options:
   --json                  write one JSON document (UTF-8; coll names are converted from
                           Windows-1252) instead of text: list, info and check
-  --game iii|vc           the game check checks for (default vc)
+  --game iii|vc|sa        the game check checks for (default vc); iii and vc read only
+                          "COLL" records, sa reads "COL2", "COL3" and "COL4" ones too
   -o FILE, --output FILE  script: the file to save the script to; editing commands: the file
                           to write the result to, instead of saving FILE
   --append, --overwrite   export: what to do with a TARGET that exists
@@ -398,16 +407,22 @@ Options:
 
 JSON documents:
   list:   {"file": "generic.col", "damaged": false, "colls": [
-             {"number": 1, "name": "bar_gatebar01", "offset": 0, "size": 120, "empty": false},
+             {"number": 1, "name": "bar_gatebar01", "offset": 0, "size": 120, "empty": false,
+              "version": 1},
              ...]}
-          "size" is the whole record length in bytes; "damaged" is true when the file
-          ends in a damaged record (exit status 1).
+          "size" is the whole record length in bytes; "version" is 1 for "COLL", 2, 3 or 4
+          for "COL2", "COL3", "COL4"; "damaged" is true when the file ends in a damaged
+          record (exit status 1).
   info:   {"file": "generic.col", "number": 3, "collCount": 330, "name": "barrierturn",
            "size": 120, "offset": 240, "id": [145, 58, 47, 0],
            "boundingSphere": {"radius": 3.574963, "center": [0.024973, 0, 3.50196]},
            "boundingBox": {"min": [-0.100027, -0.29, -0.06115198],
                            "max": [0.149973, 0.29, 7.065072]},
-           "spheres": 0, "boxes": 1, "vertices": 0, "faces": 0, "unknownSurface": false}
+           "spheres": 0, "boxes": 1, "vertices": 0, "faces": 0, "unknownSurface": false,
+           "version": 1, "modelId": null, "faceGroups": 0, "shadowVertices": 0,
+           "shadowFaces": 0}
+          "modelId" is the San Andreas kinds' 16-bit model ID, null for "COLL"; their
+          "vertices" are as many as the highest index a face uses, plus 1.
           Coordinates are the stored single-precision values, shortest form; a value that
           is not finite is null.
   check:  {"game": "vc",

@@ -38,7 +38,9 @@ std::string CollListJson(const std::string& path, const CollDirectoryEntries& di
     json.Key("size");
     json.Integer(entry.Size);
     json.Key("empty");
-    json.Bool(entry.Size <= static_cast<std::int64_t>(kEmptyRecordBytes));
+    json.Bool(HoldsNoElements(entry));
+    json.Key("version");
+    json.Integer(entry.Version);
     json.EndObject();
   }
   json.EndArray();
@@ -92,6 +94,20 @@ std::string CollInfoJson(const std::string& path, const Coll& coll, std::size_t 
   json.Integer(coll.FaceCount());
   json.Key("unknownSurface");
   json.Bool(unknownSurface);
+  json.Key("version");
+  json.Integer(coll.Version());
+  json.Key("modelId");
+  if (coll.Version() >= 2) {
+    json.Integer(h.ModelId());
+  } else {
+    json.Null();
+  }
+  json.Key("faceGroups");
+  json.Integer(static_cast<std::int64_t>(coll.FaceGroups.size()));
+  json.Key("shadowVertices");
+  json.Integer(static_cast<std::int64_t>(coll.ShadowVertices.size()));
+  json.Key("shadowFaces");
+  json.Integer(static_cast<std::int64_t>(coll.ShadowFaces.size()));
   json.EndObject();
   return json.Text();
 }

@@ -14,6 +14,7 @@ namespace {
 std::optional<Game> GameFromText(const std::string& text) {
   if (text == "iii") return Game::GtaIII;
   if (text == "vc") return Game::ViceCity;
+  if (text == "sa") return Game::SanAndreas;
   return std::nullopt;
 }
 
@@ -96,7 +97,7 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
       const auto game = value();
       line.game = game ? GameFromText(*game) : std::nullopt;
       if (!line.game) {
-        parse.error = "--game needs iii (GTA III) or vc (Vice City)";
+        parse.error = "--game needs iii (GTA III), vc (Vice City) or sa (San Andreas)";
         return parse;
       }
       NoteGiven(line, name);

@@ -20,7 +20,7 @@ struct CommandLine {
   bool version = false;
   bool json = false;
   std::optional<char> decimalSeparator;    // --decimal-separator C
-  std::optional<Game> game;                // --game iii|vc
+  std::optional<Game> game;                // --game iii|vc|sa
   std::optional<std::string> output;       // -o OUT
   std::optional<ExistingTarget> existing;  // --append, --overwrite
   bool all = false;                        // --all

@@ -11,6 +11,8 @@
 #include "cli/bounds_containment.h"
 #include "cli/coll_name_table.h"
 #include "cli/point3.h"
+#include "core/coll_codec.h"
+#include "core/compressed_record.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/record_layout.h"
@@ -19,7 +21,6 @@ namespace vantorel::cli {
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = kCollLayout.HeaderBytes;
 constexpr std::size_t kNameBytes = kCollLayout.NameBytes;
 constexpr std::size_t kIdOffset = kCollLayout.IdOffset();
 // The game reads the bytes after a record's Size field into a buffer of this many bytes.
@@ -59,6 +60,12 @@ const char* CountName(Section section) {
       return "vertex";
     case Section::Faces:
       return "face";
+    case Section::FaceGroups:
+      return "face group";
+    case Section::ShadowVertices:
+      return "shadow vertex";
+    case Section::ShadowFaces:
+      return "shadow face";
   }
   return "";
 }
@@ -78,28 +85,33 @@ class FileChecker {
     const std::size_t size = bytes_.size();
     for (std::size_t number = 1; pos < size; ++number) {
       const std::size_t left = size - pos;
-      if (left < 4 || std::memcmp(bytes_.data() + pos, "COLL", 4) != 0) {
+      const RecordLayout* layout = left >= 4 ? LayoutOfFourCC(bytes_.data() + pos) : nullptr;
+      if (!layout) {
         BeginColl(number, {});
         Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
-          return "no \"COLL\" record at offset " + std::to_string(pos) + ": the last " +
+          return std::string(options_.game == Game::SanAndreas
+                                 ? "no collision record (\"COLL\", \"COL2\", \"COL3\", "
+                                   "\"COL4\")"
+                                 : "no \"COLL\" record") +
+                 " at offset " + std::to_string(pos) + ": the last " +
                  Plural(left, "byte", "bytes") + " of the file belong to no coll";
         });
         EndColl();
         return;
       }
-      if (left < kHeaderBytes) {
+      if (left < layout->HeaderBytes) {
         BeginColl(number, {});
         Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
           return "the record at offset " + std::to_string(pos) +
-                 " is cut short: " + Plural(left, "byte", "bytes") +
-                 " of its 72-byte header are there";
+                 " is cut short: " + Plural(left, "byte", "bytes") + " of its " +
+                 std::to_string(layout->HeaderBytes) + "-byte header are there";
         });
         EndColl();
         return;
       }
       ++result_.colls;
       const std::uint64_t recordBytes = std::uint64_t{le::LoadU32(bytes_.data() + pos + 4)} + 8;
-      if (!CheckRecord(number, pos, recordBytes)) return;
+      if (!CheckRecord(number, pos, recordBytes, *layout)) return;
       if (recordBytes >= left) return;
       pos += static_cast<std::size_t>(recordBytes);
     }
@@ -107,13 +119,14 @@ class FileChecker {
 
  private:
   // Checks the record at pos; false when the next record cannot be found from it.
-  bool CheckRecord(std::size_t number, std::size_t pos, std::uint64_t recordBytes) {
+  bool CheckRecord(std::size_t number, std::size_t pos, std::uint64_t recordBytes,
+                   const RecordLayout& layout) {
     const std::uint8_t* record = bytes_.data() + pos;
     const char* nameField = reinterpret_cast<const char*>(record + kNameOffset);
-    const std::string_view name(nameField, strnlen(nameField, kNameBytes));
+    const std::string_view name(nameField, strnlen(nameField, layout.NameBytes));
     BeginColl(number, name);
     const std::uint64_t size = recordBytes - 8;
-    if (recordBytes < kHeaderBytes) {
+    if (recordBytes < layout.HeaderBytes) {
       Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
         return "Size " + std::to_string(size) +
                " does not even cover the header; the next record cannot be found";
@@ -128,21 +141,37 @@ class FileChecker {
                Plural(recordBytes - left, "byte", "bytes") + " past the end of the file";
       });
     }
-    if (size > kGameBufferBytes) {
+    if (layout.Version >= 2 && options_.game != Game::SanAndreas) {
+      Add(FindingSeverity::Error, FindingKind::RecordKindNotRead, [&] {
+        return "a \"" + std::string(layout.FourCC.data(), 4) +
+               "\" record: " + std::string(GameName(options_.game)) +
+               " reads only \"COLL\" records (check it with --game sa)";
+      });
+      CheckDuplicateName(name, number);
+      EndColl();
+      return true;
+    }
+    if (size > kGameBufferBytes && options_.game != Game::SanAndreas) {
       Add(FindingSeverity::Error, FindingKind::RecordTooLarge, [&] {
         return "Size " + std::to_string(size) +
                " is above 55000: the game reads each coll into a buffer of 55000 bytes";
       });
     }
     names_.Prefetch(name);  // looked up after the elements, when the slot has arrived
-    CheckName(record, name);
-    CheckHeaderNumbers(record);
+    if (layout.Version >= 2) {
+      CheckCompressedName(name);
+    } else {
+      CheckName(record, name);
+    }
+    CheckHeaderNumbers(record, layout);
 
     RecordSections sections;
     const auto available = static_cast<std::size_t>(std::min<std::uint64_t>(recordBytes, left));
     if (const SectionProblem problem =
-            LocateSections(kCollLayout, bytes_.subspan(pos, available), sections)) {
+            LocateSections(layout, bytes_.subspan(pos, available), sections)) {
       ReportLayoutProblem(problem);
+    } else if (layout.Version >= 2) {
+      CheckCompressedElements(record, sections);
     } else {
       if (sections.Length < recordBytes && recordBytes <= left) {
         Add(FindingSeverity::Warning, FindingKind::BytesAfterFaces, [&] {
@@ -184,6 +213,41 @@ class FileChecker {
     }
   }
 
+  void CheckCompressedName(std::string_view name) {
+    if (name.empty()) {
+      Add(FindingSeverity::Warning, FindingKind::NameProblem, [] { return "the name is empty"; });
+    }
+    if (name.size() == 22) {
+      Add(FindingSeverity::Warning, FindingKind::NameProblem,
+          [] { return "the name fills all 22 bytes with no NUL: the game reads on past it"; });
+    }
+  }
+
+  // The elements of a San Andreas record, decoded by the codec once their sections are known to
+  // fit the record.
+  void CheckCompressedElements(const std::uint8_t* record, const RecordSections& sections) {
+    Coll coll;
+    DecodeHeader(record, coll.Header);
+    LoadCompressedSections(record, sections, coll);
+    for (std::size_t i = 0; i < coll.Spheres.size(); ++i)
+      CheckMaterial("sphere", i, coll.Spheres[i].Surface.Material);
+    for (std::size_t i = 0; i < coll.Boxes.size(); ++i)
+      CheckMaterial("box", i, coll.Boxes[i].Surface.Material);
+    for (std::size_t i = 0; i < coll.Faces.size(); ++i)
+      CheckMaterial("face", i, coll.Faces[i].Surface.Material);
+    for (std::size_t i = 0; i < coll.ShadowFaces.size(); ++i)
+      CheckMaterial("shadow face", i, coll.ShadowFaces[i].Surface.Material);
+    for (std::size_t i = 0; i < coll.FaceGroups.size(); ++i) {
+      const CollFaceGroup& group = coll.FaceGroups[i];
+      if (group.First <= group.Last && group.Last < coll.Faces.size()) continue;
+      Add(FindingSeverity::Error, FindingKind::FaceGroupOutOfRange, [&] {
+        return "face group " + std::to_string(i) + " covers faces " + std::to_string(group.First) +
+               " to " + std::to_string(group.Last) + ", outside the " +
+               Plural(coll.Faces.size(), "face", "faces");
+      });
+    }
+  }
+
   void CheckDuplicateName(std::string_view name, std::size_t number) {
     if (const std::size_t twin = names_.FindOrAdd(name, number)) {
       Add(FindingSeverity::Error, FindingKind::DuplicateName, [&] {
@@ -193,11 +257,14 @@ class FileChecker {
     }
   }
 
-  void CheckHeaderNumbers(const std::uint8_t* record) {
-    const float radius = le::LoadF32(record + 32);
-    const Point3 center = LoadPoint3(record + 36);
-    const Point3 lo = LoadPoint3(record + 48);
-    const Point3 hi = LoadPoint3(record + 60);
+  void CheckHeaderNumbers(const std::uint8_t* record, const RecordLayout& layout) {
+    // "COLL": radius, centre, minimum, maximum; the San Andreas kinds: minimum, maximum,
+    // centre, radius.
+    const bool compressed = layout.Version >= 2;
+    const float radius = le::LoadF32(record + (compressed ? 68 : 32));
+    const Point3 center = LoadPoint3(record + (compressed ? 56 : 36));
+    const Point3 lo = LoadPoint3(record + (compressed ? 32 : 48));
+    const Point3 hi = LoadPoint3(record + (compressed ? 44 : 60));
     if (!std::isfinite(radius) || !Finite(center)) {
       Add(FindingSeverity::Error, FindingKind::NotFinite, [&] {
         return "the bounding sphere has a number that is not finite (radius " + Number(radius) +
@@ -219,6 +286,20 @@ class FileChecker {
     using Fault = SectionProblem::Fault;
     const std::string what = CountName(problem.Section);
     Add(FindingSeverity::Error, FindingKind::DamagedRecord, [&] {
+      switch (problem.What) {
+        case Fault::HeaderCutOff:
+          return std::string("the record ends inside its header");
+        case Fault::OffsetMissing:
+          return "the " + what + " section has elements but offset 0";
+        case Fault::OffsetOutside:
+          return "the " + what + " offset " + std::to_string(problem.Count) +
+                 " points outside the record";
+        case Fault::Overlap:
+          return "the " + what + " section at offset " + std::to_string(problem.Count) +
+                 " overlaps another section";
+        default:
+          break;
+      }
       if (problem.What == Fault::CountCutOff) {
         return problem.Section == Section::Unused
                    ? std::string("the record ends before the count after its spheres")
@@ -309,7 +390,18 @@ class FileChecker {
           return "vertex " + std::to_string(i) + " has a number that is not finite (" + Text(v) +
                  ")";
         });
-      } else if (bounds.Usable()) {
+        continue;
+      }
+      // San Andreas stores a "COLL" vertex in 16 bits too, and one outside the range wraps.
+      if (options_.game == Game::SanAndreas &&
+          !(FitsCompressed(static_cast<float>(v.x)) && FitsCompressed(static_cast<float>(v.y)) &&
+            FitsCompressed(static_cast<float>(v.z)))) {
+        Add(FindingSeverity::Error, FindingKind::CoordinateOutOfRange, [&] {
+          return "vertex " + std::to_string(i) + " (" + Text(v) +
+                 ") lies outside -256 to 255.99, which San Andreas cannot store";
+        });
+      }
+      if (bounds.Usable()) {
         bounds.Point("vertex", i, v, 0);
       }
     }
@@ -461,11 +553,11 @@ class FileChecker {
 }  // namespace
 
 int HighestMaterial(Game game) {
-  return game == Game::GtaIII ? 32 : 34;
+  return game == Game::GtaIII ? 32 : game == Game::ViceCity ? 34 : 178;
 }
 
 std::string_view GameName(Game game) {
-  return game == Game::GtaIII ? "GTA III" : "Vice City";
+  return game == Game::GtaIII ? "GTA III" : game == Game::ViceCity ? "Vice City" : "San Andreas";
 }
 
 GameCheckResult CheckCollFile(std::string_view file, std::span<const std::uint8_t> bytes,

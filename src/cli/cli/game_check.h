@@ -11,12 +11,12 @@
 
 namespace vantorel::cli {
 
-// The game a file is checked for; it decides which materials are known.
-enum class Game { GtaIII, ViceCity };
+// The game a file is checked for; it decides which record kinds and materials are known.
+enum class Game { GtaIII, ViceCity, SanAndreas };
 
-// The highest material id the game knows: 32 for GTA III, 34 for Vice City.
+// The highest material id the game knows: 32 for GTA III, 34 for Vice City, 178 for San Andreas.
 int HighestMaterial(Game game);
-std::string_view GameName(Game game);  // "GTA III", "Vice City"
+std::string_view GameName(Game game);  // "GTA III", "Vice City", "San Andreas"
 
 struct GameCheckOptions {
   Game game = Game::ViceCity;
@@ -28,7 +28,7 @@ struct GameCheckOptions {
 
 struct GameCheckResult {
   std::vector<GameCheckFinding> findings;  // in file order
-  std::size_t colls = 0;                   // records that start with "COLL"
+  std::size_t colls = 0;                   // records of the four kinds ("COLL", "COL2", ...)
   std::size_t errors = 0;                  // every error found, kept or not
   std::size_t warnings = 0;                // every warning found, kept or not
   std::size_t notShown = 0;                // findings left out by the cap

@@ -51,6 +51,12 @@ std::string_view KindText(FindingKind kind) {
       return "negative-radius";
     case FindingKind::DuplicateName:
       return "duplicate-name";
+    case FindingKind::RecordKindNotRead:
+      return "record-kind-not-read";
+    case FindingKind::CoordinateOutOfRange:
+      return "coordinate-out-of-range";
+    case FindingKind::FaceGroupOutOfRange:
+      return "face-group-out-of-range";
     case FindingKind::DegenerateFace:
       return "degenerate-face";
     case FindingKind::UnusedVertices:

@@ -18,7 +18,10 @@ enum class FindingKind {
   FaceIndexOutOfRange,  // a face naming a vertex that does not exist
   NotFinite,            // NaN or infinite numbers
   NegativeRadius,
-  DuplicateName,  // the same name as an earlier coll, ignoring case
+  DuplicateName,         // the same name as an earlier coll, ignoring case
+  RecordKindNotRead,     // a San Andreas record in a file checked for GTA III or Vice City
+  CoordinateOutOfRange,  // San Andreas: a vertex the game cannot store in 16 bits
+  FaceGroupOutOfRange,   // San Andreas: a face group naming faces that do not exist
   // warnings
   DegenerateFace,   // two equal corners, or no area
   UnusedVertices,   // vertices no face uses

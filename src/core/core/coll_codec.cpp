@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "core/compressed_record.h"
 #include "core/little_endian.h"
 
 namespace vantorel {
@@ -99,6 +100,10 @@ void DecodeHeader(const std::uint8_t* bytes, CollHeader& header) {
   header.Size = le::LoadU32(bytes + 4);
   std::memcpy(header.Name.data(), bytes + 8, 20);
   std::memcpy(header.Id.data(), bytes + 28, 4);
+  if (header.Version() >= 2) {
+    DecodeCompressedBounds(bytes, header);
+    return;
+  }
   header.BoundingRadius = le::LoadF32(bytes + 32);
   header.BoundingCenter = LoadVector(bytes + 36);
   header.BoundingMin = LoadVector(bytes + 48);
@@ -110,6 +115,10 @@ void EncodeHeader(const CollHeader& header, std::uint8_t* bytes) {
   le::StoreU32(bytes + 4, header.Size);
   std::memcpy(bytes + 8, header.Name.data(), 20);
   std::memcpy(bytes + 28, header.Id.data(), 4);
+  if (header.Version() >= 2) {
+    EncodeCompressedBounds(header, bytes);
+    return;
+  }
   le::StoreF32(bytes + 32, header.BoundingRadius);
   StoreVector(bytes + 36, header.BoundingCenter);
   StoreVector(bytes + 48, header.BoundingMin);
@@ -123,18 +132,18 @@ ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& dire
   const std::size_t size = image.size();
   while (pos < size) {
     const std::size_t left = size - pos;
-    const bool startsWithColl =
-        left >= 4 && std::memcmp(image.data() + pos, kCollLayout.FourCC.data(), 4) == 0;
-    if (!startsWithColl) return ScanEnd::NotColl;
-    if (left < kCollLayout.HeaderBytes) return ScanEnd::Damaged;
+    const RecordLayout* layout = left >= 4 ? LayoutOfFourCC(image.data() + pos) : nullptr;
+    if (!layout) return ScanEnd::NotColl;
+    if (left < layout->HeaderBytes) return ScanEnd::Damaged;
     const std::uint64_t recordBytes = std::uint64_t{le::LoadU32(image.data() + pos + 4)} + 8;
-    if (recordBytes < kCollLayout.HeaderBytes) return ScanEnd::Damaged;
+    if (recordBytes < layout->HeaderBytes) return ScanEnd::Damaged;
 
     CollDirectoryEntry entry;
     const char* name = reinterpret_cast<const char*>(image.data() + pos + kNameOffset);
-    entry.Name.assign(name, strnlen(name, kCollLayout.NameBytes));
+    entry.Name.assign(name, strnlen(name, layout->NameBytes));
     entry.Offset = static_cast<std::int64_t>(pos);
     entry.Size = static_cast<std::int64_t>(recordBytes);
+    entry.Version = layout->Version;
     directory.push_back(std::move(entry));
     if (recordBytes >= left)
       pos = size;  // a record running past the end is listed and ends the scan
@@ -149,27 +158,23 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntr
                     Coll& coll) {
   coll.Clear();
   const Extent extent = ClampedExtent(entry, image.size());
-  if (extent.end - extent.begin < kCollLayout.HeaderBytes) {
-    // A header that cannot be read whole holds no coll the editor could show.
-    return extent.end - extent.begin >= 4 &&
-                   std::memcmp(image.data() + extent.begin, kCollLayout.FourCC.data(), 4) == 0
-               ? ReadResult::Damaged
-               : ReadResult::NoCollisionData;
-  }
   const std::uint8_t* record = image.data() + extent.begin;
+  const RecordLayout* layout = extent.end - extent.begin >= 4 ? LayoutOfFourCC(record) : nullptr;
+  if (!layout) return ReadResult::NoCollisionData;
+  // A header that cannot be read whole holds no coll the editor could show.
+  if (extent.end - extent.begin < layout->HeaderBytes) return ReadResult::Damaged;
   DecodeHeader(record, coll.Header);
-  if (!coll.IsLoaded()) {
-    coll.Clear();
-    return ReadResult::NoCollisionData;
-  }
   // The record ends where its Size says, or at the end of the image if that comes first.
   const std::size_t recordEnd =
       std::min<std::uint64_t>(extent.begin + std::uint64_t{coll.Header.Size} + 8, image.size());
   RecordSections sections;
-  if (LocateSections(kCollLayout, image.subspan(extent.begin, recordEnd - extent.begin),
-                     sections)) {
+  if (LocateSections(*layout, image.subspan(extent.begin, recordEnd - extent.begin), sections)) {
     coll.Clear();
     return ReadResult::Damaged;
+  }
+  if (layout->Placement == SectionPlacement::OffsetTable) {
+    LoadCompressedSections(record, sections, coll);
+    return ReadResult::Ok;
   }
   LoadSection(record, sections[Section::Spheres], coll.Spheres, LoadSphere);
   LoadSection(record, sections[Section::Boxes], coll.Boxes, LoadBox);
@@ -179,6 +184,10 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntr
 }
 
 void EncodeColl(const Coll& coll, std::uint8_t* out) {
+  if (coll.Version() >= 2) {
+    EncodeCompressedColl(coll, out);
+    return;
+  }
   EncodeHeader(coll.Header, out);
   std::uint8_t* p = out + kCollLayout.HeaderBytes;
   for (const SectionFormat& format : kCollLayout.Sections) {
@@ -200,6 +209,10 @@ void EncodeColl(const Coll& coll, std::uint8_t* out) {
       case Section::Faces:
         p = StoreSection(p, coll.Faces, bytes, StoreFace);
         break;
+      case Section::FaceGroups:
+      case Section::ShadowVertices:
+      case Section::ShadowFaces:
+        break;  // not in this layout
     }
   }
 }
@@ -220,7 +233,15 @@ bool RecordFieldsFit(std::size_t spheres, std::size_t boxes, std::size_t vertice
   return length - 8 <= std::uint64_t{UINT32_MAX};
 }
 
+bool FitsRecordFields(const Coll& coll) {
+  if (coll.Version() >= 2) return !CompressedRecordProblem(coll);
+  return RecordFieldsFit(coll.Spheres.size(), coll.Boxes.size(), coll.Vertices.size(),
+                         coll.Faces.size());
+}
+
 void StampEditorId(CollHeader& header) {
+  // The San Andreas kinds hold the name's last bytes and the model ID there.
+  if (header.Version() >= 2) return;
   if (NameFieldTerminated(header)) header.Id = kEditorId;
 }
 

@@ -4,16 +4,28 @@ namespace vantorel {
 
 namespace {
 constexpr const char* kEmptyCollSuffix = " [-]";
+
+// The length of a record of that version without elements.
+std::uint64_t EmptyRecordBytes(int version) {
+  const RecordLayout* layout = LayoutOfVersion(version);
+  return layout && version >= 2 ? RecordBytes(*layout, {}) : kEmptyRecordBytes;
+}
+
+}  // namespace
+
+bool HoldsNoElements(const CollDirectoryEntry& entry) {
+  return entry.Size <= static_cast<std::int64_t>(EmptyRecordBytes(entry.Version));
 }
 
 std::string CollListLine(const CollDirectoryEntry& entry) {
-  return entry.Size <= static_cast<std::int64_t>(kEmptyRecordBytes) ? entry.Name + kEmptyCollSuffix
-                                                                    : entry.Name;
+  return HoldsNoElements(entry) ? entry.Name + kEmptyCollSuffix : entry.Name;
 }
 
 std::string CollListLine(const CollHeader& header) {
   const std::string name = HeaderName(header);
-  return header.Size <= kEmptyCollSize ? name + kEmptyCollSuffix : name;
+  return std::uint64_t{header.Size} + 8 <= EmptyRecordBytes(header.Version())
+             ? name + kEmptyCollSuffix
+             : name;
 }
 
 }  // namespace vantorel

@@ -5,6 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "core/compressed_record.h"
+#include "core/windows1252.h"
+
 namespace vantorel {
 
 namespace {
@@ -235,9 +238,12 @@ void CollFile::Splice(std::size_t offset, std::size_t removedLength,
     directory_[i].Offset += shift;
 }
 
-WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll) {
+WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll, std::string* whyNot) {
   if (index >= file.Count()) return WriteResult::NoSuchRecord;
-  if (!FitsRecordFields(coll)) return WriteResult::TooLarge;
+  if (!FitsRecordFields(coll)) {
+    if (whyNot) *whyNot = RecordFitProblem(coll);
+    return WriteResult::TooLarge;
+  }
   try {
     RecalcCollSize(coll);
     StampEditorId(coll.Header);
@@ -249,6 +255,21 @@ WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll) {
     return WriteResult::OutOfMemory;
   }
   return WriteResult::Ok;
+}
+
+}  // namespace vantorel
+
+namespace vantorel {
+
+std::string RecordFitProblem(const Coll& coll) {
+  if (coll.Version() >= 2) {
+    if (auto problem = CompressedRecordProblem(coll)) return *problem;
+    return {};
+  }
+  if (FitsRecordFields(coll)) return {};
+  return "coll \"" + Windows1252ToUtf8(HeaderName(coll.Header)) +
+         "\" is too large for one record: " + std::to_string(coll.Vertices.size()) + " vertices, " +
+         std::to_string(coll.Faces.size()) + " faces";
 }
 
 }  // namespace vantorel

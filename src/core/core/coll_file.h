@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/byte_buffer.h"
@@ -96,13 +97,19 @@ class CollFile {
 enum class WriteResult {
   Ok,
   NoSuchRecord,
-  TooLarge,     // a count or the record length does not fit its 32-bit field
+  TooLarge,     // a count or the record length does not fit its field, or (San Andreas kinds) a
+                // coordinate outside the compressed range or an index past the vertices
   OutOfMemory,  // the file is as it was, apart from a dropped tail
 };
 
-// Writes coll back as record index: recomputes its Size, stamps the editor's Id, drops bytes
-// after the last record that the scan did not accept, and puts the new record in place of the
-// old one, moving the later records. Nothing is written when the coll does not fit the format.
-WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll);
+// Writes coll back as record index in its own kind: recomputes its Size, stamps the editor's Id
+// ("COLL" only), drops bytes after the last record that the scan did not accept, and puts the new
+// record in place of the old one, moving the later records. Nothing is written when the coll
+// does not fit its kind; whyNot, if given, then receives RecordFitProblem(coll).
+WriteResult WriteColl(CollFile& file, std::size_t index, Coll& coll, std::string* whyNot = nullptr);
+
+// Why coll cannot be written in its kind, naming the coll and the value at fault; empty when it
+// can.
+std::string RecordFitProblem(const Coll& coll);
 
 }  // namespace vantorel

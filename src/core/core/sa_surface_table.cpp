@@ -4,284 +4,286 @@ namespace vantorel {
 
 namespace {
 
-// The 35 surface types of GTA III / Vice City, by id, as core/surface_types.cpp names them.
+// The 35 surface types of GTA III / Vice City by id, named as those games name them (the names
+// Vantorel shows for them, core/surface_types.cpp, come from older tools and differ for some ids:
+// 6, 8, 17, 27..32). Source: the games' own surface list, ids 0..34, as published with the
+// reverse-engineered III/VC sources (enum eSurfaceType); docs/col_formats.md names the sources.
 enum Classic : std::uint8_t {
-  Standard = 0,
-  Street = 1,
-  Grass = 2,
-  Soil = 3,
-  Dirt = 4,
-  Beton = 5,
-  Aluminum = 6,
-  Glas = 7,
-  MetalPole = 8,
-  Door = 9,
-  MetalSheet = 10,
-  Metal = 11,
-  SmallMetalPost = 12,
-  LargeMetalPost = 13,
-  MediumMetalPost = 14,
-  Steel = 15,
-  Fence = 16,
-  Unknown17 = 17,
-  Sand = 18,
-  Water = 19,
-  WoodenBox = 20,
-  WoodenLathes = 21,
-  Wood = 22,
-  MetalBox = 23,
-  MetalBox2 = 24,
-  Hedge = 25,
-  Rock = 26,
-  MetalContainer = 27,
-  MetalBarrel = 28,
-  Unknown29 = 29,
-  MetalCardBox = 30,
-  Unknown31 = 31,
-  GateBars = 32,
-  Sand2 = 33,
-  Grass2 = 34,
+  kDefault = 0,
+  kTarmac = 1,
+  kGrass = 2,
+  kGravel = 3,
+  kMudDry = 4,
+  kPavement = 5,
+  kCar = 6,
+  kGlass = 7,
+  kTransparentCloth = 8,
+  kGarageDoor = 9,
+  kCarPanel = 10,
+  kThickMetalPlate = 11,
+  kScaffoldPole = 12,
+  kLampPost = 13,
+  kFireHydrant = 14,
+  kGirder = 15,
+  kMetalChainFence = 16,
+  kPed = 17,
+  kSand = 18,
+  kWater = 19,
+  kWoodCrates = 20,
+  kWoodBench = 21,
+  kWoodSolid = 22,
+  kRubber = 23,
+  kPlastic = 24,
+  kHedge = 25,
+  kSteepCliff = 26,
+  kContainer = 27,
+  kNewsVendor = 28,
+  kWheelbase = 29,
+  kCardboardbox = 30,
+  kTransparentStone = 31,
+  kMetalGate = 32,
+  kSandBeach = 33,
+  kConcreteBeach = 34,
 };
 
 // The San Andreas surfaces, ids 0..178, named as the game's surfinfo.dat names them.
 //
 // Sources: the Multi Theft Auto wiki page "Material IDs"
-// (wiki.multitheftauto.com/wiki/Material_IDs, the list of ids that surfinfo.dat initialises,
-// with readable names and groups) and the 3DAndreas wiki page "Surfaces"
-// (github.com/imshooter/3DAndreas/wiki/Surfaces: 62 is PED and 63 CAR). Ids 0..48, 62, 63 and
-// every id the MTA page lists from 80 to 178 agree with these rows. The names of 49..56 and
-// 64..79 follow surfinfo.dat's order as remembered, between those fixed points; five names
-// between EMPTY2 and PED were not found, so 57..61 are placeholders and the places of 50..61 are
-// unconfirmed. Check them against the sources before they reach the user (docs/col_formats.md).
+// (wiki.multitheftauto.com/wiki/Material_IDs: ids, readable names and groups), the 3DAndreas wiki
+// page "Surfaces" (62 is PED, 63 CAR), and the game's surface enum and its surfinfo.dat name list
+// (SURFACE_DEFAULT = 0 .. SURFACE_RAILTRACK = 178) as published with the reverse-engineered San
+// Andreas sources, which numbers every row, 50..61 included. docs/col_formats.md lists the sources.
 //
-// The third column is the mapping to III/VC: each material goes to the III/VC surface of its
-// group: tarmac to Street; pavement and concrete (docks, industrial, poolside, stairs) to Beton;
-// grass of every kind to Grass; gravel, mud, dirt, rubble and junk piles to Dirt; soil-like
-// ground (flower beds, woodland, waste ground, corn fields) to Soil; sand to Sand; rock and cliffs
-// to Rock; water, river beds and underwater to Water; hedges and bushes to Hedge; wood by kind;
-// glass to Glas; metal by shape; whatever has no III/VC counterpart (cars, peds, plastic, cloth,
-// carpet, indoor floors) to Standard.
+// The third column is the mapping to III/VC. A material whose name III/VC also has goes to that
+// surface (GARAGE_DOOR, CAR, PED, the metal shapes, ...). The rest goes to the III/VC surface of
+// its group: tarmac to TARMAC; pavement, concrete, docks, poolside, stone stairs to PAVEMENT;
+// grass of every kind, corn fields and sparse flowers to GRASS; gravel, rubble, junk piles and
+// road sides to GRAVEL; mud, dirt, flower beds, woodland and waste ground to MUD_DRY; sand to SAND;
+// rock, cliffs and mountains to STEEP_CLIFF; water and river beds to WATER; bushes to HEDGE; wood,
+// wooden floors, tables and fences to WOOD_SOLID; glass to GLASS; metal floors, stairs and sheets
+// to THICK_METAL_PLATE; barrels and dumpsters to CONTAINER; plastic things to PLASTIC; carpets,
+// indoor floors, shelves and hay to DEFAULT.
 constexpr std::array<SaSurface, kSaSurfaceCount> kSaSurfaces{{
-    {0, "DEFAULT", Standard},
-    {1, "TARMAC", Street},
-    {2, "TARMAC_FUCKED", Street},
-    {3, "TARMAC_REALLYFUCKED", Street},
-    {4, "PAVEMENT", Beton},
-    {5, "PAVEMENT_FUCKED", Beton},
-    {6, "GRAVEL", Dirt},
-    {7, "FUCKED_CONCRETE", Beton},
-    {8, "PAINTED_GROUND", Street},
-    {9, "GRASS_SHORT_LUSH", Grass},
-    {10, "GRASS_MEDIUM_LUSH", Grass},
-    {11, "GRASS_LONG_LUSH", Grass},
-    {12, "GRASS_SHORT_DRY", Grass},
-    {13, "GRASS_MEDIUM_DRY", Grass},
-    {14, "GRASS_LONG_DRY", Grass},
-    {15, "GOLFGRASS_ROUGH", Grass},
-    {16, "GOLFGRASS_SMOOTH", Grass},
-    {17, "STEEP_SLIDYGRASS", Grass},
-    {18, "STEEP_CLIFF", Rock},
-    {19, "FLOWERBED", Soil},
-    {20, "MEADOW", Grass},
-    {21, "WASTEGROUND", Soil},
-    {22, "WOODLANDGROUND", Soil},
-    {23, "VEGETATION", Hedge},
-    {24, "MUD_WET", Dirt},
-    {25, "MUD_DRY", Dirt},
-    {26, "DIRT", Dirt},
-    {27, "DIRTTRACK", Dirt},
-    {28, "SAND_DEEP", Sand},
-    {29, "SAND_MEDIUM", Sand},
-    {30, "SAND_COMPACT", Sand},
-    {31, "SAND_ARID", Sand},
-    {32, "SAND_MORE", Sand},
-    {33, "SAND_BEACH", Sand},
-    {34, "CONCRETE_BEACH", Beton},
-    {35, "ROCK_DRY", Rock},
-    {36, "ROCK_WET", Rock},
-    {37, "ROCK_CLIFF", Rock},
-    {38, "WATER_RIVERBED", Water},
-    {39, "WATER_SHALLOW", Water},
-    {40, "CORNFIELD", Soil},
-    {41, "HEDGE", Hedge},
-    {42, "WOOD_CRATES", WoodenBox},
-    {43, "WOOD_SOLID", Wood},
-    {44, "WOOD_THIN", WoodenLathes},
-    {45, "GLASS", Glas},
-    {46, "GLASS_WINDOWS_LARGE", Glas},
-    {47, "GLASS_WINDOWS_SMALL", Glas},
-    {48, "EMPTY1", Standard},
-    {49, "EMPTY2", Standard},
-    {50, "GARAGE_DOOR", Door},
-    {51, "THICK_METAL_PLATE", Metal},
-    {52, "SCAFFOLD_POLE", MetalPole},
-    {53, "LAMP_POST", MetalPole},
-    {54, "FIRE_HYDRANT", SmallMetalPost},
-    {55, "GIRDER", Steel},
-    {56, "METAL_CHAIN_FENCE", GateBars},
-    {57, "UNCONFIRMED_57", Standard},
-    {58, "UNCONFIRMED_58", Standard},
-    {59, "UNCONFIRMED_59", Standard},
-    {60, "UNCONFIRMED_60", Standard},
-    {61, "UNCONFIRMED_61", Standard},
-    {62, "PED", Standard},
-    {63, "CAR", Standard},
-    {64, "CAR_PANEL", Standard},
-    {65, "CAR_MOVINGCOMPONENT", Standard},
-    {66, "TRANSPARENT_CLOTH", Standard},
-    {67, "RUBBER", Standard},
-    {68, "PLASTIC", Standard},
-    {69, "TRANSPARENT_STONE", Standard},
-    {70, "WOOD_BENCH", Wood},
-    {71, "CARPET", Standard},
-    {72, "FLOORBOARD", Wood},
-    {73, "STAIRSWOOD", Wood},
-    {74, "P_SAND", Sand},
-    {75, "P_SAND_DENSE", Sand},
-    {76, "P_SAND_ARID", Sand},
-    {77, "P_SAND_COMPACT", Sand},
-    {78, "P_SAND_ROCKY", Sand},
-    {79, "P_SANDBEACH", Sand},
-    {80, "P_GRASS_SHORT", Grass},
-    {81, "P_GRASS_MEADOW", Grass},
-    {82, "P_GRASS_DRY", Grass},
-    {83, "P_WOODLAND", Soil},
-    {84, "P_WOODDENSE", Soil},
-    {85, "P_ROADSIDE", Dirt},
-    {86, "P_ROADSIDEDES", Dirt},
-    {87, "P_FLOWERBED", Soil},
-    {88, "P_WASTEGROUND", Soil},
-    {89, "P_CONCRETE", Beton},
-    {90, "P_OFFICEDESK", Wood},
-    {91, "P_711SHELF1", Standard},
-    {92, "P_711SHELF2", Standard},
-    {93, "P_711SHELF3", Standard},
-    {94, "P_RESTUARANTTABLE", Wood},
-    {95, "P_BARTABLE", Wood},
-    {96, "P_UNDERWATERLUSH", Water},
-    {97, "P_UNDERWATERBARREN", Water},
-    {98, "P_UNDERWATERCORAL", Water},
-    {99, "P_UNDERWATERDEEP", Water},
-    {100, "P_RIVERBED", Water},
-    {101, "P_RUBBLE", Dirt},
-    {102, "P_BEDROOMFLOOR", Standard},
-    {103, "P_KIRCHENFLOOR", Standard},
-    {104, "P_LIVINGRMFLOOR", Standard},
-    {105, "P_CORRIDORFLOOR", Standard},
-    {106, "P_711FLOOR", Standard},
-    {107, "P_FASTFOODFLOOR", Standard},
-    {108, "P_SKANKYFLOOR", Standard},
-    {109, "P_MOUNTAIN", Rock},
-    {110, "P_MARSH", Dirt},
-    {111, "P_BUSHY", Hedge},
-    {112, "P_BUSHYMIX", Hedge},
-    {113, "P_BUSHYDRY", Hedge},
-    {114, "P_BUSHYMID", Hedge},
-    {115, "P_GRASSWEEFLOWERS", Grass},
-    {116, "P_GRASSDRYTALL", Grass},
-    {117, "P_GRASSLUSHTALL", Grass},
-    {118, "P_GRASSGRNMIX", Grass},
-    {119, "P_GRASSBRNMIX", Grass},
-    {120, "P_GRASSLOW", Grass},
-    {121, "P_GRASSROCKY", Grass},
-    {122, "P_GRASSSMALLTREES", Grass},
-    {123, "P_DIRTROCKY", Dirt},
-    {124, "P_DIRTWEEDS", Dirt},
-    {125, "P_GRASSWEEDS", Grass},
-    {126, "P_RIVEREDGE", Soil},
-    {127, "P_POOLSIDE", Beton},
-    {128, "P_FORESTSTUMPS", Soil},
-    {129, "P_FORESTSTICKS", Soil},
-    {130, "P_FORRESTLEAVES", Soil},
-    {131, "P_DESERTROCKS", Rock},
-    {132, "P_FORRESTDRY", Soil},
-    {133, "P_SPARSEFLOWERS", Grass},
-    {134, "P_BUILDINGSITE", Dirt},
-    {135, "P_DOCKLANDS", Beton},
-    {136, "P_INDUSTRIAL", Beton},
-    {137, "P_INDUSTJETTY", Beton},
-    {138, "P_CONCRETELITTER", Beton},
-    {139, "P_ALLEYRUBISH", Beton},
-    {140, "P_JUNKYARDPILES", Dirt},
-    {141, "P_JUNKYARDGRND", Dirt},
-    {142, "P_DUMP", Dirt},
-    {143, "P_CACTUSDENSE", Sand},
-    {144, "P_AIRPORTGRND", Beton},
-    {145, "P_CORNFIELD", Soil},
-    {146, "P_GRASSLIGHT", Grass},
-    {147, "P_GRASSLIGHTER", Grass},
-    {148, "P_GRASSLIGHTER2", Grass},
-    {149, "P_GRASSMID1", Grass},
-    {150, "P_GRASSMID2", Grass},
-    {151, "P_GRASSDARK", Grass},
-    {152, "P_GRASSDARK2", Grass},
-    {153, "P_GRASSDIRTMIX", Grass},
-    {154, "P_RIVERBEDSTONE", Water},
-    {155, "P_RIVERBEDSHALLOW", Water},
-    {156, "P_RIVERBEDWEEDS", Water},
-    {157, "P_SEAWEED", Water},
-    {158, "DOOR", Door},
-    {159, "PLASTICBARRIER", Standard},
-    {160, "PARKGRASS", Grass},
-    {161, "STAIRSSTONE", Beton},
-    {162, "STAIRSMETAL", Metal},
-    {163, "STAIRSCARPET", Standard},
-    {164, "FLOORMETAL", Metal},
-    {165, "FLOORCONCRETE", Beton},
-    {166, "BIN_BAG", Standard},
-    {167, "THIN_METAL_SHEET", MetalSheet},
-    {168, "METAL_BARREL", MetalBarrel},
-    {169, "PLASTIC_CONE", Standard},
-    {170, "PLASTIC_DUMPSTER", Standard},
-    {171, "METAL_DUMPSTER", MetalContainer},
-    {172, "WOOD_PICKET_FENCE", Fence},
-    {173, "WOOD_SLATTED_FENCE", Fence},
-    {174, "WOOD_RANCH_FENCE", Fence},
-    {175, "UNBREAKABLE_GLASS", Glas},
-    {176, "HAY_BALE", Standard},
-    {177, "GORE", Standard},
-    {178, "RAILTRACK", Steel},
+    {0, "DEFAULT", kDefault},
+    {1, "TARMAC", kTarmac},
+    {2, "TARMAC_FUCKED", kTarmac},
+    {3, "TARMAC_REALLYFUCKED", kTarmac},
+    {4, "PAVEMENT", kPavement},
+    {5, "PAVEMENT_FUCKED", kPavement},
+    {6, "GRAVEL", kGravel},
+    {7, "FUCKED_CONCRETE", kPavement},
+    {8, "PAINTED_GROUND", kTarmac},
+    {9, "GRASS_SHORT_LUSH", kGrass},
+    {10, "GRASS_MEDIUM_LUSH", kGrass},
+    {11, "GRASS_LONG_LUSH", kGrass},
+    {12, "GRASS_SHORT_DRY", kGrass},
+    {13, "GRASS_MEDIUM_DRY", kGrass},
+    {14, "GRASS_LONG_DRY", kGrass},
+    {15, "GOLFGRASS_ROUGH", kGrass},
+    {16, "GOLFGRASS_SMOOTH", kGrass},
+    {17, "STEEP_SLIDYGRASS", kGrass},
+    {18, "STEEP_CLIFF", kSteepCliff},
+    {19, "FLOWERBED", kMudDry},
+    {20, "MEADOW", kGrass},
+    {21, "WASTEGROUND", kMudDry},
+    {22, "WOODLANDGROUND", kMudDry},
+    {23, "VEGETATION", kHedge},
+    {24, "MUD_WET", kMudDry},
+    {25, "MUD_DRY", kMudDry},
+    {26, "DIRT", kMudDry},
+    {27, "DIRTTRACK", kMudDry},
+    {28, "SAND_DEEP", kSand},
+    {29, "SAND_MEDIUM", kSand},
+    {30, "SAND_COMPACT", kSand},
+    {31, "SAND_ARID", kSand},
+    {32, "SAND_MORE", kSand},
+    {33, "SAND_BEACH", kSandBeach},
+    {34, "CONCRETE_BEACH", kConcreteBeach},
+    {35, "ROCK_DRY", kSteepCliff},
+    {36, "ROCK_WET", kSteepCliff},
+    {37, "ROCK_CLIFF", kSteepCliff},
+    {38, "WATER_RIVERBED", kWater},
+    {39, "WATER_SHALLOW", kWater},
+    {40, "CORNFIELD", kGrass},
+    {41, "HEDGE", kHedge},
+    {42, "WOOD_CRATES", kWoodCrates},
+    {43, "WOOD_SOLID", kWoodSolid},
+    {44, "WOOD_THIN", kWoodSolid},
+    {45, "GLASS", kGlass},
+    {46, "GLASS_WINDOWS_LARGE", kGlass},
+    {47, "GLASS_WINDOWS_SMALL", kGlass},
+    {48, "EMPTY1", kDefault},
+    {49, "EMPTY2", kDefault},
+    {50, "GARAGE_DOOR", kGarageDoor},
+    {51, "THICK_METAL_PLATE", kThickMetalPlate},
+    {52, "SCAFFOLD_POLE", kScaffoldPole},
+    {53, "LAMP_POST", kLampPost},
+    {54, "METAL_GATE", kMetalGate},
+    {55, "METAL_CHAIN_FENCE", kMetalChainFence},
+    {56, "GIRDER", kGirder},
+    {57, "FIRE_HYDRANT", kFireHydrant},
+    {58, "CONTAINER", kContainer},
+    {59, "NEWS_VENDOR", kNewsVendor},
+    {60, "WHEELBASE", kWheelbase},
+    {61, "CARDBOARDBOX", kCardboardbox},
+    {62, "PED", kPed},
+    {63, "CAR", kCar},
+    {64, "CAR_PANEL", kCarPanel},
+    {65, "CAR_MOVINGCOMPONENT", kCarPanel},
+    {66, "TRANSPARENT_CLOTH", kTransparentCloth},
+    {67, "RUBBER", kRubber},
+    {68, "PLASTIC", kPlastic},
+    {69, "TRANSPARENT_STONE", kTransparentStone},
+    {70, "WOOD_BENCH", kWoodBench},
+    {71, "CARPET", kDefault},
+    {72, "FLOORBOARD", kWoodSolid},
+    {73, "STAIRSWOOD", kWoodSolid},
+    {74, "P_SAND", kSand},
+    {75, "P_SAND_DENSE", kSand},
+    {76, "P_SAND_ARID", kSand},
+    {77, "P_SAND_COMPACT", kSand},
+    {78, "P_SAND_ROCKY", kSand},
+    {79, "P_SANDBEACH", kSandBeach},
+    {80, "P_GRASS_SHORT", kGrass},
+    {81, "P_GRASS_MEADOW", kGrass},
+    {82, "P_GRASS_DRY", kGrass},
+    {83, "P_WOODLAND", kMudDry},
+    {84, "P_WOODDENSE", kMudDry},
+    {85, "P_ROADSIDE", kGravel},
+    {86, "P_ROADSIDEDES", kGravel},
+    {87, "P_FLOWERBED", kMudDry},
+    {88, "P_WASTEGROUND", kMudDry},
+    {89, "P_CONCRETE", kPavement},
+    {90, "P_OFFICEDESK", kWoodSolid},
+    {91, "P_711SHELF1", kDefault},
+    {92, "P_711SHELF2", kDefault},
+    {93, "P_711SHELF3", kDefault},
+    {94, "P_RESTUARANTTABLE", kWoodSolid},
+    {95, "P_BARTABLE", kWoodSolid},
+    {96, "P_UNDERWATERLUSH", kWater},
+    {97, "P_UNDERWATERBARREN", kWater},
+    {98, "P_UNDERWATERCORAL", kWater},
+    {99, "P_UNDERWATERDEEP", kWater},
+    {100, "P_RIVERBED", kWater},
+    {101, "P_RUBBLE", kGravel},
+    {102, "P_BEDROOMFLOOR", kDefault},
+    {103, "P_KIRCHENFLOOR", kDefault},
+    {104, "P_LIVINGRMFLOOR", kDefault},
+    {105, "P_CORRIDORFLOOR", kDefault},
+    {106, "P_711FLOOR", kDefault},
+    {107, "P_FASTFOODFLOOR", kDefault},
+    {108, "P_SKANKYFLOOR", kDefault},
+    {109, "P_MOUNTAIN", kSteepCliff},
+    {110, "P_MARSH", kMudDry},
+    {111, "P_BUSHY", kHedge},
+    {112, "P_BUSHYMIX", kHedge},
+    {113, "P_BUSHYDRY", kHedge},
+    {114, "P_BUSHYMID", kHedge},
+    {115, "P_GRASSWEEFLOWERS", kGrass},
+    {116, "P_GRASSDRYTALL", kGrass},
+    {117, "P_GRASSLUSHTALL", kGrass},
+    {118, "P_GRASSGRNMIX", kGrass},
+    {119, "P_GRASSBRNMIX", kGrass},
+    {120, "P_GRASSLOW", kGrass},
+    {121, "P_GRASSROCKY", kGrass},
+    {122, "P_GRASSSMALLTREES", kGrass},
+    {123, "P_DIRTROCKY", kMudDry},
+    {124, "P_DIRTWEEDS", kMudDry},
+    {125, "P_GRASSWEEDS", kGrass},
+    {126, "P_RIVEREDGE", kMudDry},
+    {127, "P_POOLSIDE", kPavement},
+    {128, "P_FORESTSTUMPS", kMudDry},
+    {129, "P_FORESTSTICKS", kMudDry},
+    {130, "P_FORRESTLEAVES", kMudDry},
+    {131, "P_DESERTROCKS", kSteepCliff},
+    {132, "P_FORRESTDRY", kMudDry},
+    {133, "P_SPARSEFLOWERS", kGrass},
+    {134, "P_BUILDINGSITE", kGravel},
+    {135, "P_DOCKLANDS", kPavement},
+    {136, "P_INDUSTRIAL", kPavement},
+    {137, "P_INDUSTJETTY", kPavement},
+    {138, "P_CONCRETELITTER", kPavement},
+    {139, "P_ALLEYRUBISH", kPavement},
+    {140, "P_JUNKYARDPILES", kGravel},
+    {141, "P_JUNKYARDGRND", kGravel},
+    {142, "P_DUMP", kGravel},
+    {143, "P_CACTUSDENSE", kSand},
+    {144, "P_AIRPORTGRND", kPavement},
+    {145, "P_CORNFIELD", kGrass},
+    {146, "P_GRASSLIGHT", kGrass},
+    {147, "P_GRASSLIGHTER", kGrass},
+    {148, "P_GRASSLIGHTER2", kGrass},
+    {149, "P_GRASSMID1", kGrass},
+    {150, "P_GRASSMID2", kGrass},
+    {151, "P_GRASSDARK", kGrass},
+    {152, "P_GRASSDARK2", kGrass},
+    {153, "P_GRASSDIRTMIX", kGrass},
+    {154, "P_RIVERBEDSTONE", kWater},
+    {155, "P_RIVERBEDSHALLOW", kWater},
+    {156, "P_RIVERBEDWEEDS", kWater},
+    {157, "P_SEAWEED", kWater},
+    {158, "DOOR", kGarageDoor},
+    {159, "PLASTICBARRIER", kPlastic},
+    {160, "PARKGRASS", kGrass},
+    {161, "STAIRSSTONE", kPavement},
+    {162, "STAIRSMETAL", kThickMetalPlate},
+    {163, "STAIRSCARPET", kDefault},
+    {164, "FLOORMETAL", kThickMetalPlate},
+    {165, "FLOORCONCRETE", kPavement},
+    {166, "BIN_BAG", kPlastic},
+    {167, "THIN_METAL_SHEET", kThickMetalPlate},
+    {168, "METAL_BARREL", kContainer},
+    {169, "PLASTIC_CONE", kPlastic},
+    {170, "PLASTIC_DUMPSTER", kPlastic},
+    {171, "METAL_DUMPSTER", kContainer},
+    {172, "WOOD_PICKET_FENCE", kWoodSolid},
+    {173, "WOOD_SLATTED_FENCE", kWoodSolid},
+    {174, "WOOD_RANCH_FENCE", kWoodSolid},
+    {175, "UNBREAKABLE_GLASS", kGlass},
+    {176, "HAY_BALE", kDefault},
+    {177, "GORE", kPed},
+    {178, "RAILTRACK", kGirder},
 }};
 
-// The nearest San Andreas material for each III/VC surface type, by the same groups. Where III/VC
-// names a shape SA has no row for (posts, boxes, containers) the nearest SA metal is used; the
-// "?" types go to DEFAULT.
+// The San Andreas material for each III/VC surface type: the row of the same name, or for GRASS,
+// SAND and WATER (which SA splits by kind) the plainest row of that kind. Each maps back to where
+// it came from, so COLL -> COL3 -> COLL keeps every surface.
 constexpr std::array<std::uint8_t, 35> kClassicToSa{{
-    0,    // Standard -> DEFAULT
-    1,    // Street -> TARMAC
-    9,    // Grass -> GRASS_SHORT_LUSH
-    22,   // Soil -> WOODLANDGROUND
-    27,   // Dirt -> DIRTTRACK
-    4,    // Beton -> PAVEMENT
-    167,  // Aluminum -> THIN_METAL_SHEET
-    45,   // Glas -> GLASS
-    53,   // Metal Pole -> LAMP_POST
-    158,  // Door -> DOOR
-    167,  // Metal Sheet -> THIN_METAL_SHEET
-    51,   // Metal -> THICK_METAL_PLATE
-    53,   // Small Metal Post -> LAMP_POST
-    55,   // Large Metal Post -> GIRDER
-    53,   // Medium Metal Post -> LAMP_POST
-    55,   // Steel -> GIRDER
-    56,   // Fence -> METAL_CHAIN_FENCE
-    0,    // ? -> DEFAULT
-    29,   // Sand -> SAND_MEDIUM
-    39,   // Water -> WATER_SHALLOW
-    42,   // Wooden Box -> WOOD_CRATES
-    44,   // Wooden Lathes -> WOOD_THIN
-    43,   // Wood -> WOOD_SOLID
-    51,   // Metal Box -> THICK_METAL_PLATE
-    51,   // Metal Box -> THICK_METAL_PLATE
-    41,   // Hedge -> HEDGE
-    35,   // Rock -> ROCK_DRY
-    171,  // Metal Container -> METAL_DUMPSTER
-    168,  // Metal Barrel -> METAL_BARREL
-    0,    // ? -> DEFAULT
-    167,  // Metal Card Box -> THIN_METAL_SHEET
-    0,    // ? -> DEFAULT
-    56,   // Gate/Bars -> METAL_CHAIN_FENCE
-    33,   // Sand 2 (VC) -> SAND_BEACH
-    10,   // Grass 2 (VC) -> GRASS_MEDIUM_LUSH
+    0,   // DEFAULT -> DEFAULT
+    1,   // TARMAC -> TARMAC
+    9,   // GRASS -> GRASS_SHORT_LUSH
+    6,   // GRAVEL -> GRAVEL
+    25,  // MUD_DRY -> MUD_DRY
+    4,   // PAVEMENT -> PAVEMENT
+    63,  // CAR -> CAR
+    45,  // GLASS -> GLASS
+    66,  // TRANSPARENT_CLOTH -> TRANSPARENT_CLOTH
+    50,  // GARAGE_DOOR -> GARAGE_DOOR
+    64,  // CAR_PANEL -> CAR_PANEL
+    51,  // THICK_METAL_PLATE -> THICK_METAL_PLATE
+    52,  // SCAFFOLD_POLE -> SCAFFOLD_POLE
+    53,  // LAMP_POST -> LAMP_POST
+    57,  // FIRE_HYDRANT -> FIRE_HYDRANT
+    56,  // GIRDER -> GIRDER
+    55,  // METAL_CHAIN_FENCE -> METAL_CHAIN_FENCE
+    62,  // PED -> PED
+    29,  // SAND -> SAND_MEDIUM
+    39,  // WATER -> WATER_SHALLOW
+    42,  // WOOD_CRATES -> WOOD_CRATES
+    70,  // WOOD_BENCH -> WOOD_BENCH
+    43,  // WOOD_SOLID -> WOOD_SOLID
+    67,  // RUBBER -> RUBBER
+    68,  // PLASTIC -> PLASTIC
+    41,  // HEDGE -> HEDGE
+    18,  // STEEP_CLIFF -> STEEP_CLIFF
+    58,  // CONTAINER -> CONTAINER
+    59,  // NEWS_VENDOR -> NEWS_VENDOR
+    60,  // WHEELBASE -> WHEELBASE
+    61,  // CARDBOARDBOX -> CARDBOARDBOX
+    69,  // TRANSPARENT_STONE -> TRANSPARENT_STONE
+    54,  // METAL_GATE -> METAL_GATE
+    33,  // SAND_BEACH -> SAND_BEACH
+    34,  // CONCRETE_BEACH -> CONCRETE_BEACH
 }};
 
 constexpr bool RowsInIdOrder() {
@@ -319,7 +321,7 @@ int SaMaterialForClassic(int classicMaterial) {
 
 int ClassicMaterialForSa(int saMaterial) {
   if (saMaterial < 0 || saMaterial >= kSaSurfaceCount) {
-    return Standard;
+    return kDefault;
   }
   return kSaSurfaces[static_cast<std::size_t>(saMaterial)].ClosestClassic;
 }

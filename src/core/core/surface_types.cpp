@@ -1,6 +1,9 @@
 #include "core/surface_types.h"
 
+#include <algorithm>
+
 #include "core/coll_records.h"
+#include "core/sa_surface_table.h"
 
 namespace vantorel {
 
@@ -88,6 +91,18 @@ bool SurfaceTypeTable::UnknownSurface(int material) const {
 }
 
 bool HasUnknownSurface(const Coll& coll, const SurfaceTypeTable& table) {
+  if (coll.Version() >= 2) {
+    // The San Andreas kinds use San Andreas' own table, ids 0..178.
+    auto unknown = [](const Surface& s) { return s.Material >= kSaSurfaceCount; };
+    return std::any_of(coll.Faces.begin(), coll.Faces.end(),
+                       [&](const CollFace& f) { return unknown(f.Surface); }) ||
+           std::any_of(coll.ShadowFaces.begin(), coll.ShadowFaces.end(),
+                       [&](const CollFace& f) { return unknown(f.Surface); }) ||
+           std::any_of(coll.Spheres.begin(), coll.Spheres.end(),
+                       [&](const CollSphere& x) { return unknown(x.Surface); }) ||
+           std::any_of(coll.Boxes.begin(), coll.Boxes.end(),
+                       [&](const CollBox& x) { return unknown(x.Surface); });
+  }
   for (const CollFace& face : coll.Faces) {
     if (table.UnknownSurface(face.Surface.Material)) return true;
   }

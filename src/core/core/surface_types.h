@@ -39,7 +39,8 @@ class SurfaceTypeTable {
 };
 
 struct Coll;
-// Whether any face, sphere or box of the coll uses a surface type that counts as unknown.
+// Whether any face, sphere or box of the coll uses a surface type that counts as unknown: in
+// table for a "COLL" coll; for the San Andreas kinds a material past San Andreas' table (178).
 bool HasUnknownSurface(const Coll& coll, const SurfaceTypeTable& table);
 
 // The car-part parameters offered for the Parameter byte, in list order.
