@@ -350,7 +350,6 @@ void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
   editor_.Run({}, [&] { editor_.ClickCollLine(row); });
-  RefreshCommandStates();
 }
 
 void MainWindow::lbxCollClick(int row) {
@@ -361,10 +360,7 @@ void MainWindow::lbxCollClick(int row) {
     return;
   }
   rowJustSelected_ = -1;
-  if (row >= 0) {
-    editor_.Run({}, [&] { editor_.ClickCollLine(row); });
-    RefreshCommandStates();
-  }
+  if (row >= 0) editor_.Run({}, [&] { editor_.ClickCollLine(row); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
