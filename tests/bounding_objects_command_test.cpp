@@ -39,7 +39,7 @@ TEST_F(EditorTest, RecalculationShowsOldAndNewValuesAndStoresThemOnYes) {
   EXPECT_FLOAT_EQ(header.BoundingCenter.Y, 1.5f);
   EXPECT_FLOAT_EQ(header.BoundingMax.Z, 4.0f);
   EXPECT_TRUE(editor.CollChanged());
-  EXPECT_TRUE(Notified(Change::WorkingCopy));
+  EXPECT_TRUE(Notified<WorkingCopyChanged>());
 }
 
 TEST_F(EditorTest, RecalculationAnsweredNoChangesNothing) {

@@ -64,7 +64,7 @@ TEST_F(CollCommandsTest, RenameChangesOnlyTheWorkingCopyUntilApplied) {
   EXPECT_FALSE(editor.FileChanged());
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_EQ(editor.CollDirectory()[0].Name, "house01");
-  EXPECT_TRUE(Notified(Change::CollLine));
+  EXPECT_TRUE(Notified<CollLineChanged>());
 
   editor.ApplyChanges();
   EXPECT_EQ(editor.CollDirectory()[0].Name, "house02");
@@ -199,7 +199,7 @@ TEST_F(CollCommandsTest, CopyWithUnappliedEditsCancelStopsBeforeTheDialog) {
   EXPECT_TRUE(editor.CollChanged());
   EXPECT_FALSE(editor.FileChanged());
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 0);
-  EXPECT_TRUE(Notified(Change::Selection));  // the list line goes back to the current coll
+  EXPECT_TRUE(Notified<SelectionChanged>());  // the list line goes back to the current coll
 }
 
 TEST_F(CollCommandsTest, CopyCancelledInTheDialogChangesNothingAndKeepsTheEdits) {

@@ -216,8 +216,8 @@ TEST_F(EditorTest, ACommandThatFailsLeavesTheDocumentAsItWasAndSaysWhy) {
   EXPECT_EQ(ui.log[0],
             "error ERROR! \"Break Everything\" could not be completed (disk on fire). The file "
             "and the coll are as they were before it.");
-  EXPECT_TRUE(Notified(Change::CollList));
-  EXPECT_TRUE(Notified(Change::WorkingCopy));
+  EXPECT_TRUE(Notified<CollListChanged>());
+  EXPECT_TRUE(Notified<WorkingCopyChanged>());
 
   // A command inside a command runs inside the outer one's boundary.
   ui.ClearLog();

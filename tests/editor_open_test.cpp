@@ -31,13 +31,13 @@ TEST_F(EditorTest, OpenListsCollsAndSelectsTheFirst) {
   EXPECT_TRUE(ui.log.empty());
   EXPECT_EQ(ui.keepAliveCalls, 5);  // after loading, after each record, at the end
   EXPECT_EQ(ui.lastProgress.first, ui.lastProgress.second);
-  // A unit sphere's bounding radius is sqrt(3): the zoom is 2 x 1.732 rounded.
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "clear", "zoom 3", "rebuild"}));
+  // The view looks at the first coll anew (its zoom: see ViewState's tests).
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Reset);
   // The window heard of the new file, its coll list, the coll and the selection.
-  EXPECT_TRUE(Notified(Change::File));
-  EXPECT_TRUE(Notified(Change::CollList));
-  EXPECT_TRUE(Notified(Change::WorkingCopy));
-  EXPECT_EQ(notices.back(), ChangeNotice{Change::Selection});
+  EXPECT_TRUE(Notified<FileChanged>());
+  EXPECT_TRUE(Notified<CollListChanged>());
+  EXPECT_TRUE(Notified<WorkingCopyChanged>());
+  EXPECT_EQ(notices.back(), Notice{SelectionChanged{}});
 }
 
 TEST_F(EditorTest, OpenWithDialogUsesTheDocumentedDialog) {

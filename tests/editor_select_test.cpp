@@ -24,7 +24,7 @@ TEST_F(EditorTest, CancelOnTheApplyQuestionKeepsTheCurrentCollSelectedAndEdited)
   EXPECT_EQ(editor.SelectedCollLine(), 0);
   EXPECT_TRUE(editor.CollChanged());
   EXPECT_EQ(editor.WorkingCopy().Header.BoundingRadius, edited);
-  EXPECT_TRUE(view.calls.empty());
+  EXPECT_EQ(ViewRebuild(), std::nullopt);
 }
 
 TEST_F(EditorTest, NoDiscardsEditsAndRestoresTheDirectoryName) {
@@ -72,7 +72,7 @@ TEST_F(EditorTest, SelectIgnoresIndexesOutsideTheList) {
   OpenColls({Named("a")});
   editor.SelectColl(-1);
   editor.SelectColl(1);
-  EXPECT_TRUE(view.calls.empty());
+  EXPECT_TRUE(notices.empty());
   EXPECT_EQ(editor.CurrentColl(), 0);
 }
 
@@ -102,26 +102,6 @@ TEST_F(EditorTest, HintFollowsTheLiveSurfaceTable) {
   EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
-TEST_F(EditorTest, ZoomFollowsTheBoundingRadiusWhenAutomatic) {
-  CollBuilder b("r12");
-  b.Sphere({0, 0, 0}, 1, MakeSurface(0));
-  Coll coll = b.Build();
-  coll.Header.BoundingRadius = 12.4f;
-  Coll half = coll;
-  SetHeaderName(half.Header, "half");
-  half.Header.BoundingRadius = 1.25f;  // 2.5 goes to the even neighbour, 2
-  OpenColls({coll, half});
-  editor.ClickCollLine(0);
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "zoom 25", "rebuild"}));
-  view.calls.clear();
-  editor.ClickCollLine(1);
-  EXPECT_EQ(view.calls[1], "zoom 2");
-  view.options.AutomaticZoom = false;
-  view.calls.clear();
-  editor.ClickCollLine(0);
-  EXPECT_EQ(view.calls[1], "zoom 100");
-}
-
 TEST_F(EditorTest, CollCutShortLeavesAnEmptyWorkingCopyAndNothingToApply) {
   Bytes bytes = colgen::EncodeFile({Named("a"), Named("b")});
   bytes.resize(bytes.size() - 10);
@@ -131,7 +111,7 @@ TEST_F(EditorTest, CollCutShortLeavesAnEmptyWorkingCopyAndNothingToApply) {
   EXPECT_FALSE(editor.WorkingCopy().IsLoaded());
   EXPECT_EQ(editor.ElementCount(ListKind::Spheres), 0);
   EXPECT_EQ(editor.StatusTexts()[1], "");  // no panel goes on naming the coll left behind
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "rebuild"}));
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Reset);
   // Nothing to apply: the damaged record must not be overwritten with a zeroed one.
   const Bytes image = editor.FileImage();
   editor.ApplyChanges();
@@ -166,8 +146,7 @@ TEST_F(EditorTest, EditingRecomputesTheSizeForPanelAndLine) {
   EXPECT_EQ(editor.StatusTexts()[4], "Size: 112 Byte");
   EXPECT_EQ(Lines()[0], "a");
   EXPECT_TRUE(editor.CollChanged());
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"clear", "rebuild keeping camera"}));
-  EXPECT_EQ(notices, (std::vector<ChangeNotice>{{Change::WorkingCopy}, {Change::CollLine, 0}}));
+  EXPECT_EQ(notices, (Notices{WorkingCopyChanged{CameraAfterEdit::Keep}, CollLineChanged{0}}));
 }
 
 TEST_F(EditorTest, FaceCheckChangesRebuildTheHighlight) {
@@ -181,9 +160,9 @@ TEST_F(EditorTest, FaceCheckChangesRebuildTheHighlight) {
   editor.ToggleCheck(ListKind::Faces, 0);
   editor.SetChecks(ListKind::Faces, CheckCommand::Invert);
   EXPECT_EQ(editor.Lists().Faces.checked, (std::vector<bool>{false, true, true}));
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"selection", "selection"}));
+  EXPECT_EQ(notices, (Notices{ChecksChanged{ListKind::Faces}, ChecksChanged{ListKind::Faces}}));
   editor.SetChecks(ListKind::Spheres, CheckCommand::UncheckAll);
-  EXPECT_EQ(view.calls.size(), 2u);  // sphere marks are read by every frame
+  EXPECT_EQ(notices.back(), Notice{ChecksChanged{ListKind::Spheres}});
 }
 
 TEST_F(EditorTest, NewlySelectedCollStartsWithDefaultMarks) {

@@ -97,7 +97,7 @@ TEST_F(ElementCommandTest, AddSphereAppendsACheckedLineAndRecalculatesAfterTheQu
   EXPECT_TRUE(editor.CollChanged());
   ExpectFreshBounds();
   // Spheres and boxes are drawn from the working copy each frame: the view keeps its camera.
-  EXPECT_EQ(view.calls.back(), "rebuild keeping camera");
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Keep);
   EXPECT_EQ(editor.UndoName(), "Add Sphere");
   ExpectUndoAndRedo(editor, before);
 }
@@ -201,7 +201,7 @@ TEST_F(ElementCommandTest, CancelledDialogsChangeNothingAndLeaveNoStep) {
   EXPECT_EQ(ui.log.size(), 4u);  // four dialogs, no bounding question
   EXPECT_TRUE(CaptureDocument(editor) == before);
   EXPECT_FALSE(editor.CanUndo());
-  EXPECT_FALSE(Notified(Change::WorkingCopy));
+  EXPECT_FALSE(Notified<WorkingCopyChanged>());
 }
 
 TEST_F(ElementCommandTest, EditAndDeleteWithoutASelectedLineDoNothing) {

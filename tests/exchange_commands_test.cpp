@@ -326,7 +326,7 @@ TEST_F(ExchangeCommandsTest, ReplaceKeepsNameAndPositionAndTakesEverythingElse) 
   // Fresh marks for the new elements, and the view looks at the new bounds.
   EXPECT_EQ(editor.Lists().Spheres.checked, std::vector<bool>{true});
   EXPECT_EQ(editor.Lists().Faces.checked, std::vector<bool>(12, false));
-  EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "rebuild"), view.calls.end());
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Reset);
 
   editor.ApplyChanges();
   EXPECT_EQ(editor.CollDirectory()[1].Name, "house01");

@@ -41,13 +41,7 @@ class MeshCommandTest : public EditorTest {
   void SetUp() override { OpenColls({Mesh()}); }
   const Coll& Working() const { return editor.WorkingCopy(); }
   // The view was rebuilt where it looks, never moved to the coll's bounding sphere.
-  void ExpectCameraKept() const {
-    EXPECT_FALSE(view.calls.empty());
-    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "rebuild"), 0);
-    EXPECT_EQ(view.calls.back(), "rebuild keeping camera");
-    for (const std::string& call : view.calls)
-      EXPECT_NE(call.rfind("zoom", 0), 0u) << call;
-  }
+  void ExpectCameraKept() const { EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Keep); }
 };
 
 TEST_F(MeshCommandTest, DeleteFaceRemovesTheSelectedFaceKeepsTheVerticesAndTheCamera) {

@@ -212,7 +212,7 @@ TEST_F(ScriptCommandTest, CancelOnTheDialogOrThePromptEndsTheImportWithNothingCh
   EXPECT_EQ(ui.log, (std::vector<std::string>{kOpenLine, InputLine("kept"), InputLine("no")}));
   EXPECT_TRUE(CaptureDocument(editor) == before);
   EXPECT_FALSE(editor.CanUndo());
-  EXPECT_FALSE(Notified(Change::CollList));
+  EXPECT_FALSE(Notified<CollListChanged>());
 }
 
 TEST_F(ScriptCommandTest, ParseErrorsAppendNothing) {

@@ -71,14 +71,12 @@ TEST_F(EditorTest, MainSettingsOkTakesNormalisedValuesAndKeepsTheCamera) {
   EXPECT_EQ(ui.settingsShown.front(), Settings{});
   EXPECT_EQ(editor.Settings().CSphereDetail, 30);
   EXPECT_FALSE(editor.Settings().askApply);
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"static", "rebuild keeping camera"}));
-  EXPECT_EQ(notices, std::vector<ChangeNotice>{{Change::Settings}});
+  EXPECT_EQ(notices, Notices{SettingsChanged{}});  // the view rebuilds keeping its camera
 
   Forget();
   ui.settingsResults.push_back(std::nullopt);
   ShowMainSettings(editor);
   EXPECT_EQ(editor.Settings().CSphereDetail, 30);
-  EXPECT_TRUE(view.calls.empty());
   EXPECT_TRUE(notices.empty());
 }
 
@@ -98,9 +96,9 @@ TEST_F(EditorTest, StartUpReadsSettingsAndOpensTheFileOnTheCommandLine) {
   editor.StartUp(context);
   EXPECT_EQ(editor.Settings().CSphereDetail, 20);
   // The view's shapes are built from the settings just read, before the first coll is shown.
-  ASSERT_FALSE(view.calls.empty());
-  EXPECT_EQ(view.calls.front(), "static");
-  EXPECT_EQ(view.calls.back(), "rebuild");
+  ASSERT_FALSE(notices.empty());
+  EXPECT_EQ(notices.front(), Notice{SettingsChanged{}});
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Reset);
   EXPECT_EQ(editor.Caption(), "start.col - Vantorel 1.1 BETA - [debug mode]");
   EXPECT_EQ(editor.CollCount(), 2);
   EXPECT_TRUE(editor.WorkingCopy().IsLoaded());

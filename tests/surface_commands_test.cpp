@@ -56,7 +56,7 @@ TEST_F(SurfaceCommandsTest, ChangeSurfaceStoresTheChoiceAndRemembersTheMaterial)
   EXPECT_TRUE(editor.CollChanged());
   EXPECT_EQ(editor.ElementLineText(ListKind::Faces, 12), "F012 - [05|17] " + Name(5));
   // Face colours depend on the material; the view stays where it looks.
-  EXPECT_EQ(view.calls.back(), "rebuild keeping camera");
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Keep);
 }
 
 TEST_F(SurfaceCommandsTest, AnEmptyFieldKeepsTheElementsValue) {
@@ -133,7 +133,7 @@ TEST_F(SurfaceCommandsTest, QuickChangeAsksWithSevenTagsToALine) {
     EXPECT_EQ(editor.WorkingCopy().Faces[i].Surface.Byte2, 1) << i;
   }
   EXPECT_TRUE(editor.CollChanged());
-  EXPECT_EQ(view.calls.back(), "rebuild keeping camera");
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Keep);
 
   Check(ListKind::Faces, {0, 1, 2, 3, 4, 5, 6});
   ui.answers = {Answer::No};

@@ -41,7 +41,7 @@ TEST_F(UndoTest, EditsOfTheWorkingCopyGoBackAndComeAgain) {
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 3);
   EXPECT_FALSE(editor.CollChanged());
   EXPECT_FALSE(editor.CanUndo());
-  EXPECT_EQ(view.calls.back(), "rebuild keeping camera");
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Keep);
 
   editor.Redo();
   editor.Redo();
@@ -80,12 +80,13 @@ TEST_F(UndoTest, NoOnTheApplyQuestionIsAStepThatBringsTheEditsBack) {
   EXPECT_EQ(editor.CurrentColl(), 1);
   EXPECT_EQ(Caption("Undo1"), "&Undo Discard Changes");
 
+  Forget();
   editor.Undo();
   EXPECT_EQ(editor.CurrentColl(), 0);
   EXPECT_EQ(editor.SelectedCollLine(), 0);
   EXPECT_TRUE(editor.CollChanged());
   EXPECT_EQ(editor.WorkingCopy().Spheres[1].Radius, 5);
-  EXPECT_EQ(view.calls.back(), "rebuild");  // another coll: the camera is reset
+  EXPECT_EQ(ViewRebuild(), CameraAfterEdit::Reset);  // another coll: the camera is reset
 
   // Restore answered No throws the edits away the same way.
   ui.answers = {Answer::No};
@@ -162,7 +163,7 @@ TEST_F(UndoTest, FileStepsGoBackToTheSameBytesAndDirectory) {
     EXPECT_EQ(editor.CollDirectory()[i].Name, directory[i].Name);
   }
   EXPECT_FALSE(editor.FileChanged());
-  EXPECT_TRUE(Notified(Change::CollList));
+  EXPECT_TRUE(Notified<CollListChanged>());
 }
 
 TEST_F(UndoTest, MarksStayWhereTheirElementStays) {

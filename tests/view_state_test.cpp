@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <stdexcept>
 
 #include "doc/editor.h"
 #include "tests/support/fake_ui.h"
@@ -151,7 +152,7 @@ TEST_F(ViewStateTest, ARebuildLooksAtTheCollUnlessTheCameraIsKept) {
   EXPECT_EQ(state.Camera(), ResetCameraState(data.coll.Header, 30));
 }
 
-TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnything) {
+TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnythingButTheColours) {
   const auto axesDrawn = [&] {
     for (const DrawCommand& draw : state.PrepareFrame().Draws) {
       if (!draw.Credits && draw.Vertices == VertexSource::Axes) return true;
@@ -167,6 +168,12 @@ TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnything) {
   EXPECT_FALSE(axesDrawn());
   EXPECT_EQ(state.Arrays().MeshVersion(), mesh);
   EXPECT_EQ(state.Arrays().StaticVersion(), shapes);
+  // The surface colours colour the shapes and the mesh anew, where the camera looks.
+  options.SurfaceColors = false;
+  state.SetOptions(options);
+  EXPECT_EQ(state.Arrays().MeshVersion(), mesh + 1);
+  EXPECT_EQ(state.Arrays().StaticVersion(), shapes + 1);
+  EXPECT_EQ(state.Camera(), FrontCamera());
 }
 
 std::optional<int> PictureLevel(ViewState& state) {
@@ -196,17 +203,81 @@ TEST_F(ViewStateTest, TheStartPictureIsHeldWhileAboutIsOpenAndFadesAfter) {
 
 // The editor, its view and the view's source over it, as the window holds them.
 struct EditorWithView {
+  EditorWithView() { state.Follow(editor.Changes()); }
   testing::FakeUi ui;
   EditorViewSource source{&editor};
   ViewState state{source};
   Editor editor{ui, state};
 };
 
+TEST(EditorViewSource, ANewCollTakesItsZoomFromTheBoundingRadiusWhenAutomatic) {
+  testing::TempDir dir;
+  EditorWithView rig;
+  CollBuilder b("r12");
+  b.Sphere({0, 0, 0}, 1, MakeSurface(0));
+  Coll coll = b.Build();
+  coll.Header.BoundingRadius = 12.4f;
+  Coll half = coll;
+  SetHeaderName(half.Header, "half");
+  half.Header.BoundingRadius = 1.25f;  // 2.5 goes to the even neighbour, 2
+  rig.editor.OpenFile(dir.Write("zoom.col", colgen::EncodeFile({coll, half})));
+  const auto click = [&](int line) { rig.editor.Run({}, [&] { rig.editor.ClickCollLine(line); }); };
+  EXPECT_EQ(rig.state.ZoomDistance(), 25);
+  EXPECT_EQ(rig.state.Camera(), ResetCameraState(coll.Header, 25));
+  click(1);
+  EXPECT_EQ(rig.state.ZoomDistance(), 2);
+  rig.editor.ChangeViewOptions([](ViewOptions& options) { options.AutomaticZoom = false; });
+  click(0);
+  EXPECT_EQ(rig.state.ZoomDistance(), 100);
+}
+
+int MeshTriangles(const Scene& scene) {
+  int triangles = 0;
+  for (const MeshGroup& group : scene.MeshGroups())
+    triangles += static_cast<int>(group.TriangleCount);
+  return triangles;
+}
+
+TEST(EditorViewSource, OneCommandRebuildsTheViewOnceAndAFailedOneShowsWhatWasPutBack) {
+  testing::TempDir dir;
+  EditorWithView rig;
+  rig.editor.OpenFile(dir.Write("square.col", colgen::EncodeFile({Square()})));
+  rig.state.SetCameraState(FrontCamera());
+  const Scene& arrays = rig.state.Arrays();
+  const std::uint64_t mesh = arrays.MeshVersion();
+  const std::uint64_t shapes = arrays.StaticVersion();
+  rig.editor.Run("Several", [&] {
+    rig.editor.ChangeWorkingCopy([](Coll& c, ElementLists&) { c.Header.BoundingRadius += 1; });
+    rig.editor.ChangeWorkingCopy([](Coll& c, ElementLists&) { c.Faces.pop_back(); });
+    rig.editor.ToggleCheck(ListKind::Faces, 0);
+    rig.editor.ChangeSettings(rig.editor.Settings());
+  });
+  EXPECT_EQ(arrays.MeshVersion(), mesh + 1);
+  EXPECT_EQ(arrays.StaticVersion(), shapes + 1);
+  EXPECT_EQ(MeshTriangles(arrays), 1);
+  EXPECT_EQ(arrays.SelectedFaceCount(), 1u);
+  EXPECT_EQ(rig.state.Camera(), FrontCamera());
+
+  // Sphere marks change no array: every frame reads them.
+  const std::uint64_t selection = arrays.SelectionVersion();
+  rig.editor.Run({}, [&] { rig.editor.ToggleCheck(ListKind::Spheres, 0); });
+  EXPECT_EQ(arrays.SelectionVersion(), selection);
+
+  rig.editor.Run("Fails", [&] {
+    rig.editor.ChangeWorkingCopy([](Coll& c, ElementLists&) { c.Faces.clear(); });
+    throw std::runtime_error("no room");
+  });
+  EXPECT_EQ(arrays.MeshVersion(), mesh + 2);
+  EXPECT_EQ(MeshTriangles(arrays), 1);
+  EXPECT_EQ(rig.state.Camera(), FrontCamera());
+}
+
 TEST(EditorViewSource, APickTogglesTheFacesMarkThroughTheEditor) {
   testing::TempDir dir;
   EditorWithView rig;
-  std::vector<ChangeNotice> notices;
-  rig.editor.Changes().Subscribe([&](const ChangeNotice& notice) { notices.push_back(notice); });
+  Notices notices;
+  rig.editor.Changes().Subscribe(
+      [&](const Notices& batch) { notices.insert(notices.end(), batch.begin(), batch.end()); });
   rig.editor.OpenFile(dir.Write("square.col", colgen::EncodeFile({Square()})));
   ASSERT_EQ(rig.editor.WorkingCopy().FaceCount(), 2);
   EXPECT_TRUE(rig.state.GeometryPresent());
@@ -216,8 +287,7 @@ TEST(EditorViewSource, APickTogglesTheFacesMarkThroughTheEditor) {
 
   rig.state.Navigate(Press(Shown(rig.state.Camera(), kFace1)));
   EXPECT_EQ(rig.editor.Lists().Faces.checked, (std::vector<bool>{false, true}));
-  EXPECT_EQ(notices,
-            (std::vector<ChangeNotice>{{Change::Checks, static_cast<int>(ListKind::Faces)}}));
+  EXPECT_EQ(notices, Notices{ChecksChanged{ListKind::Faces}});
   EXPECT_EQ(rig.state.Arrays().SelectedFaceCount(), 1u);
   // A check mark is no edit of the coll and no step of the history.
   EXPECT_FALSE(rig.editor.CollChanged());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,15 @@
 
 namespace vantorel::testing {
 
-// An editor over fakes, with a temporary folder for its files and a record of every change
-// notification it sent.
+// An editor over fakes, with a temporary folder for its files and a record of every notice it
+// sent, and of how many batches they came in.
 class EditorTest : public ::testing::Test {
  protected:
   EditorTest() : editor(ui, view) {
-    editor.Changes().Subscribe([this](const ChangeNotice& notice) { notices.push_back(notice); });
+    editor.Changes().Subscribe([this](const Notices& batch) {
+      notices.insert(notices.end(), batch.begin(), batch.end());
+      ++batches;
+    });
   }
 
   // Runs a row of the command table as a menu item, a button or a key of the window does.
@@ -45,6 +49,7 @@ class EditorTest : public ::testing::Test {
     ui.ClearLog();
     view.calls.clear();
     notices.clear();
+    batches = 0;
   }
   // Edits the working copy as an editing command would; the record of that is dropped.
   void Edit(const std::function<void(Coll&)>& edit) {
@@ -74,12 +79,24 @@ class EditorTest : public ::testing::Test {
       lines.push_back(editor.CollLine(i));
     return lines;
   }
-  // Whether a notification of that kind was sent since the last Forget().
-  bool Notified(Change what) const {
-    for (const ChangeNotice& notice : notices) {
-      if (notice.What == what) return true;
+  // Whether a notice of that kind was sent since the last Forget().
+  template <typename Kind>
+  bool Notified() const {
+    for (const Notice& notice : notices) {
+      if (std::holds_alternative<Kind>(notice)) return true;
     }
     return false;
+  }
+  // How the view was told to rebuild the working copy since the last Forget(): not at all, with
+  // its camera kept, or looking at the coll anew (which wins).
+  std::optional<CameraAfterEdit> ViewRebuild() const {
+    std::optional<CameraAfterEdit> camera;
+    for (const Notice& notice : notices) {
+      if (const auto* changed = std::get_if<WorkingCopyChanged>(&notice)) {
+        if (camera != CameraAfterEdit::Reset) camera = changed->Camera;
+      }
+    }
+    return camera;
   }
   // Rescanning the file image lists exactly the directory the file keeps: every entry has its
   // bytes, in order, with the offsets and sizes they really have.
@@ -105,7 +122,8 @@ class EditorTest : public ::testing::Test {
   FakeUi ui;
   FakeView view;
   Editor editor;
-  std::vector<ChangeNotice> notices;
+  Notices notices;
+  int batches = 0;
 };
 
 }  // namespace vantorel::testing

@@ -99,22 +99,13 @@ class FakeUi : public EditorUi {
   void ClearLog();
 };
 
-// Records the view calls in order: "clear", "rebuild", "selection", "zoom <n>", "static",
-// "rebuild keeping camera", "options", "reset camera", "hold picture", "release picture". The
-// switches are kept in options, where a test may also set them.
+// Records what the commands ask of the view, in order: "options", "reset camera", "hold picture",
+// "release picture". The switches are kept in options, where a test may also set them.
 class FakeView : public SceneView {
  public:
   ViewOptions options;
   std::vector<std::string> calls;
 
-  void ClearGeometryPresent() override { calls.push_back("clear"); }
-  void RebuildScene() override { calls.push_back("rebuild"); }
-  void RebuildSelection() override { calls.push_back("selection"); }
-  void RebuildStaticBuffers() override { calls.push_back("static"); }
-  void RebuildSceneKeepingCamera() override { calls.push_back("rebuild keeping camera"); }
-  void SetZoomDistance(int distance) override {
-    calls.push_back("zoom " + std::to_string(distance));
-  }
   ViewOptions Options() const override { return options; }
   void SetOptions(const ViewOptions& value) override {
     calls.push_back("options");

@@ -15,7 +15,6 @@
 #include "doc/editor_texts.h"
 #include "doc/settings_store.h"
 #include "doc/settings_table.h"
-#include "doc/zoom_distance.h"
 
 namespace vantorel {
 
@@ -47,7 +46,7 @@ bool ExistingFile(const std::string& path) {
 
 }  // namespace
 
-Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui), view_(view) {
+Editor::Editor(EditorUi& ui, SceneView& view) : ui_(ui, changes_), view_(view) {
   ApplyUndoLimit();
 }
 
@@ -69,9 +68,8 @@ void Editor::StartUp(const StartContext& context) {
                surfaceTypes_);
   Recent.Read(ini ? *ini : IniFile());
   ApplyUndoLimit();
-  changes_.Send(Change::Settings);
   // The view's shapes are built with the colours and segment counts just read.
-  view_.RebuildStaticBuffers();
+  changes_.Send(SettingsChanged{});
   collChanged_ = false;
   fileChanged_ = false;
 
@@ -162,7 +160,7 @@ StatusPanels Editor::StatusTexts() const {
 // --- the spine ---
 
 void Editor::ReselectCurrentLine() {
-  changes_.Send(Change::Selection);
+  changes_.Send(SelectionChanged{});
 }
 
 Answer Editor::AskApplyChanges() {
@@ -233,7 +231,6 @@ void Editor::Open(const std::filesystem::path* path) {
   history_.Clear();
   noStep_ = true;
 
-  view_.ClearGeometryPresent();
   file_.Clear();
   fileRead_ = true;
   readOnly_ = false;
@@ -242,9 +239,9 @@ void Editor::Open(const std::filesystem::path* path) {
   lists_.Clear();
   collChanged_ = false;
   fileChanged_ = false;
-  changes_.Send(Change::File);
-  changes_.Send(Change::CollList);
-  changes_.Send(Change::WorkingCopy);
+  changes_.Send(vantorel::FileChanged{});
+  changes_.Send(CollListChanged{});
+  changes_.Send(WorkingCopyChanged{CameraAfterEdit::Keep});
   ScanFile();
   if (fileRead_) Recent.Add(fileName_);
 }
@@ -255,7 +252,7 @@ void Editor::ScanFile() {
   fileStamp_.reset();
   if (const auto error = ReadWholeFile(fileName_, image, &stamp)) {
     fileRead_ = false;
-    view_.RebuildScene();
+    changes_.Send(WorkingCopyChanged{CameraAfterEdit::Reset});
     ui_.Error(*error);
     return;
   }
@@ -264,13 +261,13 @@ void Editor::ScanFile() {
     Parsed<Bytes> collision = ModelCollisionBytes(image);
     if (!collision.Value) {
       fileRead_ = false;
-      view_.RebuildScene();
+      changes_.Send(WorkingCopyChanged{CameraAfterEdit::Reset});
       ui_.Error(PathToUtf8(fileName_) + ": " + collision.Error);
       return;
     }
     image = std::move(*collision.Value);
     readOnly_ = true;
-    changes_.Send(Change::File);  // the caption says so
+    changes_.Send(vantorel::FileChanged{});  // the caption says so
     if (image.empty()) ui_.Message(texts::ModelWithoutCollision(FileTitle()));
   }
   const std::size_t total = image.size();
@@ -278,9 +275,9 @@ void Editor::ScanFile() {
   const ScanEnd end =
       file_.Load(std::move(image), [this, total](std::size_t done) { ui_.KeepAlive(done, total); });
   ui_.KeepAlive(total, total);
-  changes_.Send(Change::CollList);
+  changes_.Send(CollListChanged{});
   if (end != ScanEnd::EndOfData) {
-    view_.RebuildScene();
+    changes_.Send(WorkingCopyChanged{CameraAfterEdit::Reset});
     if (end == ScanEnd::Damaged) ui_.Message(texts::kReadError);
   }
   SelectFirstColl();
@@ -340,7 +337,7 @@ bool Editor::SaveFile(bool withDialog) {
   fileName_ = target;
   fileChanged_ = false;
   history_.MarkSaved();
-  changes_.Send(Change::File);
+  changes_.Send(vantorel::FileChanged{});
   return true;
 }
 
@@ -356,29 +353,25 @@ void Editor::SelectColl(int index) {
     return;
   }
 
-  view_.ClearGeometryPresent();
   const int previous = currentColl_;
   currentColl_ = index;
   collChanged_ = false;
   lists_.Clear();
   // The line of the coll left behind shows its stored name again.
-  changes_.Send(Change::CollLine, previous);
+  changes_.Send(CollLineChanged{previous});
 
   const ReadResult read =
       ReadColl(file_.Image(), file_.Entry(static_cast<std::size_t>(index)), workingCopy_);
   if (read != ReadResult::Ok) {
-    view_.RebuildScene();
-    changes_.Send(Change::WorkingCopy);
-    changes_.Send(Change::Selection);
+    changes_.Send(WorkingCopyChanged{CameraAfterEdit::Reset});
+    changes_.Send(SelectionChanged{});
     ui_.Message(read == ReadResult::NoCollisionData ? texts::kNoCollisionData : texts::kReadError);
     return;
   }
   FillElementLists();
   const bool unknown = HasUnknownSurface(workingCopy_, surfaceTypes_);
-  ResetZoom();
-  view_.RebuildScene();
-  changes_.Send(Change::CollLine, index);
-  changes_.Send(Change::WorkingCopy);
+  changes_.Send(CollLineChanged{index});
+  changes_.Send(WorkingCopyChanged{CameraAfterEdit::Reset});
   if (unknown && settings_.UnkSurHint) {
     ui_.Message(texts::UnknownSurfaceHint(Windows1252ToUtf8(HeaderName(workingCopy_.Header))));
   }
@@ -399,7 +392,7 @@ void Editor::ApplyChanges() {
     return;
   }
   collChanged_ = false;
-  changes_.Send(Change::WorkingCopy);
+  changes_.Send(WorkingCopyChanged{CameraAfterEdit::Keep});
 }
 
 bool Editor::CanAppendColls() {
@@ -452,66 +445,48 @@ void Editor::FillElementLists() {
   vantorel::FillElementLists(lists_, workingCopy_);
 }
 
-void Editor::ResetZoom() {
-  view_.SetZoomDistance(
-      AutomaticZoomDistance(workingCopy_.Header.BoundingRadius, view_.Options().AutomaticZoom));
-}
-
 void Editor::ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
                                CameraAfterEdit camera) {
   if (readOnly_) throw ReadOnlyRefusal();
-  view_.ClearGeometryPresent();
   edit(workingCopy_, lists_);
   RecalcCollSize(workingCopy_);
   collChanged_ = true;
   FillElementLists();
-  changes_.Send(Change::WorkingCopy);
-  changes_.Send(Change::CollLine, currentColl_);
-  if (camera == CameraAfterEdit::Reset) {
-    ResetZoom();
-    view_.RebuildScene();
-  } else {
-    view_.RebuildSceneKeepingCamera();
-  }
+  changes_.Send(WorkingCopyChanged{camera});
+  changes_.Send(CollLineChanged{currentColl_});
 }
 
 void Editor::ChangeFile(const std::function<void(CollFile&)>& splice) {
   if (readOnly_) throw ReadOnlyRefusal();
   splice(file_);
   fileChanged_ = true;
-  changes_.Send(Change::File);
-  changes_.Send(Change::CollList);
+  changes_.Send(vantorel::FileChanged{});
+  changes_.Send(CollListChanged{});
 }
 
 void Editor::DropWorkingCopy() {
-  view_.ClearGeometryPresent();
   workingCopy_.Clear();
   lists_.Clear();
   collChanged_ = false;
-  changes_.Send(Change::WorkingCopy);
+  changes_.Send(WorkingCopyChanged{CameraAfterEdit::Keep});
 }
 
 void Editor::ChangeSettings(const vantorel::Settings& settings) {
   settings_ = settings;
   ApplySettingRanges(settings_);
   ApplyUndoLimit();
-  changes_.Send(Change::Settings);
-  // The sphere meshes are built with the segment counts.
-  view_.RebuildStaticBuffers();
-  view_.RebuildSceneKeepingCamera();
+  changes_.Send(SettingsChanged{});
 }
 
 void Editor::ChangeSurfaceTypes(const SurfaceTypeTable& table) {
   surfaceTypes_ = table;
-  changes_.Send(Change::Settings);
-  changes_.Send(Change::WorkingCopy);
-  view_.RebuildStaticBuffers();
-  view_.RebuildSceneKeepingCamera();
+  changes_.Send(SettingsChanged{});
+  changes_.Send(WorkingCopyChanged{CameraAfterEdit::Keep});
 }
 
 void Editor::SetDebugMode(bool on) {
   debugMode_ = on;
-  changes_.Send(Change::File);
+  changes_.Send(vantorel::FileChanged{});
 }
 
 void Editor::ChangeViewOptions(const std::function<void(ViewOptions&)>& change) {
@@ -519,21 +494,19 @@ void Editor::ChangeViewOptions(const std::function<void(ViewOptions&)>& change) 
   change(options);
   if (options == view_.Options()) return;
   view_.SetOptions(options);
-  changes_.Send(Change::View);
+  changes_.Send(ViewChanged{});
 }
 
 void Editor::SetChecks(ListKind kind, CheckCommand command) {
   ApplyCheckCommand(lists_.Of(kind), command);
-  changes_.Send(Change::Checks, static_cast<int>(kind));
-  if (kind == ListKind::Faces) view_.RebuildSelection();
+  changes_.Send(ChecksChanged{kind});
 }
 
 void Editor::ToggleCheck(ListKind kind, int line) {
   ElementList& list = lists_.Of(kind);
   if (line < 0 || line >= list.Count()) return;
   list.checked[static_cast<std::size_t>(line)] = !list.checked[static_cast<std::size_t>(line)];
-  changes_.Send(Change::Checks, static_cast<int>(kind));
-  if (kind == ListKind::Faces) view_.RebuildSelection();
+  changes_.Send(ChecksChanged{kind});
 }
 
 void Editor::SelectElement(ListKind kind, int line) {
@@ -558,6 +531,7 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
   const Before before{workingCopy_, lists_, currentColl_, collChanged_, fileChanged_, fileName_};
   file_.SetRecording(true);
   noStep_ = false;
+  changes_.Hold();
   ++runDepth_;
   try {
     command();
@@ -568,6 +542,7 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
       RecordStep(name, before.workingCopy, before.currentColl, before.collChanged,
                  std::move(splices));
     }
+    changes_.Release();
   } catch (...) {
     --runDepth_;
     std::vector<FileSplice> splices = file_.TakeRecorded();
@@ -580,11 +555,20 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
     collChanged_ = before.collChanged;
     fileChanged_ = before.fileChanged;
     fileName_ = before.fileName;
-    for (const Change change :
-         {Change::File, Change::CollList, Change::WorkingCopy, Change::Selection}) {
-      changes_.Send(change);
+    // What was held told of a state that is gone; the settings and the view's switches are
+    // not put back, though, so their notices stay.
+    for (const Notice& held : changes_.TakeHeld()) {
+      if (std::holds_alternative<SettingsChanged>(held) ||
+          std::holds_alternative<ViewChanged>(held)) {
+        changes_.Send(held);
+      }
     }
-    view_.RebuildSceneKeepingCamera();
+    for (const Notice& restored :
+         {Notice{vantorel::FileChanged{}}, Notice{CollListChanged{}},
+          Notice{WorkingCopyChanged{CameraAfterEdit::Keep}}, Notice{SelectionChanged{}}}) {
+      changes_.Send(restored);
+    }
+    changes_.Release();
     try {
       throw;
     } catch (const ReadOnlyRefusal&) {
@@ -692,17 +676,11 @@ void Editor::Redo() {
 
 void Editor::ShowHistoryMove(std::int32_t previousColl) {
   FillElementLists();
-  changes_.Send(Change::File);
-  changes_.Send(Change::CollList);
-  changes_.Send(Change::WorkingCopy);
-  changes_.Send(Change::Selection);
-  view_.ClearGeometryPresent();
-  if (currentColl_ != previousColl) {
-    ResetZoom();
-    view_.RebuildScene();
-  } else {
-    view_.RebuildSceneKeepingCamera();
-  }
+  changes_.Send(vantorel::FileChanged{});
+  changes_.Send(CollListChanged{});
+  changes_.Send(WorkingCopyChanged{currentColl_ != previousColl ? CameraAfterEdit::Reset
+                                                                : CameraAfterEdit::Keep});
+  changes_.Send(SelectionChanged{});
 }
 
 }  // namespace vantorel

@@ -14,6 +14,7 @@
 #include "doc/change_notifier.h"
 #include "doc/editor_ui.h"
 #include "doc/element_lists.h"
+#include "doc/notice_flushing_ui.h"
 #include "doc/recent_files.h"
 #include "doc/scene_view.h"
 #include "doc/settings.h"
@@ -23,18 +24,12 @@
 
 namespace vantorel {
 
-// What the view does after the working copy changed.
-enum class CameraAfterEdit {
-  Keep,   // the view rebuilds and stays where it looks
-  Reset,  // the view rebuilds and looks at the new bounding sphere, as after selecting a coll
-};
-
 // The open file, the coll being edited and the settings: one of each for the whole run. The
 // state is read through the accessors below and changed only through the entry points
 // (ChangeWorkingCopy, ChangeFile, DropWorkingCopy, ChangeSettings) and the spine (open, select,
 // apply, save), which keep the change flags and the element lists in step and tell the window
-// through typed change notifications. What the window shows (caption, coll list lines, status
-// panels, element lines) is derived from the state when it is read.
+// and the 3D view through notices (doc/change_notifier.h). What the window shows (caption, coll
+// list lines, status panels, element lines) is derived from the state when it is read.
 class Editor {
  public:
   Editor(EditorUi& ui, SceneView& view);
@@ -121,7 +116,7 @@ class Editor {
   // --- the entry points every command changes the document through ---
   // Edits the working copy; edit changes the coll and, in step with it, the check marks and
   // selected lines of the element lists. Sets CollChanged, recomputes the record size, refits
-  // the lists and rebuilds the view.
+  // the lists and tells the window and the view, which rebuilds with the camera as asked.
   void ChangeWorkingCopy(const std::function<void(Coll&, ElementLists&)>& edit,
                          CameraAfterEdit camera = CameraAfterEdit::Keep);
   // Changes the file: splice changes records through the file object. Sets FileChanged.
@@ -132,7 +127,7 @@ class Editor {
   void ChangeSurfaceTypes(const SurfaceTypeTable& table);
   void SetDebugMode(bool on);
   // The one road for the view's switches: change edits a copy of them, which the view takes
-  // when it differs; the window hears of it as Change::View.
+  // when it differs; the window hears of it as ViewChanged.
   void ChangeViewOptions(const std::function<void(ViewOptions&)>& change);
 
   // Check marks and the selected line of the element lists: view state, not document changes.
@@ -144,6 +139,14 @@ class Editor {
   // the working copy, the flags and the lists are put back as they were before the command.
   // A command that changed the file or the working copy becomes one step of the undo history,
   // named after it (a coll selection that threw edits away is "Discard Changes").
+  //
+  // The notices the command sends are held and merged, and go out as one batch when the
+  // outermost command ends, after its undo step is recorded; before the person is asked or told
+  // anything, what is held so far goes out first (see NoticeFlushingUi). After a failure what
+  // is held is dropped but for the settings and the view's switches, which are not put back,
+  // and the batch says that the file, the coll list, the working copy (the camera kept where
+  // it was) and the selection changed, so that everything shows the state put back. Outside
+  // Run (start-up without a window, tests calling the roads) each notice goes out at once.
   void Run(std::string_view name, const std::function<void()>& command);
 
   // --- the undo history ---
@@ -163,7 +166,6 @@ class Editor {
   Answer AskSaveChanges();
   void Open(const std::filesystem::path* path);
   void ScanFile();
-  void ResetZoom();
   void FillElementLists();
   // The stored state of a coll, read without a word; empty when it cannot be read.
   Coll ReadStored(int index) const;
@@ -173,9 +175,9 @@ class Editor {
   // Shows a state the history moved to.
   void ShowHistoryMove(std::int32_t previousColl);
 
-  EditorUi& ui_;
-  SceneView& view_;
   ChangeNotifier changes_;
+  NoticeFlushingUi ui_;
+  SceneView& view_;
 
   std::filesystem::path fileName_;
   // The file as it was read or last saved, so that a save notices changes made elsewhere.

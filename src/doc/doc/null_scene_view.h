@@ -4,16 +4,10 @@
 
 namespace vantorel {
 
-// For an editor without a 3D view (the batch tool, benchmarks): every request of the view is
-// ignored.
+// For an editor without a 3D view (the batch tool, benchmarks): the switches are kept, every
+// other request is ignored.
 class NullSceneView final : public SceneView {
  public:
-  void ClearGeometryPresent() override {}
-  void RebuildScene() override {}
-  void RebuildStaticBuffers() override {}
-  void RebuildSceneKeepingCamera() override {}
-  void RebuildSelection() override {}
-  void SetZoomDistance(int) override {}
   ViewOptions Options() const override { return options_; }
   void SetOptions(const ViewOptions& options) override { options_ = options; }
   void ResetCamera() override {}

@@ -22,15 +22,6 @@ CommandRow SwitchRow(std::string_view name, std::string_view caption, Switch whi
   return row;
 }
 
-// The per-surface shapes and the mesh groups are coloured anew; the view does not move.
-void ToggleSurfaceColors(Editor& editor) {
-  Toggle(editor, &ViewOptions::SurfaceColors);
-  SceneView& view = editor.View();
-  view.ClearGeometryPresent();
-  view.RebuildStaticBuffers();
-  view.RebuildSceneKeepingCamera();
-}
-
 void ToggleAutomaticZoom(Editor& editor) {
   Toggle(editor, &ViewOptions::AutomaticZoom);
   editor.View().ResetCamera();
@@ -104,7 +95,6 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   drawing.DropDown = "PopupMenu1";
   rows.push_back(drawing);
   CommandRow surfaceColors = SwitchRow("ToolButton3", {}, &ViewOptions::SurfaceColors);
-  surfaceColors.Run = ToggleSurfaceColors;
   rows.push_back(surfaceColors);
   rows.push_back({"ToolButton4", {}, {}, ShowColorSettings});
   CommandRow boundings{"ToolButton6", {}};

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "doc/zoom_distance.h"
+
 #include "view/picking.h"
 
 namespace vantorel {
@@ -29,6 +31,53 @@ void ViewState::Changed() {
 bool ViewState::MovesByItself(double now) const {
   return options_.CameraAnimation || credits_.Hold || pictureShown_ ||
          now <= credits_.Start + credits_.Duration;
+}
+
+void ViewState::Follow(ChangeNotifier& changes) {
+  changes.Subscribe([this](const Notices& notices) { Hear(notices); });
+}
+
+void ViewState::Hear(const Notices& notices) {
+  bool shapes = false;
+  bool scene = false;
+  bool resetCamera = false;
+  bool selection = false;
+  for (const Notice& notice : notices) {
+    if (std::holds_alternative<SettingsChanged>(notice)) {
+      shapes = scene = true;
+    } else if (const auto* changed = std::get_if<WorkingCopyChanged>(&notice)) {
+      scene = true;
+      resetCamera = resetCamera || changed->Camera == CameraAfterEdit::Reset;
+    } else if (const auto* checks = std::get_if<ChecksChanged>(&notice)) {
+      selection = selection || checks->Kind == ListKind::Faces;
+    }
+  }
+  if (shapes) RebuildStaticBuffers();
+  if (resetCamera) {
+    // A coll that could not be read has no radius to zoom to: the distance stays.
+    const Coll& coll = source_.WorkingCopy();
+    if (coll.IsLoaded()) {
+      zoomDistance_ = AutomaticZoomDistance(coll.Header.BoundingRadius, options_.AutomaticZoom);
+    }
+    RebuildScene();
+  } else if (scene) {
+    RebuildSceneKeepingCamera();
+  } else if (selection) {
+    RebuildSelection();
+  }
+  // Whatever changed may show (the check marks of spheres and boxes, which each frame reads).
+  Changed();
+}
+
+void ViewState::SetOptions(const ViewOptions& options) {
+  const bool recolour = options.SurfaceColors != options_.SurfaceColors;
+  options_ = options;
+  // The per-surface shapes and the mesh groups are coloured anew; the view does not move.
+  if (recolour) {
+    RebuildStaticBuffers();
+    RebuildSceneKeepingCamera();
+  }
+  Changed();
 }
 
 void ViewState::RebuildStaticBuffers() {
@@ -100,6 +149,7 @@ void ViewState::Navigate(const MouseInput& mouse) {
               static_cast<float>(mouse.PanelWidth), static_cast<float>(mouse.PanelHeight),
               ViewMatrix(camera_), ProjectionMatrix());
   if (const std::optional<int> face = PickFace(coll, ray, options_.Doublesided)) {
+    // The editor's notice rebuilds the highlight as well; a source of its own tells nobody.
     source_.ToggleFaceCheck(*face);
     RebuildSelection();
   }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "doc/change_notifier.h"
 #include "doc/scene_view.h"
 #include "doc/view_options.h"
 #include "view/camera.h"
@@ -25,8 +26,9 @@ struct MouseInput {
 
 // Everything the 3D view keeps between frames: the arrays it draws, its switches, the camera
 // and zoom distance, the state of the left button and the fade of the start-up picture. It
-// answers the editor's calls and plans each frame; the OpenGL widget draws the plan. Where
-// there is no OpenGL (the window tests on the offscreen platform) it is kept all the same.
+// hears the editor's notices and rebuilds what each needs, answers the commands' requests and
+// plans each frame; the OpenGL widget draws the plan. Where there is no OpenGL (the window tests
+// on the offscreen platform) it is kept all the same.
 class ViewState : public SceneView {
  public:
   // Only keeps the source, which need not be ready yet: nothing is built before the first
@@ -37,23 +39,34 @@ class ViewState : public SceneView {
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
   double Now() const { return clock_(); }
 
-  void ClearGeometryPresent() override {
+  // Subscribes to the editor's notices (see Hear).
+  void Follow(ChangeNotifier& changes);
+  // One batch of notices, rebuilding each thing at most once: the shapes after the settings
+  // changed, the arrays of a changed working copy (the zoom taken from a newly loaded coll's
+  // bounding radius and the camera put on it when a notice asks so, otherwise kept), the
+  // highlight after face marks changed. Whatever else changed shows at the next frame.
+  void Hear(const Notices& notices);
+
+  // Frames drawn until the next rebuild show no coll.
+  void ClearGeometryPresent() {
     scene_.ClearGeometryPresent();
     Changed();
   }
-  void RebuildScene() override;
-  void RebuildStaticBuffers() override;
-  void RebuildSceneKeepingCamera() override;
-  void RebuildSelection() override;
-  void SetZoomDistance(int distance) override {
+  // Rebuilds every buffer of the working copy and puts the camera on its bounding sphere.
+  void RebuildScene();
+  // Rebuilds the shapes that do not depend on the coll (sphere meshes, outlines, axes).
+  void RebuildStaticBuffers();
+  // RebuildScene with the camera kept where it is.
+  void RebuildSceneKeepingCamera();
+  // Rebuilds the highlight of the checked faces.
+  void RebuildSelection();
+  // The distance of camera resets and of the animation.
+  void SetZoomDistance(int distance) {
     zoomDistance_ = distance;
     Changed();
   }
   ViewOptions Options() const override { return options_; }
-  void SetOptions(const ViewOptions& options) override {
-    options_ = options;
-    Changed();
-  }
+  void SetOptions(const ViewOptions& options) override;
   void ResetCamera() override;
   void HoldStartPicture(bool hold) override;
 

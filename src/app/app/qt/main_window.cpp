@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -50,10 +51,6 @@ constexpr int kShareOfGrowth = 5;
 
 QString Text(std::string_view text) {
   return ToQt(std::string(text));
-}
-
-ListKind KindOf(int index) {
-  return static_cast<ListKind>(index);
 }
 
 std::optional<NavKey> NavKeyOf(int key) {
@@ -107,7 +104,9 @@ MainWindow::MainWindow(const StartContext& context, ViewDrawing drawing, QWidget
   setCentralWidget(outer);
   BuildStatusBar();
   BuildCommands();
-  editor_.Changes().Subscribe([this](const ChangeNotice& notice) { OnChange(notice); });
+  // The view hears first, so that the window's own refresh finds it rebuilt.
+  viewState_.Follow(editor_.Changes());
+  editor_.Changes().Subscribe([this](const Notices& notices) { OnChanges(notices); });
   // Numbers are shown and read with the locale's separator from the first file on.
   editor_.DecimalSeparator = LocaleDecimalSeparator(QLocale());
   // The window hears every key before the control that has the focus.
@@ -267,42 +266,42 @@ void MainWindow::BuildStatusBar() {
   ui_.SetProgressBar(progress_);
 }
 
-void MainWindow::OnChange(const ChangeNotice& notice) {
-  switch (notice.What) {
-    case Change::File:
-      setWindowTitle(ToQt(editor_.Caption()));
-      break;
-    case Change::CollList:
-      collModel_->Reset();
-      ShowCollSelection();
-      break;
-    case Change::CollLine:
-      collModel_->LineChanged(notice.Index);
-      break;
-    case Change::Selection:
-      ShowCollSelection();
-      ShowStatus();
-      break;
-    case Change::WorkingCopy:
-      ShowElementLists();
-      ShowStatus();
-      break;
-    case Change::Checks:
-      for (ElementListModel* model : {sphereModel_, boxModel_, faceModel_}) {
-        if (model->Kind() == KindOf(notice.Index)) model->ChecksChanged();
-      }
-      break;
-    case Change::Settings:
-      ShowBackground();
-      ShowElementLists();
-      break;
-    case Change::View:
-      ShowViewSwitches();
-      break;
+void MainWindow::OnChanges(const Notices& notices) {
+  bool caption = false, list = false, selection = false, workingCopy = false, settings = false,
+       switches = false;
+  std::vector<int> lines;
+  std::vector<ListKind> checks;
+  for (const Notice& notice : notices) {
+    if (std::holds_alternative<FileChanged>(notice)) caption = true;
+    if (std::holds_alternative<CollListChanged>(notice)) list = true;
+    if (std::holds_alternative<SelectionChanged>(notice)) selection = true;
+    if (std::holds_alternative<WorkingCopyChanged>(notice)) workingCopy = true;
+    if (std::holds_alternative<SettingsChanged>(notice)) settings = true;
+    if (std::holds_alternative<ViewChanged>(notice)) switches = true;
+    if (const auto* line = std::get_if<CollLineChanged>(&notice)) lines.push_back(line->Line);
+    if (const auto* marks = std::get_if<ChecksChanged>(&notice)) checks.push_back(marks->Kind);
   }
+  if (caption) setWindowTitle(ToQt(editor_.Caption()));
+  if (list) {
+    collModel_->Reset();
+  } else {
+    for (const int line : lines)
+      collModel_->LineChanged(line);
+  }
+  if (list || selection) ShowCollSelection();
+  if (settings) ShowBackground();
+  if (workingCopy || settings) {
+    ShowElementLists();
+  } else {
+    for (ElementListModel* model : {sphereModel_, boxModel_, faceModel_}) {
+      if (std::find(checks.begin(), checks.end(), model->Kind()) != checks.end()) {
+        model->ChecksChanged();
+      }
+    }
+  }
+  if (selection || workingCopy) ShowStatus();
+  if (switches) ShowViewSwitches();
   RefreshCommandStates();
-  // Whatever changed may show in the view (the check marks of spheres and boxes, the colours).
-  viewState_.RequestFrame();
 }
 
 void MainWindow::ShowCollSelection() {
@@ -356,7 +355,6 @@ void MainWindow::lbxCollCurrentChanged(int row) {
   if (syncingSelection_ || row < 0) return;
   rowJustSelected_ = row;
   editor_.Run({}, [&] { editor_.ClickCollLine(row); });
-  RefreshCommandStates();
 }
 
 void MainWindow::lbxCollClick(int row) {
@@ -367,10 +365,7 @@ void MainWindow::lbxCollClick(int row) {
     return;
   }
   rowJustSelected_ = -1;
-  if (row >= 0) {
-    editor_.Run({}, [&] { editor_.ClickCollLine(row); });
-    RefreshCommandStates();
-  }
+  if (row >= 0) editor_.Run({}, [&] { editor_.ClickCollLine(row); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -89,7 +89,9 @@ class MainWindow : public QMainWindow {
   void ViewFailedForGood(const std::string& message);
 
   // Editor state to widgets, all through this one subscriber
-  void OnChange(const ChangeNotice& notice);
+  // One batch of notices: each part of the window is shown anew at most once, and the command
+  // states are refreshed once.
+  void OnChanges(const Notices& notices);
   void ShowCollSelection();
   void ShowStatus();
   void ShowElementLists();

@@ -130,9 +130,8 @@ QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) 
 
 void MainWindow::RunRow(std::string_view name) {
   if (const CommandRow* row = FindCommand(name)) RunCommand(editor_, *row);
-  // The command's step enters the undo history after its last notification, and a check item
-  // Qt has already toggled shows the state the row left behind, also where the row changed
-  // nothing.
+  // A check item Qt has already toggled shows the state the row left behind, also where the row
+  // changed nothing and so sent no notice.
   RefreshCommandStates();
 }
 
