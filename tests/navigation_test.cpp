@@ -139,7 +139,6 @@ TEST(NavigationKey, PageAndArrowKeysOnlyWhenEnabled) {
        {NavKey::PageUp, NavKey::PageDown, NavKey::Left, NavKey::Right, NavKey::Up, NavKey::Down}) {
     const KeyResult off = NavigationKey(key, false);
     EXPECT_FALSE(off.Move.has_value());
-    EXPECT_FALSE(off.NavMode.has_value());
     EXPECT_TRUE(NavigationKey(key, true).Move.has_value());
   }
   EXPECT_EQ(*NavigationKey(NavKey::PageUp, true).Move, (CameraMove{.Distance = -0.5f}));
@@ -148,18 +147,6 @@ TEST(NavigationKey, PageAndArrowKeysOnlyWhenEnabled) {
   EXPECT_EQ(*NavigationKey(NavKey::Right, true).Move, (CameraMove{.Azimuth = -0.17453292f}));
   EXPECT_EQ(*NavigationKey(NavKey::Up, true).Move, (CameraMove{.Elevation = -0.17453292f}));
   EXPECT_EQ(*NavigationKey(NavKey::Down, true).Move, (CameraMove{.Elevation = 0.17453292f}));
-}
-
-TEST(NavigationKey, DigitsChooseTheModeAlways) {
-  const NavKey digits[] = {NavKey::Digit1, NavKey::Digit2, NavKey::Digit3, NavKey::Digit4};
-  for (int mode = 0; mode < 4; ++mode) {
-    for (bool enabled : {false, true}) {
-      const KeyResult result = NavigationKey(digits[mode], enabled);
-      ASSERT_TRUE(result.NavMode.has_value());
-      EXPECT_EQ(*result.NavMode, mode);
-      EXPECT_FALSE(result.Move.has_value());
-    }
-  }
 }
 
 }  // namespace

@@ -111,7 +111,6 @@ TEST_F(ViewStateTest, OtherModesMoveTheCameraAndPickNothing) {
 
 TEST_F(ViewStateTest, KeysMoveTheCameraOnlyWithKeyNavigationOn) {
   state.MoveByKey(NavKey::Left);
-  state.MoveByKey(NavKey::Digit1);  // the window's buttons choose modes, not the view
   EXPECT_EQ(state.Camera(), FrontCamera());
   EXPECT_EQ(state.Options().NavMode, kNavRotate);
   ViewOptions options = state.Options();

@@ -91,10 +91,9 @@ Parsed<Model> ReadModelFile(const std::filesystem::path& path) {
 }
 
 void ImportMesh(Editor& editor) {
-  if (editor.CollCount() == 0) return;
   const MeshImportChoice choice = editor.MeshImport;
-  if (choice.Replace && !editor.WorkingCopy().IsLoaded()) return;
-  if (!choice.Replace && !editor.CanAppendColls()) return;
+  // Only a new coll reads the stored records and selects itself; a replaced mesh stays an edit
+  // of the working copy.
   if (!choice.Replace && editor.AskApplyChanges() == Answer::Cancel) {
     editor.ReselectCurrentLine();
     return;
@@ -151,7 +150,6 @@ void ImportMesh(Editor& editor) {
 
 void ExportMesh(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();
-  if (!coll.IsLoaded()) return;
   const std::string collName = Windows1252ToUtf8(HeaderName(coll.Header));
   const FileDialogRequest request{
       std::string(kExportMeshTitle),   kMeshFilter, "obj", editor.DialogDirectory,

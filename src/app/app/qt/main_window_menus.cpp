@@ -20,37 +20,14 @@ QString Text(std::string_view text) {
   return ToQt(std::string(text));
 }
 
-// The pictures and tips of the image-only buttons.
-struct ButtonLook {
-  std::string_view name;
-  ToolbarIcon icon;
-  const char* tip;
-};
-constexpr ButtonLook kButtonLooks[] = {
-    {"ToolButton2", ToolbarIcon::Drawing, "Drawing options"},
-    {"ToolButton3", ToolbarIcon::Surfaces, "Surface colours"},
-    {"ToolButton4", ToolbarIcon::Colors, "Color Settings"},
-    {"ToolButton6", ToolbarIcon::Boundings, "Bounding objects and axes"},
-    {"btnNav1", ToolbarIcon::Pick, "Pick faces (1)"},
-    {"btnNav2", ToolbarIcon::Zoom, "Zoom (2)"},
-    {"btnNav3", ToolbarIcon::Rotate, "Rotate (3)"},
-    {"btnNav4", ToolbarIcon::Move, "Move (4)"},
-};
-
-const ButtonLook* LookOf(std::string_view name) {
-  for (const ButtonLook& look : kButtonLooks) {
-    if (look.name == name) return &look;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 QAction* MainWindow::ActionFor(const CommandRow& row) {
   auto* action = new QAction(Text(row.Caption), this);
   action->setObjectName(Text(row.Name));
   QList<QKeySequence> shortcuts;
-  if (!row.Shortcut.empty()) shortcuts << QKeySequence(Text(row.Shortcut));
+  // A key that passes on to the focused control is heard by the window's key filter instead.
+  if (!row.Shortcut.empty() && !row.ShortcutPassesOn) shortcuts << QKeySequence(Text(row.Shortcut));
   if (!row.ExtraShortcut.empty()) shortcuts << QKeySequence(Text(row.ExtraShortcut));
   action->setShortcuts(shortcuts);
   action->setCheckable(static_cast<bool>(row.Checked));
@@ -108,10 +85,8 @@ QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) 
   for (std::string_view item : FindPlace(placeName)->Items) {
     const CommandRow* row = FindCommand(item);
     QAction* action = ActionFor(*row);
-    if (const ButtonLook* look = LookOf(row->Name)) {
-      action->setIcon(MakeToolbarIcon(look->icon));
-      action->setToolTip(look->tip);
-    }
+    if (!row->Icon.empty()) action->setIcon(MakeToolbarIcon(row->Icon));
+    if (!row->ToolTip.empty()) action->setToolTip(Text(row->ToolTip));
     QMenu* menu = nullptr;
     if (!row->DropDown.empty()) {
       menu = new QMenu(bar);
@@ -138,13 +113,13 @@ void MainWindow::RunRow(std::string_view name) {
 void MainWindow::RefreshCommandStates() {
   for (const auto& [name, action] : actions_) {
     const CommandRow* row = FindCommand(name);
-    action->setEnabled(!row->Enabled || row->Enabled(editor_));
+    action->setEnabled(!row->GreyedWhenNot || !WhyNotNow(*row, editor_));
     if (row->Checked) action->setChecked(row->Checked(editor_));
     if (row->CaptionNow) action->setText(ToQt(row->CaptionNow(editor_)));
   }
   for (const auto& [name, button] : buttons_) {
     const CommandRow* row = FindCommand(name);
-    button->setEnabled(!row->Enabled || row->Enabled(editor_));
+    button->setEnabled(!row->GreyedWhenNot || !WhyNotNow(*row, editor_));
   }
 }
 
