@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,7 +16,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cstdlib>
@@ -149,25 +147,8 @@ QWidget* MainWindow::BuildUpperBand() {
           [this](const QModelIndex& index) { lbxCollClick(index.row()); });
   layout->addWidget(lbxColl_, 1);
 
-  auto* toolbar = new QWidget;
-  toolbar->setObjectName("ToolBar3");
-  auto* grid = new QGridLayout(toolbar);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setSpacing(1);
-  const CommandPlace* place = FindPlace("ToolBar3");
-  for (std::size_t i = 0; i < place->Items.size(); ++i) {
-    const CommandRow* row = FindCommand(place->Items[i]);
-    auto* button = new QToolButton;
-    button->setObjectName(Text(row->Name));
-    button->setText(Text(row->Caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFixedSize(64, 21);
-    const std::string name(row->Name);
-    connect(button, &QToolButton::clicked, this, [this, name] { RunRow(name); });
-    buttons_[name] = button;
-    grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
-  }
-  layout->addWidget(toolbar, 0, Qt::AlignTop);
+  // Eight captioned buttons in four rows of two.
+  layout->addWidget(BuildButtonGrid("ToolBar3", 2), 0, Qt::AlignTop);
   return band;
 }
 

@@ -1,6 +1,7 @@
 // The main menu, the pop-up menus of the element lists and of the view, and the view's two tool
 // bars, built from the command table.
 #include <QAction>
+#include <QGridLayout>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -98,6 +99,30 @@ QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) 
     auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
     button->setObjectName(Text(row->Name));
     if (menu) button->setPopupMode(QToolButton::InstantPopup);
+  }
+  return bar;
+}
+
+// Captioned buttons rather than a tool bar: their captions keep their access keys.
+QWidget* MainWindow::BuildButtonGrid(std::string_view placeName, int columns) {
+  auto* bar = new QWidget;
+  bar->setObjectName(Text(placeName));
+  auto* grid = new QGridLayout(bar);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(1);
+  const CommandPlace* place = FindPlace(placeName);
+  for (std::size_t i = 0; i < place->Items.size(); ++i) {
+    const CommandRow* row = FindCommand(place->Items[i]);
+    auto* button = new QToolButton;
+    button->setObjectName(Text(row->Name));
+    button->setText(Text(row->Caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFixedSize(64, 21);
+    const std::string name(row->Name);
+    connect(button, &QToolButton::clicked, this, [this, name] { RunRow(name); });
+    buttons_[name] = button;
+    const int at = static_cast<int>(i);
+    grid->addWidget(button, at / columns, at % columns);
   }
   return bar;
 }
