@@ -274,6 +274,35 @@ TEST_F(CliEditingTest, BytesAfterTheLastCollThatAreNoCollsBlockWriting) {
                                        padded));
 }
 
+// A command whose row does not apply to the file says why instead of running, and fails.
+TEST_F(CliEditingTest, ARowThatDoesNotApplyGivesItsReason) {
+  const Bytes single = colgen::EncodeFile({Lamp()});
+  const std::string one = dir.Write("one.col", single);
+  const std::string script =
+      dir.Write("one.cst", Bytes{'V', ' ', '0', ':', ' ', '1', ';', '2', ';', '3', '\r', '\n'});
+  const Bytes none;
+  const std::string empty = dir.Write("empty.col", none);
+  const struct {
+    std::vector<std::string> args;
+    const char* reason;
+    const std::string& file;
+    const Bytes& before;
+  } cases[] = {
+      {{"merge", one, "#1", "#1", "twice"}, "Merging takes two colls.\n", one, single},
+      {{"delete", one, "#1"}, "The last coll of a file is not deleted.\n", one, single},
+      {{"import", empty, source, "gate"}, "The file holds no coll.\n", empty, none},
+      {{"import-script", empty, script, "scripted"}, "The file holds no coll.\n", empty, none},
+  };
+  for (const auto& refused : cases) {
+    SCOPED_TRACE(refused.args[0]);
+    const CliRun run = RunCli(refused.args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.find("changed nothing"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.rfind(refused.reason, 0), 0u) << run.err;
+    EXPECT_EQ(ReadBytes(refused.file), refused.before);
+  }
+}
+
 TEST_F(CliEditingTest, NothingIsAppendedAfterALastCollCutShort) {
   // The stored Size of the cut record would reach into appended bytes: the next scan would jump
   // into them and lose every appended coll.

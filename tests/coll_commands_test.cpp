@@ -56,7 +56,7 @@ TEST_F(CollCommandsTest, RenameChangesOnlyTheWorkingCopyUntilApplied) {
   OpenColls({Named("house01"), Named("b")});
   const Bytes image = editor.FileImage();
   ui.newNameResults = {"house02"};
-  RenameColl(editor);
+  RunRow("Rename1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"rename Rename Collision Object|house01"});
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "house02");
   EXPECT_EQ(Lines()[0], "house02");  // the list shows the new name at once
@@ -74,7 +74,7 @@ TEST_F(CollCommandsTest, RenameChangesOnlyTheWorkingCopyUntilApplied) {
 TEST_F(CollCommandsTest, ARenameIsLostWhenTheApplyQuestionIsAnsweredNo) {
   OpenColls({Named("house01"), Named("b")});
   ui.newNameResults = {"house02"};
-  RenameColl(editor);
+  RunRow("Rename1");
   ui.answers = {Answer::No};
   editor.ClickCollLine(1);
   EXPECT_EQ(Lines()[0], "house01");
@@ -88,7 +88,7 @@ TEST_F(CollCommandsTest, RenameCancelledOrRefusedChangesNothing) {
   // from a dialog that let it pass.
   ui.newNameResults = {std::nullopt, "ABCD", "  ab ", "my coll"};
   for (int i = 0; i < 4; ++i)
-    RenameColl(editor);
+    RunRow("Rename1");
   EXPECT_EQ(ui.log.size(), 4u);
   EXPECT_FALSE(editor.CollChanged());
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "abcd");
@@ -98,7 +98,7 @@ TEST_F(CollCommandsTest, RenameCancelledOrRefusedChangesNothing) {
 TEST_F(CollCommandsTest, RenameTakesTheTrimmedNameAndShowsTheOldOneAsUtf8) {
   OpenColls({Named("caf\xE9")});  // Windows-1252 e acute
   ui.newNameResults = {"  cafe_01 "};
-  RenameColl(editor);
+  RunRow("Rename1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"rename Rename Collision Object|caf\xC3\xA9"});
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "cafe_01");
 }
@@ -106,7 +106,7 @@ TEST_F(CollCommandsTest, RenameTakesTheTrimmedNameAndShowsTheOldOneAsUtf8) {
 TEST_F(CollCommandsTest, ATwentyCharacterNameZeroesTheIdBytesItWouldRunInto) {
   OpenColls({WithId("short", 1, kOddId)});
   ui.newNameResults = {kTwentyCharacters};
-  RenameColl(editor);
+  RunRow("Rename1");
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), kTwentyCharacters);
   EXPECT_EQ(editor.WorkingCopy().Header.Id, (std::array<std::uint8_t, 4>{0, 0, 0, 0}));
   editor.ApplyChanges();
@@ -116,10 +116,10 @@ TEST_F(CollCommandsTest, ATwentyCharacterNameZeroesTheIdBytesItWouldRunInto) {
 }
 
 TEST_F(CollCommandsTest, RenameWithoutAFileOrALoadedCollDoesNothing) {
-  RenameColl(editor);
+  RunRow("Rename1");
   EXPECT_TRUE(ui.log.empty());
   OpenWithTruncatedLastColl();
-  RenameColl(editor);
+  RunRow("Rename1");
   EXPECT_TRUE(ui.log.empty());
   EXPECT_FALSE(editor.CollChanged());
 }
@@ -131,7 +131,7 @@ TEST_F(CollCommandsTest, CopyAppendsTheStoredRecordUnderTheNewNameAndSelectsIt) 
   const Bytes original = RecordOf(editor, 0);
   const auto formerSize = static_cast<std::int64_t>(editor.FileImage().size());
   ui.newNameResults = {"wall01_copy"};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"rename Copy Collision Object|wall01"});
   ASSERT_EQ(editor.CollCount(), 3);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"wall01", "b", "wall01_copy"}));
@@ -156,7 +156,7 @@ TEST_F(CollCommandsTest, CopyAppendsTheStoredRecordUnderTheNewNameAndSelectsIt) 
 TEST_F(CollCommandsTest, CopyOfTheOnlyEmptyCollIsListedAsEmpty) {
   OpenColls({Named("lonely", 0)});
   ui.newNameResults = {"lonely2"};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"lonely [-]", "lonely2 [-]"}));
   EXPECT_EQ(editor.CollDirectory()[1].Size, 92);
 }
@@ -166,7 +166,7 @@ TEST_F(CollCommandsTest, CopyWithUnappliedEditsYesCopiesTheAppliedRecord) {
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Yes};
   ui.newNameResults = {"a_copy"};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(ui.log, (std::vector<std::string>{
                         "ask Apply Changes|Do you want to apply changes made to a?|Yes",
                         "rename Copy Collision Object|a"}));
@@ -180,7 +180,7 @@ TEST_F(CollCommandsTest, CopyWithUnappliedEditsNoCopiesTheStoredRecordAndDropsTh
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::No};
   ui.newNameResults = {"a_copy"};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b", "a_copy"}));
   EXPECT_EQ(editor.CollDirectory()[0].Size, editor.CollDirectory()[2].Size);
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 2);
@@ -193,7 +193,7 @@ TEST_F(CollCommandsTest, CopyWithUnappliedEditsCancelStopsBeforeTheDialog) {
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   const Bytes image = editor.FileImage();
   ui.answers = {Answer::Cancel};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(ui.log.size(), 1u);  // the question only
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_TRUE(editor.CollChanged());
@@ -208,7 +208,7 @@ TEST_F(CollCommandsTest, CopyCancelledInTheDialogChangesNothingAndKeepsTheEdits)
   const Bytes image = editor.FileImage();
   ui.answers = {Answer::No};
   ui.newNameResults = {std::nullopt};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_EQ(editor.CollCount(), 2);
   EXPECT_TRUE(editor.CollChanged());
@@ -219,7 +219,7 @@ TEST_F(CollCommandsTest, CopyCancelledInTheDialogChangesNothingAndKeepsTheEdits)
 TEST_F(CollCommandsTest, CopyUnderATwentyCharacterNameZeroesTheCopysId) {
   OpenColls({WithId("wall01", 1, kOddId)});
   ui.newNameResults = {kTwentyCharacters};
-  CopyColl(editor);
+  RunRow("Copy1");
   EXPECT_EQ(editor.CollDirectory()[1].Name, kTwentyCharacters);
   EXPECT_EQ(StoredId(editor, 1), (std::array<std::uint8_t, 4>{0, 0, 0, 0}));
   EXPECT_EQ(StoredId(editor, 0), kOddId);
@@ -228,8 +228,8 @@ TEST_F(CollCommandsTest, CopyUnderATwentyCharacterNameZeroesTheCopysId) {
 TEST_F(CollCommandsTest, CopyAndDeleteRefuseARecordCutShortByTheEndOfTheFile) {
   OpenWithTruncatedLastColl();
   const Bytes image = editor.FileImage();
-  CopyColl(editor);
-  DeleteColl(editor);
+  RunRow("Copy1");
+  RunRow("Delete1");
   EXPECT_EQ(ui.log, (std::vector<std::string>{"message ERROR while reading collision data!",
                                               "message ERROR while reading collision data!"}));
   EXPECT_EQ(editor.FileImage(), image);
@@ -238,8 +238,8 @@ TEST_F(CollCommandsTest, CopyAndDeleteRefuseARecordCutShortByTheEndOfTheFile) {
 }
 
 TEST_F(CollCommandsTest, CopyWithoutAFileDoesNothing) {
-  CopyColl(editor);
-  DeleteColl(editor);
+  RunRow("Copy1");
+  RunRow("Delete1");
   EXPECT_TRUE(ui.log.empty());
   EXPECT_TRUE(notices.empty());
 }
@@ -251,7 +251,7 @@ TEST_F(CollCommandsTest, DeleteAsksWithTheStoredNameAndNoAsTheDefault) {
   editor.SelectColl(1);
   Edit([](Coll& coll) { SetHeaderName(coll.Header, "edited"); });
   ui.answers = {Answer::No};
-  DeleteColl(editor);
+  RunRow("Delete1");
   EXPECT_EQ(ui.log, std::vector<std::string>{
                         "ask Delete Collision Object|Do you really want to delete b?|No"});
   EXPECT_EQ(ui.questions[0].Choices, Buttons::YesNo);
@@ -267,7 +267,7 @@ TEST_F(CollCommandsTest, DeleteRemovesTheRecordMovesTheLaterOnesAndSelectsTheFir
   // Unapplied edits of the deleted coll go without the apply question.
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Yes};
-  DeleteColl(editor);
+  RunRow("Delete1");
   EXPECT_EQ(ui.log.size(), 1u);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c", "d [-]"}));
   EXPECT_EQ(editor.CollDirectory()[1].Offset, before[2].Offset - before[1].Size);
@@ -285,13 +285,13 @@ TEST_F(CollCommandsTest, DeleteOfTheSecondOfTwoLeavesTheFirstSelected) {
   OpenColls({Named("a"), Named("b")});
   editor.SelectColl(1);
   ChangeSettings([](Settings& settings) { settings.askDelete = false; });
-  DeleteColl(editor);
+  RunRow("Delete1");
   EXPECT_TRUE(ui.log.empty());  // askDelete off: at once
   EXPECT_EQ(Lines(), std::vector<std::string>{"a"});
   EXPECT_EQ(editor.CurrentColl(), 0);
 
   // The last coll of a file stays, silently.
-  DeleteColl(editor);
+  RunRow("Delete1");
   EXPECT_TRUE(ui.log.empty());
   EXPECT_EQ(editor.CollCount(), 1);
 }
@@ -316,7 +316,7 @@ TEST_F(CollCommandsTest, ToolButtonsAndTheMenuRunTheSameCommands) {
         "ToolButton11", "ToolButton12", "ToolButton14", "MenuItem16"}) {
     const CommandRow* row = FindCommand(name);
     ASSERT_NE(row, nullptr) << name;
-    EXPECT_TRUE(!row->Enabled || row->Enabled(editor)) << name << " is disabled";
+    EXPECT_FALSE(row->GreyedWhenNot) << name << " is greyed";
   }
 }
 

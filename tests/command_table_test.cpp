@@ -19,67 +19,22 @@ struct Documented {
   const char* shortcut;
 };
 
-// Every menu item, pop-up item and tool button the window documents, with caption and shortcut.
+// A few items of each kind the window documents: menu items with and without a shortcut, tool
+// buttons, pop-up items, a caption with a doubled "&".
 const Documented kDocumented[] = {
     {"Load1", "&Load...", "Ctrl+L"},
-    {"Reload1", "&Reload", ""},
-    {"Save1", "&Save", "Ctrl+S"},
-    {"SaveAs1", "Save &As...", ""},
     {"Exit1", "&Exit", "Ctrl+X"},
-    {"ApplyChanges1", "&Apply Changes...", ""},
-    {"Restore1", "&Restore...", ""},
-    {"Copy1", "Co&py...", "Ctrl+C"},
-    {"Delete1", "&Delete...", ""},
-    {"Import1", "&Import...", ""},
-    {"Export1", "&Export...", ""},
-    {"Replace1", "Rep&lace...", ""},
     {"Rename1", "&Rename...", "F2"},
     {"Merge1", "Merge...", ""},
-    {"MakeLOD1", "Make &LOD", ""},
-    {"ImportCollisionScript1", "Import Collision &Script...", ""},
     {"Showtextinfo1", "Show &Collision Script...", "Ctrl+T"},
-    {"Find1", "&Find...", "Ctrl+F"},
-    {"FindNext1", "Find &Next", "F3"},
-    {"Showbriefinfo1", "Show Brief &Info...", "Ctrl+I"},
-    {"MainSettings1", "&Main Settings...", "Ctrl+O"},
-    {"ColorSettings1", "&Color Settings...", ""},
-    {"RestartApplication1", "Re&start Application", ""},
-    {"RegisterFileType1", "&Register File Type...", ""},
     {"Help2", "&Help", "F1"},
-    {"VisitHomepage1", "&Visit Homepage", ""},
-    {"SendEmail1", "&Send Email", ""},
-    {"About1", "&About...", ""},
-    {"ToolButton7", "&Load", ""},
     {"ToolButton8", "&Save", ""},
-    {"ToolButton9", "Co&py", ""},
-    {"ToolButton10", "&Delete", ""},
-    {"ToolButton11", "&Import", ""},
-    {"ToolButton12", "&Export", ""},
-    {"ToolButton13", "&Rename", ""},
     {"ToolButton14", "Repl&ace", ""},
-    {"ChangeSurfaceValue1", "&Change Surface...", ""},
-    {"QuickChangeAllChecked2", "&Quick Change (All Checked)", ""},
-    {"AddSphere1", "A&dd Sphere...", ""},
-    {"EditSphere1", "&Edit Sphere...", ""},
-    {"DeleteSphere1", "De&lete Sphere", ""},
-    {"MenuItem8", "&Change Surface...", ""},
-    {"QuickChangeAllChecked1", "&Quick Change (All Checked)", ""},
-    {"MenuItem5", "A&dd Box...", ""},
-    {"EditBox1", "&Edit Box...", ""},
-    {"MenuItem6", "De&lete Box", ""},
-    {"MenuItem16", "&Change Surface...", ""},
     {"QuickChangeOfSelected1", "&Quick Change (All Checked)", ""},
-    {"Details1", "&Details...", ""},
-    {"MenuItem14", "De&lete Face", ""},
-    {"DeleteCheckedFaces1", "Delete C&hecked Faces", ""},
-    {"DeleteIsolatedVertices1", "Delete Unu&sed Vertices", ""},
     {"DeleteAllVerticesFaces1", "Delete All &Vertices && Faces", ""},
-    {"CheckAllFaces", "Check &All", ""},
-    {"UncheckAllBoxes", "&Uncheck All", ""},
-    {"InvertCheckingsSpheres", "&Invert Checkings", ""},
 };
 
-TEST(CommandTable, EveryDocumentedItemIsThereWithCaptionAndShortcut) {
+TEST(CommandTable, DocumentedItemsHaveTheirCaptionAndShortcut) {
   for (const Documented& item : kDocumented) {
     const CommandRow* row = FindCommand(item.name);
     ASSERT_NE(row, nullptr) << item.name;
@@ -87,6 +42,13 @@ TEST(CommandTable, EveryDocumentedItemIsThereWithCaptionAndShortcut) {
     EXPECT_EQ(row->Shortcut, item.shortcut) << item.name;
     EXPECT_TRUE(row->Run) << item.name;
   }
+  // The upper tool bar: eight captioned buttons, Load and Save first.
+  const CommandPlace* bar = FindPlace("ToolBar3");
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->Items.size(), 8u);
+  EXPECT_EQ(FindCommand(bar->Items[0])->Caption, "&Load");
+  EXPECT_EQ(FindCommand(bar->Items[1])->Caption, "&Save");
+  EXPECT_EQ(FindCommand(bar->Items[7])->Caption, "Repl&ace");
 }
 
 TEST(CommandTable, EveryRowStandsInOnePlaceAndEveryPlaceNamesRows) {
@@ -116,42 +78,59 @@ TEST(CommandTable, NamesForMessagesAndHistoryDropAccessKeysAndDots) {
   EXPECT_EQ(CommandName(CaptionText("a&&b & c&")), "a&&b & c&");
 }
 
-TEST_F(EditorTest, ADisabledItemSaysWhyAndDoesNotRun) {
-  OpenColls({Named("a")});
+TEST_F(EditorTest, ARowThatDoesNotApplySaysWhyAndOnlyHelpIsGreyedOfTheMenus) {
+  // No file open: most rows have nothing to act on.
+  int notApplying = 0;
   for (const CommandRow& row : CommandTable()) {
-    if (row.Enabled && !row.Enabled(editor)) {
-      EXPECT_FALSE(row.DisabledBecause.empty()) << row.Name << " is disabled without a reason";
+    if (const auto notNow = WhyNotNow(row, editor)) {
+      ++notApplying;
+      EXPECT_FALSE(notNow->Reason.empty()) << row.Name << " does not apply without a reason";
     }
   }
+  EXPECT_GT(notApplying, 20);
   const CommandRow* help = FindCommand("Help2");
-  ASSERT_TRUE(help->Enabled);
-  EXPECT_FALSE(help->Enabled(editor));
-  EXPECT_EQ(help->DisabledBecause, "the program ships without a help file");
+  EXPECT_TRUE(help->GreyedWhenNot);
+  EXPECT_EQ(WhyNotNow(*help, editor)->Reason, "the program ships without a help file");
+  // The edits inside a coll stay enabled where they do not apply: choosing one then does nothing.
+  for (const char* name : {"Showtextinfo1", "AddSphere1", "EditBox1", "MenuItem14",
+                           "DeleteCheckedFaces1", "Rename1", "ToolButton10", "MenuItem16"}) {
+    const CommandRow* row = FindCommand(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_TRUE(WhyNotNow(*row, editor)) << name;
+    EXPECT_FALSE(row->GreyedWhenNot) << name;
+    RunCommand(editor, *row);
+  }
+  EXPECT_TRUE(ui.log.empty());
+  OpenColls({Named("a")});
+  EXPECT_FALSE(WhyNotNow(*FindCommand("AddSphere1"), editor));
 }
 
-TEST_F(EditorTest, TheEditsInsideACollAreNeverDisabled) {
-  const char* rows[] = {"ImportCollisionScript1",
-                        "Showtextinfo1",
-                        "RecalculateBoundingObjects1",
-                        "AddSphere1",
-                        "EditSphere1",
-                        "DeleteSphere1",
-                        "MenuItem5",
-                        "EditBox1",
-                        "MenuItem6",
-                        "Details1",
-                        "MenuItem14",
-                        "DeleteCheckedFaces1",
-                        "DeleteIsolatedVertices1",
-                        "DeleteAllVerticesFaces1"};
-  for (const bool fileOpen : {false, true}) {
-    if (fileOpen) OpenColls({Named("a")});
-    for (const char* name : rows) {
-      const CommandRow* row = FindCommand(name);
-      ASSERT_NE(row, nullptr) << name;
-      EXPECT_TRUE(!row->Enabled || row->Enabled(editor)) << name;
-    }
+// The commands that read the stored records or select another coll settle the apply question
+// first; Cancel leaves everything as it was, asks nothing more and shows the current line again.
+TEST_F(EditorTest, ApplyFirstRowsStopOnCancelBeforeTheirCommand) {
+  OpenColls({Named("a"), Named("b")});
+  int asking = 0;
+  for (const CommandRow& row : CommandTable()) {
+    if (!row.ApplyFirst) continue;
+    ++asking;
+    SCOPED_TRACE(std::string(row.Name));
+    EditCurrentColl();
+    const Bytes image = editor.FileImage();
+    const Coll edited = editor.WorkingCopy();
+    ui.ClearLog();
+    notices.clear();
+    ui.answers = {Answer::Cancel};
+    RunCommand(editor, row);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].Caption, "Apply Changes");
+    EXPECT_EQ(ui.log.size(), 1u) << "only the question";
+    EXPECT_TRUE(editor.FileImage() == image);
+    EXPECT_TRUE(editor.CollChanged());
+    EXPECT_EQ(editor.WorkingCopy().SphereCount(), edited.SphereCount());
+    EXPECT_TRUE(Notified<SelectionChanged>());
   }
+  // Copy and its button, Import and its button, Merge, Make LOD, Import Collision Script.
+  EXPECT_EQ(asking, 7);
 }
 
 TEST_F(EditorTest, RowsRunTheirCommandThroughTheEditor) {
@@ -188,9 +167,10 @@ TEST_F(EditorTest, WithoutAddressesTheAboutBoxNamesNoneAndTheirItemsAreDisabled)
       {"SendEmail1", "this build names no mail address (VANTOREL_MAIL)"}};
   for (const auto& [name, reason] : items) {
     const CommandRow* row = FindCommand(name);
-    ASSERT_TRUE(row->Enabled) << name;
-    EXPECT_FALSE(row->Enabled(editor)) << name;
-    EXPECT_EQ(row->DisabledBecause, reason);
+    EXPECT_TRUE(row->GreyedWhenNot) << name;
+    const auto notNow = WhyNotNow(*row, editor);
+    ASSERT_TRUE(notNow) << name;
+    EXPECT_EQ(notNow->Reason, reason);
     RunCommand(editor, *row);
   }
   EXPECT_TRUE(ui.urls.empty());

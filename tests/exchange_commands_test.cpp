@@ -51,7 +51,7 @@ TEST_F(ExchangeCommandsTest, ImportOfThreeOfFiveAppendsThemInListOrderWithoutGap
 
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{4, 0, 3}};
-  ImportColls(editor);
+  RunRow("Import1");
   EXPECT_EQ(ui.log, (std::vector<std::string>{
                         kOpenDialog,
                         "select Import Collision Object(s)|Select the collision object(s) you want "
@@ -83,7 +83,7 @@ TEST_F(ExchangeCommandsTest, ImportAsksToApplyFirstAndAgainWhenSelectingAfterNo)
   ui.answers = {Answer::No, Answer::No};
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{1}};
-  ImportColls(editor);
+  RunRow("Import1");
   const std::string apply = "ask Apply Changes|Do you want to apply changes made to a?|Yes";
   ASSERT_EQ(ui.log.size(), 4u);
   EXPECT_EQ(ui.log[0], apply);
@@ -98,7 +98,7 @@ TEST_F(ExchangeCommandsTest, ImportAsksToApplyFirstAndAgainWhenSelectingAfterNo)
   ui.answers = {Answer::Yes};
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{0}};
-  ImportColls(editor);
+  RunRow("Import1");
   EXPECT_EQ(editor.CollDirectory()[1].Size, 112 + 20);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "p1", "p0 [-]"}));
   ExpectDirectoryMatchesImage();
@@ -111,15 +111,15 @@ TEST_F(ExchangeCommandsTest, ImportCancelledAtAnyStepChangesNothing) {
 
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Cancel};
-  ImportColls(editor);  // the apply question
+  RunRow("Import1");  // the apply question
   EXPECT_EQ(ui.log.size(), 1u);
   EXPECT_TRUE(editor.CollChanged());
 
   ui.answers = {Answer::No, Answer::No};
   ui.openResults = {std::nullopt, std::filesystem::path(other)};
   ui.selectResults = {std::nullopt};
-  ImportColls(editor);  // the open dialog
-  ImportColls(editor);  // the selection dialog
+  RunRow("Import1");  // the open dialog
+  RunRow("Import1");  // the selection dialog
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_EQ(editor.CollCount(), 2);
   EXPECT_FALSE(editor.FileChanged());
@@ -133,7 +133,7 @@ TEST_F(ExchangeCommandsTest, ImportOfANameThatIsThereAlreadyWorksUntilSaving) {
   const std::string other = dir.Write("other.col", colgen::EncodeFile({Named("WALL")}));
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{0}};
-  ImportColls(editor);
+  RunRow("Import1");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"wall", "WALL"}));
   EXPECT_FALSE(editor.SaveFile(false));
   EXPECT_EQ(ui.Messages().back(),
@@ -154,10 +154,10 @@ TEST_F(ExchangeCommandsTest, ImportAndReplaceRefuseAFileWithOneBadRecord) {
 
   ui.openResults = {std::filesystem::path(notCollPath), std::filesystem::path(cutPath),
                     std::filesystem::path(notCollPath), std::filesystem::path(cutPath)};
-  ImportColls(editor);
-  ImportColls(editor);
-  ReplaceColl(editor);
-  ReplaceColl(editor);
+  RunRow("Import1");
+  RunRow("Import1");
+  RunRow("Replace1");
+  RunRow("Replace1");
   EXPECT_EQ(ui.Messages(), (std::vector<std::string>{
                                "No collision data found!", "ERROR while reading collision data!",
                                "No collision data found!", "ERROR while reading collision data!"}));
@@ -171,8 +171,8 @@ TEST_F(ExchangeCommandsTest, AFileThatCannotBeReadIsNamedWithTheSystemsReason) {
   OpenColls({Named("a")});
   const std::filesystem::path missing = dir.Path() / "missing.col";
   ui.openResults = {missing, missing};
-  ImportColls(editor);
-  ReplaceColl(editor);
+  RunRow("Import1");
+  RunRow("Replace1");
   ASSERT_EQ(ui.log.size(), 4u);
   const std::string error = "error Cannot open file \"" + PathToUtf8(missing) + "\". ";
   EXPECT_EQ(ui.log[1].rfind(error, 0), 0u) << ui.log[1];
@@ -188,9 +188,9 @@ TEST_F(ExchangeCommandsTest, AnEmptyFileListsNothingAndNamesAreShownAsUtf8) {
   const std::string named = dir.Write("named.col", colgen::EncodeFile({Named("M\xE4uer")}));
   ui.openResults = {std::filesystem::path(empty), std::filesystem::path(named)};
   ui.selectResults = {std::nullopt, std::vector<int>{0}};
-  ImportColls(editor);
+  RunRow("Import1");
   EXPECT_TRUE(ui.selectRequests[0].Lines.empty());
-  ImportColls(editor);
+  RunRow("Import1");
   EXPECT_EQ(ui.selectRequests[1].Lines, std::vector<std::string>{"M\xC3\xA4uer"});
   EXPECT_EQ(editor.CollDirectory()[1].Name, "M\xE4uer");  // stored as the file's bytes
 }
@@ -204,7 +204,7 @@ TEST_F(ExchangeCommandsTest, ExportWritesTheStoredRecordToANewFile) {
   Edit([](Coll& coll) { coll.Spheres.clear(); });  // not exported
   const std::filesystem::path target = dir.Path() / "out.col";
   ui.saveResults = {target};
-  ExportColl(editor);
+  RunRow("Export1");
   EXPECT_EQ(ui.log, std::vector<std::string>{kExportDialog});
   EXPECT_FALSE(ui.dialogs[0].AskOverwrite);
   EXPECT_EQ(ReadBytes(target), stored);
@@ -222,8 +222,8 @@ TEST_F(ExchangeCommandsTest, ExportToAnExistingFileAppendsOnYesAndOverwritesOnNo
 
   ui.saveResults = {std::filesystem::path(appendTo), std::filesystem::path(overwrite)};
   ui.answers = {Answer::Yes, Answer::No};
-  ExportColl(editor);
-  ExportColl(editor);
+  RunRow("Export1");
+  RunRow("Export1");
   EXPECT_EQ(ui.log, (std::vector<std::string>{kExportDialog, kAppendQuestion, kExportDialog,
                                               kAppendQuestion}));
   // No overwrites: dismissing the question must have a harmless answer to give.
@@ -246,7 +246,7 @@ TEST_F(ExchangeCommandsTest, ExportIntoTheOpenFileIsRefusedHoweverItIsNamed) {
   const std::filesystem::path otherSpelling = dir.Path() / "." / "test.col";
   ui.saveResults = {std::filesystem::path(path), otherSpelling, link};
   for (int i = 0; i < 3; ++i)
-    ExportColl(editor);
+    RunRow("Export1");
   const std::vector<std::string> messages = ui.Messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0], "Cannot export into \"" + path +
@@ -260,7 +260,7 @@ TEST_F(ExchangeCommandsTest, ExportThatCannotWriteNamesTheFileAndWritesNothing) 
   OpenColls({Named("a")});
   const std::filesystem::path target = dir.Path() / "no-such-folder" / "out.col";
   ui.saveResults = {target};
-  ExportColl(editor);
+  RunRow("Export1");
   ASSERT_EQ(ui.log.size(), 2u);
   EXPECT_EQ(ui.log[1].rfind("error Cannot save file \"" + PathToUtf8(target) + "\". ", 0), 0u)
       << ui.log[1];
@@ -273,12 +273,12 @@ TEST_F(ExchangeCommandsTest, ExportOfACollCutShortOrCancelledWritesNothing) {
   OpenPath(dir.Write("cut.col", bytes));
   editor.SelectColl(1);
   Forget();
-  ExportColl(editor);
+  RunRow("Export1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"message ERROR while reading collision data!"});
 
   editor.SelectColl(0);
   ui.saveResults = {std::nullopt};
-  ExportColl(editor);
+  RunRow("Export1");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                           std::filesystem::directory_iterator()),
             1);
@@ -301,7 +301,7 @@ TEST_F(ExchangeCommandsTest, ReplaceKeepsNameAndPositionAndTakesEverythingElse) 
 
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{1}};
-  ReplaceColl(editor);
+  RunRow("Replace1");
   EXPECT_EQ(ui.log, (std::vector<std::string>{
                         kOpenDialog,
                         "select Replace Collision Object|Select the collision object you want to "
@@ -342,7 +342,7 @@ TEST_F(ExchangeCommandsTest, ReplaceWithARecordThatCannotBeReadSaysSoAndKeepsThe
   const std::string other = dir.Write("damaged.col", damaged);
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{1}};
-  ReplaceColl(editor);
+  RunRow("Replace1");
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ERROR while reading collision data!"});
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 2);
   EXPECT_FALSE(editor.CollChanged());
@@ -360,7 +360,7 @@ TEST_F(ExchangeCommandsTest, ReplaceOnACollThatFailedToLoadKeepsItsStoredName) {
   Forget();
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{2}};
-  ReplaceColl(editor);
+  RunRow("Replace1");
   EXPECT_NE(ui.log[1].find("(the name will remain \"broken_one\")"), std::string::npos)
       << ui.log[1];
   editor.ApplyChanges();
@@ -375,8 +375,8 @@ TEST_F(ExchangeCommandsTest, ReplaceCancelledChangesNothingAndAsksNoApplyQuestio
   const std::string other = WriteFiveColls();
   ui.openResults = {std::nullopt, std::filesystem::path(other)};
   ui.selectResults = {std::nullopt};
-  ReplaceColl(editor);
-  ReplaceColl(editor);
+  RunRow("Replace1");
+  RunRow("Replace1");
   EXPECT_EQ(ui.log.size(), 3u);  // two open dialogs and one selection, no question
   EXPECT_EQ(editor.WorkingCopy().SphereCount(), 1);
   EXPECT_TRUE(editor.CollChanged());
@@ -394,7 +394,7 @@ TEST_F(ExchangeCommandsTest, ReplaceUnderATwentyCharacterNameZeroesTheIdItWouldR
   const std::string other = dir.Write("other.col", colgen::EncodeFile({source.Build()}));
   ui.openResults = {std::filesystem::path(other)};
   ui.selectResults = {std::vector<int>{0}};
-  ReplaceColl(editor);
+  RunRow("Replace1");
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "abcdefghijklmnopqrst");
   EXPECT_EQ(editor.WorkingCopy().Header.Id, (std::array<std::uint8_t, 4>{0, 0, 0, 0}));
 }

@@ -108,7 +108,7 @@ TEST_F(EditorTest, BriefInfoReportsTheWorkingCopyAndItsPlaceInTheFile) {
   OpenColls({Named("a"), Named("box_01", 0)});
   editor.SelectColl(1);
   Forget();
-  ShowBriefInfo(editor);
+  RunRow("Showbriefinfo1");
   ASSERT_EQ(ui.Messages().size(), 1u);
   const std::string text = ui.Messages()[0];
   EXPECT_EQ(text, BuildBriefInfo(editor.WorkingCopy(), 1, 2, 112, '.'));
@@ -120,20 +120,20 @@ TEST_F(EditorTest, BriefInfoReportsTheWorkingCopyAndItsPlaceInTheFile) {
 
   // A LOD coll carries the editor's marker.
   ChangeSettings([](Settings& settings) { settings.askRecalc = false; });
-  MakeLod(editor);
-  ShowBriefInfo(editor);
+  RunRow("MakeLOD1");
+  RunRow("Showbriefinfo1");
   EXPECT_NE(ui.Messages().back().find("ID: \t\t51 4B 5A 56 \r\n"), std::string::npos);
   EXPECT_NE(ui.Messages().back().find("Name: \t\tLOD_01\r\n"), std::string::npos);
 }
 
 TEST_F(EditorTest, BriefInfoSaysNothingWithoutALoadedColl) {
-  ShowBriefInfo(editor);
+  RunRow("Showbriefinfo1");
   Bytes bytes = colgen::EncodeFile({Named("a"), Named("b", 2)});
   bytes.resize(bytes.size() - 3);
   OpenPath(dir.Write("cut.col", bytes));
   editor.SelectColl(1);
   Forget();
-  ShowBriefInfo(editor);
+  RunRow("Showbriefinfo1");
   EXPECT_TRUE(ui.log.empty());
 }
 

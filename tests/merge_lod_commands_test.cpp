@@ -59,7 +59,7 @@ TEST_F(EditorTest, MergeAppendsBothCollsElementsWithReindexedFacesAndSelectsTheR
   OpenColls({SpheresAndMesh(), BoxAndQuad()});
   const Bytes sources = editor.FileImage();
   ui.mergeResults = {MergeChoice{0, 1, "  merged01 "}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"merge 0|p_coll,q_coll"});
 
   ASSERT_EQ(editor.CollCount(), 3);
@@ -93,12 +93,12 @@ TEST_F(EditorTest, MergeAppendsBothCollsElementsWithReindexedFacesAndSelectsTheR
 TEST_F(EditorTest, MergeOfTwoEmptyCollsAndOfACollWithItself) {
   OpenColls({Named("empty1", 0), Named("empty2", 0), SpheresAndMesh()});
   ui.mergeResults = {MergeChoice{0, 1, "new_coll"}, MergeChoice{2, 2, "twice"}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(Lines()[3], "new_coll [-]");
   EXPECT_EQ(editor.CollDirectory()[3].Size, 92);
   ExpectBounds(StoredColl(editor, 3).Header, ComputeBoundingObjects(Coll{}));
 
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(ui.log[1], "merge 3|empty1 [-],empty2 [-],p_coll,new_coll [-]");
   const Coll twice = StoredColl(editor, 4);
   EXPECT_EQ(twice.SphereCount(), 4);
@@ -114,7 +114,7 @@ TEST_F(EditorTest, MergeAsksToApplyFirstAndEachAnswerDoesItsPart) {
 
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Cancel};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(ui.log, std::vector<std::string>{apply});
   EXPECT_TRUE(editor.CollChanged());
   EXPECT_EQ(editor.CollCount(), 2);
@@ -122,7 +122,7 @@ TEST_F(EditorTest, MergeAsksToApplyFirstAndEachAnswerDoesItsPart) {
   // No: the stored record is merged, the edits are gone.
   ui.answers = {Answer::No};
   ui.mergeResults = {MergeChoice{0, 1, "ab_merged"}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(ui.log[2], "merge 0|a,b");  // the stored colls, not the edited one ("a [-]")
   EXPECT_EQ(StoredColl(editor, 2).SphereCount(), 3);
   EXPECT_EQ(editor.CollDirectory()[0].Size, 132);
@@ -133,7 +133,7 @@ TEST_F(EditorTest, MergeAsksToApplyFirstAndEachAnswerDoesItsPart) {
   Edit([](Coll& coll) { coll.Spheres.clear(); });
   ui.answers = {Answer::Yes};
   ui.mergeResults = {MergeChoice{0, 1, "ab_merged2"}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(editor.CollDirectory()[0].Size, 92);
   EXPECT_EQ(StoredColl(editor, 3).SphereCount(), 1);
   ExpectDirectoryMatchesImage();
@@ -141,7 +141,7 @@ TEST_F(EditorTest, MergeAsksToApplyFirstAndEachAnswerDoesItsPart) {
 
 TEST_F(EditorTest, MergeCancelledRefusedOrWithOneCollChangesNothing) {
   OpenColls({Named("a")});
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_TRUE(ui.log.empty());
 
   OpenColls({Named("a"), Named("b")});
@@ -150,7 +150,7 @@ TEST_F(EditorTest, MergeCancelledRefusedOrWithOneCollChangesNothing) {
   ui.mergeResults = {std::nullopt, MergeChoice{0, 1, "my coll"}, MergeChoice{0, 1, "ab"},
                      MergeChoice{0, 2, "fine_name"}};
   for (int i = 0; i < 4; ++i)
-    MergeColls(editor);
+    RunRow("Merge1");
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_FALSE(editor.FileChanged());
   EXPECT_EQ(editor.CurrentColl(), 0);
@@ -159,7 +159,7 @@ TEST_F(EditorTest, MergeCancelledRefusedOrWithOneCollChangesNothing) {
 TEST_F(EditorTest, MergeUnderATwentyCharacterNameLeavesTheIdZero) {
   OpenColls({Named("a"), Named("b")});
   ui.mergeResults = {MergeChoice{0, 1, "abcdefghijklmnopqrst"}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(editor.CollDirectory()[2].Name, "abcdefghijklmnopqrst");
   EXPECT_EQ(StoredColl(editor, 2).Header.Id, kZeroId);
 }
@@ -170,7 +170,7 @@ TEST_F(EditorTest, MergeOfACollThatCannotBeReadSaysSoAndAppendsNothing) {
   OpenPath(dir.Write("cut.col", bytes));
   const Bytes image = editor.FileImage();
   ui.mergeResults = {MergeChoice{0, 1, "merged"}};
-  MergeColls(editor);
+  RunRow("Merge1");
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{"ERROR while reading collision data!"});
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_EQ(editor.CollCount(), 2);
@@ -195,7 +195,7 @@ TEST_F(EditorTest, MakeLodAppendsAnEmptyCompanionWithRefittedBounds) {
   const Bytes image = editor.FileImage();
   const BoundingObjects fitted = ComputeBoundingObjects(editor.WorkingCopy());
   ui.answers = {Answer::Yes};
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].Caption, "Bounding Objects");
 
@@ -218,14 +218,14 @@ TEST_F(EditorTest, MakeLodAppendsAnEmptyCompanionWithRefittedBounds) {
 TEST_F(EditorTest, MakeLodKeepsTheBoundsWhenTheRecalculationIsDeclined) {
   OpenColls({WithStaleBounds("house01")});
   ui.answers = {Answer::No};
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_FLOAT_EQ(StoredColl(editor, 1).Header.BoundingRadius, 99);
 
   // Without the question the bounds are refitted at once.
   ChangeSettings([](Settings& settings) { settings.askRecalc = false; });
   editor.SelectColl(0);
   Forget();
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_TRUE(ui.log.empty());
   EXPECT_FLOAT_EQ(StoredColl(editor, 2).Header.BoundingMax.Z, 8);
   // Twice on one coll: two companions of the same name.
@@ -238,7 +238,7 @@ TEST_F(EditorTest, MakeLodWithUnappliedEditsNoGivesThemToTheCompanionOnly) {
   const Bytes image = editor.FileImage();
   Edit([](Coll& coll) { SetHeaderName(coll.Header, "tower01"); });
   ui.answers = {Answer::No};
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_EQ(ui.log, std::vector<std::string>{
                         "ask Apply Changes|Do you want to apply changes made to house01?|Yes"});
   EXPECT_EQ(Lines(), (std::vector<std::string>{"house01", "LODer01 [-]"}));
@@ -248,13 +248,13 @@ TEST_F(EditorTest, MakeLodWithUnappliedEditsNoGivesThemToTheCompanionOnly) {
   editor.SelectColl(0);
   Edit([](Coll& coll) { SetHeaderName(coll.Header, "tower01"); });
   ui.answers = {Answer::Cancel};
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_EQ(editor.CollCount(), 2);
   EXPECT_TRUE(editor.CollChanged());
 }
 
 TEST_F(EditorTest, MakeLodIsRefusedWhileNoCollIsLoaded) {
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_TRUE(ui.log.empty());
 
   Bytes bytes = colgen::EncodeFile({Named("a"), Named("b", 3)});
@@ -263,7 +263,7 @@ TEST_F(EditorTest, MakeLodIsRefusedWhileNoCollIsLoaded) {
   editor.SelectColl(1);
   Forget();
   const Bytes image = editor.FileImage();
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_EQ(ui.log, std::vector<std::string>{"message No collision data found!"});
   EXPECT_EQ(editor.FileImage(), image);
   EXPECT_FALSE(editor.FileChanged());
@@ -276,7 +276,7 @@ TEST_F(EditorTest, MakeLodOfATwentyCharacterNameLeavesTheIdZero) {
   b.RawName(name);
   OpenColls({b.Build()});
   ChangeSettings([](Settings& settings) { settings.askRecalc = false; });
-  MakeLod(editor);
+  RunRow("MakeLOD1");
   EXPECT_EQ(editor.CollDirectory()[1].Name, "LODdefghijklmnopqrst");
   EXPECT_EQ(StoredColl(editor, 1).Header.Id, kZeroId);
 }

@@ -43,7 +43,7 @@ class SurfaceCommandsTest : public EditorTest {
 TEST_F(SurfaceCommandsTest, ChangeSurfaceStoresTheChoiceAndRemembersTheMaterial) {
   editor.SelectElement(ListKind::Faces, 12);
   ui.surfaceResults = {SurfaceChoice{5, 13}};
-  ChangeSurface(editor, ListKind::Faces);
+  RunRow("MenuItem16");
   EXPECT_EQ(ui.log, std::vector<std::string>{
                         "surface Here you can change the surface type and parameter of face "
                         "12.|0|0"});
@@ -62,7 +62,7 @@ TEST_F(SurfaceCommandsTest, ChangeSurfaceStoresTheChoiceAndRemembersTheMaterial)
 TEST_F(SurfaceCommandsTest, AnEmptyFieldKeepsTheElementsValue) {
   editor.SelectElement(ListKind::Spheres, 0);
   ui.surfaceResults = {SurfaceChoice{std::nullopt, std::nullopt}};
-  ChangeSurface(editor, ListKind::Spheres);
+  RunRow("ChangeSurfaceValue1");
   EXPECT_EQ(ui.log.back(),
             "surface Here you can change the surface type and parameter of "
             "sphere 0.|10|13");  // parameter 17: "[17] Windscreen"
@@ -73,12 +73,12 @@ TEST_F(SurfaceCommandsTest, AnEmptyFieldKeepsTheElementsValue) {
   // A parameter of 14 has no entry; it stays unless one is chosen.
   editor.SelectElement(ListKind::Spheres, 2);
   ui.surfaceResults = {SurfaceChoice{std::nullopt, std::nullopt}, SurfaceChoice{std::nullopt, 12}};
-  ChangeSurface(editor, ListKind::Spheres);
+  RunRow("ChangeSurfaceValue1");
   EXPECT_EQ(ui.log.back(),
             "surface Here you can change the surface type and parameter of "
             "sphere 2.|12|-");
   EXPECT_EQ(editor.WorkingCopy().Spheres[2].Surface.Parameter, 14);
-  ChangeSurface(editor, ListKind::Spheres);
+  RunRow("ChangeSurfaceValue1");
   EXPECT_EQ(editor.WorkingCopy().Spheres[2].Surface.Parameter, 12);
 }
 
@@ -87,7 +87,7 @@ TEST_F(SurfaceCommandsTest, AMaterialBeyondTheTableOpensWithNothingSelectedAndSt
   editor.SelectElement(ListKind::Boxes, 1);
   editor.LastMaterial = 3;
   ui.surfaceResults = {SurfaceChoice{std::nullopt, 0}};
-  ChangeSurface(editor, ListKind::Boxes);
+  RunRow("MenuItem8");
   EXPECT_EQ(ui.log.back(),
             "surface Here you can change the surface type and parameter of "
             "box 1.|-|6");
@@ -97,11 +97,11 @@ TEST_F(SurfaceCommandsTest, AMaterialBeyondTheTableOpensWithNothingSelectedAndSt
 }
 
 TEST_F(SurfaceCommandsTest, ChangeSurfaceCancelledOrWithoutASelectedLineChangesNothing) {
-  ChangeSurface(editor, ListKind::Faces);  // no line selected: no dialog
+  RunRow("MenuItem16");  // no line selected: no dialog
   EXPECT_TRUE(ui.log.empty());
   editor.SelectElement(ListKind::Faces, 3);
   ui.surfaceResults = {std::nullopt};
-  ChangeSurface(editor, ListKind::Faces);
+  RunRow("MenuItem16");
   EXPECT_EQ(ui.log.size(), 1u);
   EXPECT_FALSE(editor.CollChanged());
   EXPECT_EQ(editor.LastMaterial, -1);
@@ -112,7 +112,7 @@ TEST_F(SurfaceCommandsTest, TheMaterialListShowsSurfaceNamesAsUtf8) {
   ChangeSurfaceType(4, 0xFF102030, "Schl\xE4mm");  // Windows-1252 a umlaut
   editor.SelectElement(ListKind::Faces, 0);
   ui.surfaceResults = {std::nullopt};
-  ChangeSurface(editor, ListKind::Faces);
+  RunRow("MenuItem16");
   ASSERT_EQ(ui.surfaceShown.size(), 1u);
   EXPECT_EQ(ui.surfaceShown[0].Materials[4], "[04] Schl\xC3\xA4mm");
 }
@@ -120,7 +120,7 @@ TEST_F(SurfaceCommandsTest, TheMaterialListShowsSurfaceNamesAsUtf8) {
 TEST_F(SurfaceCommandsTest, QuickChangeAsksWithSevenTagsToALine) {
   Check(ListKind::Faces, {0, 1, 2, 3, 4, 5, 6, 7});
   ui.answers = {Answer::Yes};
-  QuickChange(editor, ListKind::Faces);
+  RunRow("QuickChangeOfSelected1");
   EXPECT_EQ(ui.log,
             std::vector<std::string>{
                 "ask Surface Quick Change|Would you like to assign the surface \"" + Name(0) +
@@ -137,7 +137,7 @@ TEST_F(SurfaceCommandsTest, QuickChangeAsksWithSevenTagsToALine) {
 
   Check(ListKind::Faces, {0, 1, 2, 3, 4, 5, 6});
   ui.answers = {Answer::No};
-  QuickChange(editor, ListKind::Faces);
+  RunRow("QuickChangeOfSelected1");
   const std::string& text = ui.questions[0].Text;
   EXPECT_EQ(text.substr(text.size() - 10), "F005, F006");  // no separator, no line break
 }
@@ -145,13 +145,13 @@ TEST_F(SurfaceCommandsTest, QuickChangeAsksWithSevenTagsToALine) {
 TEST_F(SurfaceCommandsTest, QuickChangeAnsweredNoOrWithNothingCheckedChangesNothing) {
   editor.LastMaterial = 99;
   Check(ListKind::Boxes, {});
-  QuickChange(editor, ListKind::Boxes);  // nothing checked: no question
+  RunRow("QuickChangeAllChecked1");  // nothing checked: no question
   EXPECT_TRUE(ui.log.empty());
   EXPECT_EQ(editor.LastMaterial, 0);  // out of the table: 0 all the same
 
   Check(ListKind::Boxes, {1});
   ui.answers = {Answer::No};
-  QuickChange(editor, ListKind::Boxes);
+  RunRow("QuickChangeAllChecked1");
   EXPECT_EQ(editor.WorkingCopy().Boxes[1].Surface.Material, 3);
   EXPECT_FALSE(editor.CollChanged());
   EXPECT_TRUE(notices.empty());
@@ -161,9 +161,9 @@ TEST_F(SurfaceCommandsTest, ASphereMaterialChosenOnceIsQuickChangedOntoBoxes) {
   ChangeSettings([](Settings& settings) { settings.askSurface = false; });
   editor.SelectElement(ListKind::Spheres, 1);
   ui.surfaceResults = {SurfaceChoice{10, std::nullopt}};
-  ChangeSurface(editor, ListKind::Spheres);
+  RunRow("ChangeSurfaceValue1");
   Check(ListKind::Boxes, {0});
-  QuickChange(editor, ListKind::Boxes);
+  RunRow("QuickChangeAllChecked1");
   EXPECT_TRUE(ui.log.empty());  // askSurface off: at once, without the question
   EXPECT_EQ(editor.WorkingCopy().Boxes[0].Surface.Material, 10);
   EXPECT_EQ(editor.WorkingCopy().Boxes[0].Surface.Parameter, 5);
@@ -172,7 +172,7 @@ TEST_F(SurfaceCommandsTest, ASphereMaterialChosenOnceIsQuickChangedOntoBoxes) {
   // On spheres only the checked ones change, and only their material.
   Check(ListKind::Spheres, {0, 2});
   editor.LastMaterial = 20;
-  QuickChange(editor, ListKind::Spheres);
+  RunRow("QuickChangeAllChecked2");
   EXPECT_EQ(editor.WorkingCopy().Spheres[0].Surface.Material, 20);
   EXPECT_EQ(editor.WorkingCopy().Spheres[0].Surface.Parameter, 17);
   EXPECT_EQ(editor.WorkingCopy().Spheres[1].Surface.Material, 10);

@@ -90,7 +90,7 @@ TEST_F(UndoTest, NoOnTheApplyQuestionIsAStepThatBringsTheEditsBack) {
 
   // Restore answered No throws the edits away the same way.
   ui.answers = {Answer::No};
-  editor.Run("Restore", [&] { editor.RestoreCommand(); });
+  RunCommand(editor, *FindCommand("Restore1"));
   EXPECT_EQ(editor.WorkingCopy().Spheres[1].Radius, 1);
   EXPECT_EQ(editor.UndoName(), "Discard Changes");
   editor.Undo();

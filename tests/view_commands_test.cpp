@@ -120,12 +120,25 @@ TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
       (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}));
   EXPECT_EQ(FindPlace("ToolBar2")->Items,
             (std::vector<std::string_view>{"btnNav1", "btnNav2", "btnNav3", "btnNav4"}));
+  // The image-only buttons show a picture and a tip; the keys 1 to 4 press the navigation buttons
+  // and reach the focused control as well.
+  for (const char* bar : {"ToolBar1", "ToolBar2"}) {
+    for (std::string_view item : FindPlace(bar)->Items) {
+      const CommandRow* row = FindCommand(item);
+      EXPECT_TRUE(row->Caption.empty()) << item;
+      EXPECT_FALSE(row->Icon.empty()) << item;
+      EXPECT_FALSE(row->ToolTip.empty()) << item;
+    }
+  }
+  EXPECT_EQ(FindCommand("btnNav1")->Shortcut, "1");
+  EXPECT_EQ(FindCommand("btnNav4")->Shortcut, "4");
+  EXPECT_TRUE(FindCommand("btnNav4")->ShortcutPassesOn);
   // No view row is left waiting for the view.
   for (const char* place : {"PopupMenu1", "PopupMenu2", "PopupMenu3", "ToolBar1", "ToolBar2"}) {
     for (std::string_view item : FindPlace(place)->Items) {
       if (item == "-" || item == "RecalculateBoundingObjects1") continue;
       const CommandRow* row = FindCommand(item);
-      EXPECT_TRUE(!row->Enabled || row->Enabled(editor)) << item;
+      EXPECT_FALSE(WhyNotNow(*row, editor)) << item;
     }
   }
 }

@@ -8,6 +8,7 @@
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
 #include "doc/editor.h"
+#include "doc/row_conditions.h"
 
 namespace vantorel {
 
@@ -66,20 +67,25 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"Exit1", "&Exit", "Ctrl+X", [](Editor& e) { e.Ui().CloseMainWindow(); }});
 
   rows.push_back({"Coll1", "&Coll"});
-  rows.push_back({"ApplyChanges1", "&Apply Changes...", {}, [](Editor& e) { e.ApplyCommand(); }});
-  rows.push_back({"Restore1", "&Restore...", {}, [](Editor& e) { e.RestoreCommand(); }});
+  CommandRow apply{"ApplyChanges1", "&Apply Changes...", {}, [](Editor& e) { e.ApplyCommand(); }};
+  apply.Applies = NeedsOpenFile();
+  rows.push_back(apply);
+  CommandRow restore{"Restore1", "&Restore...", {}, [](Editor& e) { e.RestoreCommand(); }};
+  restore.Applies = NeedsOpenFile();
+  restore.Step = StepName::ApplyOrDiscard;
+  rows.push_back(restore);
 
   CommandRow undo{"Undo1", "&Undo", "Ctrl+Z", [](Editor& e) { e.Undo(); }};
-  undo.Enabled = [](const Editor& e) { return e.CanUndo(); };
-  undo.DisabledBecause = "there is nothing to undo";
+  undo.Applies = When([](const Editor& e) { return e.CanUndo(); }, "there is nothing to undo");
+  undo.GreyedWhenNot = true;
   undo.CaptionNow = [](const Editor& e) {
     return e.CanUndo() ? "&Undo " + CaptionText(e.UndoName()) : std::string("&Undo");
   };
   rows.push_back(undo);
   CommandRow redo{"Redo1", "&Redo", "Ctrl+Y", [](Editor& e) { e.Redo(); }};
   redo.ExtraShortcut = "Ctrl+Shift+Z";
-  redo.Enabled = [](const Editor& e) { return e.CanRedo(); };
-  redo.DisabledBecause = "there is nothing to redo";
+  redo.Applies = When([](const Editor& e) { return e.CanRedo(); }, "there is nothing to redo");
+  redo.GreyedWhenNot = true;
   redo.CaptionNow = [](const Editor& e) {
     return e.CanRedo() ? "&Redo " + CaptionText(e.RedoName()) : std::string("&Redo");
   };
@@ -95,21 +101,23 @@ void AddAppCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"Help1", "&Help"});
   CommandRow help{"Help2", "&Help", "F1"};
   help.Run = [](Editor&) {};
-  help.Enabled = [](const Editor&) { return false; };
-  help.DisabledBecause = "the program ships without a help file";
+  help.Applies = When([](const Editor&) { return false; }, "the program ships without a help file");
+  help.GreyedWhenNot = true;
   rows.push_back(help);
   CommandRow homepage{"VisitHomepage1", "&Visit Homepage", {}, [](Editor& e) {
                         e.Ui().OpenUrl(std::string(kProjectContact.Homepage));
                       }};
-  homepage.Enabled = [](const Editor&) { return !kProjectContact.Homepage.empty(); };
-  homepage.DisabledBecause = "this build names no homepage (VANTOREL_HOMEPAGE)";
+  homepage.Applies = When([](const Editor&) { return !kProjectContact.Homepage.empty(); },
+                          "this build names no homepage (VANTOREL_HOMEPAGE)");
+  homepage.GreyedWhenNot = true;
   rows.push_back(homepage);
   CommandRow mail{"SendEmail1", "&Send Email", {}, [](Editor& e) {
                     e.Ui().OpenUrl("mailto:" + std::string(kProjectContact.Mail) +
                                    "?subject=" + std::string(kVersionCaption));
                   }};
-  mail.Enabled = [](const Editor&) { return !kProjectContact.Mail.empty(); };
-  mail.DisabledBecause = "this build names no mail address (VANTOREL_MAIL)";
+  mail.Applies = When([](const Editor&) { return !kProjectContact.Mail.empty(); },
+                      "this build names no mail address (VANTOREL_MAIL)");
+  mail.GreyedWhenNot = true;
   rows.push_back(mail);
   rows.push_back({"About1", "&About...", {}, ShowAbout});
 

@@ -66,11 +66,16 @@ bool BatchEditor::Select(int index) {
   return false;
 }
 
-bool BatchEditor::RunRow(std::string_view name, const std::function<bool()>& done,
-                         const std::string& notDone) {
+bool BatchEditor::RunRow(std::string_view name, const std::function<bool()>& done) {
   const CommandRow* row = FindCommand(name);
   if (!row) throw std::logic_error("no command row " + std::string(name));
   ui_.BeginStep();
+  // A row that does not apply runs nothing; the reason is the answer.
+  if (const std::optional<NotApplying> notNow = WhyNotNow(*row, editor_)) {
+    ui_.Message(notNow->Reason);
+    ui_.ShowStep();
+    return false;
+  }
   const int errors = ui_.Errors();
   const int messages = ui_.Messages();
   RunCommand(editor_, *row);
@@ -78,8 +83,7 @@ bool BatchEditor::RunRow(std::string_view name, const std::function<bool()>& don
   if (!done || done()) return true;
   ui_.ShowStep();
   if (ui_.Messages() == messages) {
-    err_ << (notDone.empty() ? "\"" + CommandName(row->Caption) + "\" changed nothing" : notDone)
-         << "\n";
+    err_ << "\"" + CommandName(row->Caption) + "\" changed nothing\n";
   }
   return false;
 }

@@ -42,10 +42,10 @@ class BatchEditor {
   std::optional<int> FindColl(const std::string& key);
   // Selects a coll as a click on its line does; true when its record was read.
   bool Select(int index);
-  // Runs a row of the command table. It went through when no error was reported and done says
-  // so; when done does not, and the editor said nothing, notDone is shown.
-  bool RunRow(std::string_view row, const std::function<bool()>& done = {},
-              const std::string& notDone = {});
+  // Runs a row of the command table. A row that does not apply fails with its reason. It went
+  // through when no error was reported and done says so; when done does not, and the editor said
+  // nothing, that is said.
+  bool RunRow(std::string_view row, const std::function<bool()>& done = {});
   // Applies the working copy when it was changed.
   bool Apply();
   // Saves the file in place when it was changed, or always to output when one is given.

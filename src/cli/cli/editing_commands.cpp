@@ -52,10 +52,9 @@ struct Job {
   }
 
   // Runs a row whose command appends exactly `added` colls (negative: removes).
-  bool RunCounting(std::string_view row, int added, const std::string& notDone = {}) {
+  bool RunCounting(std::string_view row, int added) {
     const int before = TheEditor().CollCount();
-    return session.RunRow(
-        row, [&] { return TheEditor().CollCount() == before + added; }, notDone);
+    return session.RunRow(row, [&] { return TheEditor().CollCount() == before + added; });
   }
 
   // Runs a row that edits the working copy, then applies it.
@@ -130,7 +129,7 @@ bool Copy(Job& job) {
 bool Delete(Job& job) {
   if (!job.SelectColl(job.operands[1])) return false;
   job.Ui().AnswerQuestion(texts::DeleteQuestion({}).Caption, Answer::Yes);
-  return job.RunCounting("Delete1", -1, "The last coll of a file is not deleted.");
+  return job.RunCounting("Delete1", -1);
 }
 
 bool Export(Job& job) {

@@ -29,9 +29,27 @@ std::string CaptionText(std::string_view text) {
   return caption;
 }
 
+std::optional<NotApplying> WhyNotNow(const CommandRow& row, const Editor& editor) {
+  if (!row.Applies) return std::nullopt;
+  return row.Applies(editor);
+}
+
 void RunCommand(Editor& editor, const CommandRow& row) {
-  if (!row.Run || (row.Enabled && !row.Enabled(editor))) return;
-  editor.Run(CommandName(row.Caption), [&] { row.Run(editor); });
+  if (!row.Run) return;
+  editor.Run(
+      CommandName(row.Caption),
+      [&] {
+        if (const std::optional<NotApplying> notNow = WhyNotNow(row, editor)) {
+          if (notNow->Told) editor.Ui().Message(notNow->Reason);
+          return;
+        }
+        if (row.ApplyFirst && editor.AskApplyChanges() == Answer::Cancel) {
+          editor.ReselectCurrentLine();
+          return;
+        }
+        row.Run(editor);
+      },
+      row.Step);
 }
 
 }  // namespace vantorel

@@ -515,7 +515,7 @@ void Editor::SelectElement(ListKind kind, int line) {
 
 // --- the command boundary ---
 
-void Editor::Run(std::string_view name, const std::function<void()>& command) {
+void Editor::Run(std::string_view name, const std::function<void()>& command, StepName step) {
   if (runDepth_ > 0) {
     command();
     return;
@@ -539,7 +539,7 @@ void Editor::Run(std::string_view name, const std::function<void()>& command) {
     std::vector<FileSplice> splices = file_.TakeRecorded();
     file_.SetRecording(false);
     if (!noStep_) {
-      RecordStep(name, before.workingCopy, before.currentColl, before.collChanged,
+      RecordStep(name, step, before.workingCopy, before.currentColl, before.collChanged,
                  std::move(splices));
     }
     changes_.Release();
@@ -589,7 +589,7 @@ Coll Editor::ReadStored(int index) const {
   return coll;
 }
 
-void Editor::RecordStep(std::string_view name, const Coll& workingCopyBefore,
+void Editor::RecordStep(std::string_view name, StepName naming, const Coll& workingCopyBefore,
                         std::int32_t currentBefore, bool collChangedBefore,
                         std::vector<FileSplice> splices) {
   if (!history_.Enabled()) return;
@@ -601,9 +601,9 @@ void Editor::RecordStep(std::string_view name, const Coll& workingCopyBefore,
   if (!changed) return;
 
   UndoStep step;
-  // A command without a name of its own (a click on a coll, Restore) can only have applied the
-  // edits or thrown them away on the way.
-  if (name.empty() || name == "Restore") {
+  // A command without a name of its own (a click on a coll) can only have applied the edits or
+  // thrown them away on the way.
+  if (name.empty() || naming == StepName::ApplyOrDiscard) {
     step.Name = splices.empty() ? "Discard Changes" : "Apply Changes";
   } else {
     step.Name = std::string(name);

@@ -138,7 +138,7 @@ class Editor {
   // Runs a command inside one boundary: an exception thrown by it is reported, and the file,
   // the working copy, the flags and the lists are put back as they were before the command.
   // A command that changed the file or the working copy becomes one step of the undo history,
-  // named after it (a coll selection that threw edits away is "Discard Changes").
+  // named after it, or as step says (a coll selection that threw edits away is "Discard Changes").
   //
   // The notices the command sends are held and merged, and go out as one batch when the
   // outermost command ends, after its undo step is recorded; before the person is asked or told
@@ -147,7 +147,8 @@ class Editor {
   // and the batch says that the file, the coll list, the working copy (the camera kept where
   // it was) and the selection changed, so that everything shows the state put back. Outside
   // Run (start-up without a window, tests calling the roads) each notice goes out at once.
-  void Run(std::string_view name, const std::function<void()>& command);
+  void Run(std::string_view name, const std::function<void()>& command,
+           StepName step = StepName::Command);
 
   // --- the undo history ---
   bool CanUndo() const { return history_.CanUndo(); }
@@ -170,8 +171,9 @@ class Editor {
   // The stored state of a coll, read without a word; empty when it cannot be read.
   Coll ReadStored(int index) const;
   void ApplyUndoLimit();
-  void RecordStep(std::string_view name, const Coll& workingCopyBefore, std::int32_t currentBefore,
-                  bool collChangedBefore, std::vector<FileSplice> splices);
+  void RecordStep(std::string_view name, StepName naming, const Coll& workingCopyBefore,
+                  std::int32_t currentBefore, bool collChangedBefore,
+                  std::vector<FileSplice> splices);
   // Shows a state the history moved to.
   void ShowHistoryMove(std::int32_t previousColl);
 

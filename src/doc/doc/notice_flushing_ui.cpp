@@ -59,6 +59,12 @@ std::optional<MergeChoice> NoticeFlushingUi::ChooseMerge(const std::vector<std::
   return ui_.ChooseMerge(lines, current);
 }
 
+std::optional<MeshImportValues> NoticeFlushingUi::AskMeshImport(
+    const MeshImportRequest& request) {
+  changes_.Flush();
+  return ui_.AskMeshImport(request);
+}
+
 std::optional<SurfaceChoice> NoticeFlushingUi::ChangeSurfaceDialog(
     const SurfaceDialogValues& values) {
   changes_.Flush();

@@ -27,6 +27,7 @@ class NoticeFlushingUi final : public EditorUi {
   std::optional<MergeChoice> ChooseMerge(const std::vector<std::string>& lines,
                                          int current) override;
   std::optional<SurfaceChoice> ChangeSurfaceDialog(const SurfaceDialogValues& values) override;
+  std::optional<MeshImportValues> AskMeshImport(const MeshImportRequest& request) override;
   std::optional<ElementValues> EditElementValues(const std::string& caption,
                                                  const ElementValues& values,
                                                  const SurfaceTypeTable& surfaces,

@@ -22,6 +22,11 @@ struct WorkingCopySide {
   std::unique_ptr<const Coll> Edited;
 };
 
+// How the undo step of a command is named: after the command, or, for a command that can only
+// apply the edits or throw them away on the way (a click on a coll, Restore), after which of
+// the two it did.
+enum class StepName { Command, ApplyOrDiscard };
+
 // One command that changed the document: the splices it made to the file, and how the working
 // copy looked before and after it.
 struct UndoStep {

@@ -22,15 +22,9 @@ int PreselectedMaterial(Editor& editor) {
   return editor.LastMaterial;
 }
 
-int SelectedLine(const Editor& editor, ListKind kind) {
-  const int line = editor.Lists().Of(kind).selected;
-  return line >= 0 && line < editor.ElementCount(kind) ? line : -1;
-}
-
 }  // namespace
 
 void AddSphere(Editor& editor) {
-  if (!editor.WorkingCopy().IsLoaded()) return;
   const auto values =
       AskValues(editor, "Add Collision Sphere", NewSphereValues(PreselectedMaterial(editor)));
   if (!values) return;
@@ -40,7 +34,6 @@ void AddSphere(Editor& editor) {
 }
 
 void AddBox(Editor& editor) {
-  if (!editor.WorkingCopy().IsLoaded()) return;
   const auto values =
       AskValues(editor, "Add Collision Box", NewBoxValues(PreselectedMaterial(editor)));
   if (!values) return;
@@ -50,8 +43,7 @@ void AddBox(Editor& editor) {
 }
 
 void EditSphere(Editor& editor) {
-  const int line = SelectedLine(editor, ListKind::Spheres);
-  if (line < 0) return;
+  const int line = editor.Lists().Spheres.selected;
   const CollSphere& sphere = editor.WorkingCopy().Spheres[static_cast<std::size_t>(line)];
   const auto values = AskValues(editor, "Edit Collision Sphere", ValuesOf(sphere));
   if (!values) return;
@@ -60,8 +52,7 @@ void EditSphere(Editor& editor) {
 }
 
 void EditBox(Editor& editor) {
-  const int line = SelectedLine(editor, ListKind::Boxes);
-  if (line < 0) return;
+  const int line = editor.Lists().Boxes.selected;
   const CollBox& box = editor.WorkingCopy().Boxes[static_cast<std::size_t>(line)];
   const auto values = AskValues(editor, "Edit Collision Box", ValuesOf(box));
   if (!values) return;
@@ -70,14 +61,12 @@ void EditBox(Editor& editor) {
 }
 
 void DeleteSphere(Editor& editor) {
-  if (SelectedLine(editor, ListKind::Spheres) < 0) return;
   editor.ChangeWorkingCopy(
       [](Coll& coll, ElementLists& lists) { DeleteSelectedSphere(coll, lists.Spheres); });
   RecalcBoundingObjects(editor, true);
 }
 
 void DeleteBox(Editor& editor) {
-  if (SelectedLine(editor, ListKind::Boxes) < 0) return;
   editor.ChangeWorkingCopy(
       [](Coll& coll, ElementLists& lists) { DeleteSelectedBox(coll, lists.Boxes); });
   RecalcBoundingObjects(editor, true);

@@ -6,8 +6,8 @@ class Editor;
 
 // The sphere and box commands of the element lists' pop-up menus. Adding and editing go through
 // the value dialog; every change is followed by the bounding-object recalculation with its
-// question. Without a loaded coll, and for edit and delete without a selected line, they do
-// nothing.
+// question. Their rows run them only with a loaded coll, and edit and delete only with a
+// selected line.
 
 // A new sphere (centre 0, radius 1) or box (-1 to 1 on each axis) with the last chosen surface
 // preselected, appended with a checked line.

@@ -70,7 +70,6 @@ bool AppendNewColl(Editor& editor, Coll coll, const std::string& name) {
 
 void ShowCollisionScript(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();
-  if (!coll.IsLoaded()) return;
   const std::string script = BuildCollisionScript(
       coll, Utf8ToWindows1252(editor.Ui().LocalDateTimeText()), editor.DecimalSeparator);
   editor.Ui().ShowCollisionScript(script, Windows1252ToUtf8(HeaderName(coll.Header)),
@@ -78,12 +77,6 @@ void ShowCollisionScript(Editor& editor) {
 }
 
 void ImportCollisionScript(Editor& editor) {
-  if (editor.CollCount() == 0) return;
-  if (!editor.CanAppendColls()) return;
-  if (editor.AskApplyChanges() == Answer::Cancel) {
-    editor.ReselectCurrentLine();
-    return;
-  }
   FileDialogRequest request;
   request.Title = kOpenScriptTitle;
   request.Filter = kScriptFilter;

@@ -15,12 +15,12 @@ class Editor;
 inline constexpr std::string_view kScriptNamePromptCaption = "Import Collision Script";
 
 // Builds the collision script of the working copy and shows it in the script viewer, which can
-// save it. Nothing happens while no coll is loaded; nothing of the document changes.
+// save it. Its row runs it only for a loaded coll; nothing of the document changes.
 void ShowCollisionScript(Editor& editor);
 
 // Reads a collision script chosen in the open dialog into a new coll named through the name
 // prompt, with its size and bounding objects computed, appends it at the end of the file and
-// selects it. Unapplied edits of the current coll are offered for applying first; edits not
+// selects it. Its row offers unapplied edits of the current coll for applying first; edits not
 // applied give way to the new coll. Cancelling the dialog or the prompt, a file that cannot be
 // read and a script that cannot be parsed add nothing and leave the working copy as it was.
 void ImportCollisionScript(Editor& editor);

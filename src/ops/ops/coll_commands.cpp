@@ -37,7 +37,6 @@ std::optional<std::span<const std::uint8_t>> CurrentRecord(Editor& editor) {
 }  // namespace
 
 void RenameColl(Editor& editor) {
-  if (editor.CollCount() == 0 || !editor.WorkingCopy().IsLoaded()) return;
   const auto name =
       AskNewName(editor, texts::kRenameCaption, HeaderName(editor.WorkingCopy().Header));
   if (!name) return;
@@ -45,11 +44,6 @@ void RenameColl(Editor& editor) {
 }
 
 void CopyColl(Editor& editor) {
-  if (editor.CollCount() == 0) return;
-  if (editor.AskApplyChanges() == Answer::Cancel) {
-    editor.ReselectCurrentLine();
-    return;
-  }
   // A record cut short cannot be copied at all; that is said first.
   const auto record = CurrentRecord(editor);
   if (!record || !editor.CanAppendColls()) return;
@@ -65,7 +59,6 @@ void CopyColl(Editor& editor) {
 }
 
 void DeleteColl(Editor& editor) {
-  if (editor.CollCount() < 2) return;
   if (!CurrentRecord(editor)) return;
   const CollDirectoryEntry& entry = *editor.CurrentEntry();
   if (editor.Settings().askDelete &&

@@ -96,12 +96,6 @@ NameField KeptName(Editor& editor) {
 }  // namespace
 
 void ImportColls(Editor& editor) {
-  if (editor.CollCount() == 0) return;
-  if (!editor.CanAppendColls()) return;
-  if (editor.AskApplyChanges() == Answer::Cancel) {
-    editor.ReselectCurrentLine();
-    return;
-  }
   const auto other = OpenOtherFile(editor);
   if (!other) return;
   const auto chosen =
@@ -121,9 +115,7 @@ void ImportColls(Editor& editor) {
 }
 
 void ExportColl(Editor& editor) {
-  const CollDirectoryEntry* entry = editor.CurrentEntry();
-  if (!entry) return;
-  const StoredRecord stored = TakeStoredRecord(editor.FileImage(), *entry);
+  const StoredRecord stored = TakeStoredRecord(editor.FileImage(), *editor.CurrentEntry());
   if (!stored.Ok()) {
     editor.Ui().Message(std::string(stored.Message));
     return;
@@ -162,7 +154,6 @@ void ExportColl(Editor& editor) {
 }
 
 void ReplaceColl(Editor& editor) {
-  if (editor.CollCount() == 0) return;
   const auto other = OpenOtherFile(editor);
   if (!other) return;
   CollHeader named;

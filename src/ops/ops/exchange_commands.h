@@ -5,7 +5,7 @@ namespace vantorel {
 class Editor;
 
 // Appends colls chosen from another collision file to the open file, in the other file's order,
-// and selects the last of them. Unapplied edits are offered for applying first.
+// and selects the last of them. Its rows offer unapplied edits for applying first.
 void ImportColls(Editor& editor);
 
 // Writes the current coll's stored record into another file: appended to it when it exists and

@@ -39,7 +39,6 @@ void FindNextColl(Editor& editor) {
 
 void ShowBriefInfo(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();
-  if (!coll.IsLoaded() || editor.CollCount() == 0) return;
   const int index = std::clamp(editor.SelectedCollLine(), 0, editor.CollCount() - 1);
   const std::int64_t offset = editor.CollDirectory()[static_cast<std::size_t>(index)].Offset;
   editor.Ui().Message(Windows1252ToUtf8(

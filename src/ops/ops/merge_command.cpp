@@ -26,11 +26,6 @@ std::optional<Coll> StoredColl(Editor& editor, int index) {
 }  // namespace
 
 void MergeColls(Editor& editor) {
-  if (editor.CollCount() < 2) return;
-  if (editor.AskApplyChanges() == Answer::Cancel) {
-    editor.ReselectCurrentLine();
-    return;
-  }
   // The stored names: the stored records are what is merged, also after a No.
   std::vector<std::string> lines;
   lines.reserve(editor.CollDirectory().size());

@@ -85,7 +85,6 @@ Parsed<Model> ReadModelFile(const std::filesystem::path& path) {
 }
 
 void ImportMesh(Editor& editor) {
-  if (editor.CollCount() == 0) return;
   MeshImportRequest request;
   for (const CollDirectoryEntry& entry : editor.CollDirectory())
     request.Lines.push_back(Windows1252ToUtf8(CollListLine(entry)));
@@ -149,7 +148,6 @@ void ImportMesh(Editor& editor) {
 
 void ExportMesh(Editor& editor) {
   const Coll& coll = editor.WorkingCopy();
-  if (!coll.IsLoaded()) return;
   const std::string collName = Windows1252ToUtf8(HeaderName(coll.Header));
   const FileDialogRequest request{
       std::string(kExportMeshTitle),   kMeshFilter, "obj", editor.DialogDirectory,

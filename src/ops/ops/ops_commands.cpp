@@ -3,6 +3,8 @@
 // element lists' pop-up menus.
 #include "ops/ops_commands.h"
 #include "doc/editor.h"
+#include "doc/editor_texts.h"
+#include "doc/row_conditions.h"
 #include "ops/coll_commands.h"
 #include "ops/exchange_commands.h"
 #include "ops/find_commands.h"
@@ -13,30 +15,85 @@
 
 namespace vantorel {
 
+namespace {
+
+CommandRow Row(std::string_view name, std::string_view caption, std::string_view shortcut,
+               void (*run)(Editor&), AppliesCheck applies, bool applyFirst = false) {
+  CommandRow row{name, caption, shortcut, run};
+  row.Applies = std::move(applies);
+  row.ApplyFirst = applyFirst;
+  return row;
+}
+
+// The commands the Edit submenu and the tool bar above the coll list share.
+AppliesCheck CopyApplies() {
+  return NeedsColl();
+}
+AppliesCheck DeleteApplies() {
+  return When([](const Editor& e) { return e.CollCount() > 1; },
+              "The last coll of a file is not deleted.");
+}
+AppliesCheck ImportApplies() {
+  return AllOf({NeedsColl(), NeedsRoomToAppend()});
+}
+AppliesCheck ExportApplies() {
+  return When([](const Editor& e) { return e.CurrentEntry() != nullptr; },
+              "The file holds no coll.");
+}
+AppliesCheck RenameApplies() {
+  return NeedsReadColl();
+}
+AppliesCheck ReplaceApplies() {
+  return NeedsColl();
+}
+
+// Whether the mesh replaces one or is appended is chosen in the dialog, which is followed by
+// the checks of either way.
+AppliesCheck ImportMeshApplies() {
+  return NeedsColl();
+}
+
+}  // namespace
+
 void AddCollCommands(std::vector<CommandRow>& rows) {
   rows.push_back({"Edit1", "&Edit"});
-  rows.push_back({"Copy1", "Co&py...", "Ctrl+C", CopyColl});
-  rows.push_back({"Delete1", "&Delete...", {}, DeleteColl});
-  rows.push_back({"Import1", "&Import...", {}, ImportColls});
-  rows.push_back({"Export1", "&Export...", {}, ExportColl});
-  rows.push_back({"Replace1", "Rep&lace...", {}, ReplaceColl});
-  rows.push_back({"Rename1", "&Rename...", "F2", RenameColl});
-  rows.push_back({"Merge1", "Merge...", {}, [](Editor& e) { MergeColls(e); }});
-  rows.push_back({"MakeLOD1", "Make &LOD", {}, MakeLod});
+  rows.push_back(Row("Copy1", "Co&py...", "Ctrl+C", CopyColl, CopyApplies(), true));
+  CommandRow deleteColl = Row("Delete1", "&Delete...", {}, DeleteColl, DeleteApplies());
+  deleteColl.ListKey = "Del";
+  deleteColl.InList = "lbxColl";
+  rows.push_back(deleteColl);
+  rows.push_back(Row("Import1", "&Import...", {}, ImportColls, ImportApplies(), true));
+  rows.push_back(Row("Export1", "&Export...", {}, ExportColl, ExportApplies()));
+  rows.push_back(Row("Replace1", "Rep&lace...", {}, ReplaceColl, ReplaceApplies()));
+  rows.push_back(Row("Rename1", "&Rename...", "F2", RenameColl, RenameApplies()));
+  rows.push_back(Row(
+      "Merge1", "Merge...", {}, [](Editor& e) { MergeColls(e); },
+      When([](const Editor& e) { return e.CollCount() > 1; }, "Merging takes two colls."), true));
+  // A working copy that failed to load has no header: its companion would not read as a coll.
+  rows.push_back(Row("MakeLOD1", "Make &LOD", {}, MakeLod,
+                     AllOf({NeedsColl(),
+                            When([](const Editor& e) { return e.WorkingCopy().IsLoaded(); },
+                                 texts::kNoCollisionData, true),
+                            NeedsRoomToAppend()}),
+                     true));
   rows.push_back({"Find1", "&Find...", "Ctrl+F", FindColl});
   rows.push_back({"FindNext1", "Find &Next", "F3", FindNextColl});
-  rows.push_back({"ImportMesh1", "Import &Mesh...", {}, ImportMesh});
-  rows.push_back({"ExportMesh1", "Export Mes&h...", {}, ExportMesh});
-  rows.push_back({"Showbriefinfo1", "Show Brief &Info...", "Ctrl+I", ShowBriefInfo});
+  rows.push_back(Row("ImportMesh1", "Import &Mesh...", {}, ImportMesh, ImportMeshApplies()));
+  rows.push_back(Row("ExportMesh1", "Export Mes&h...", {}, ExportMesh, NeedsReadColl()));
+  rows.push_back(
+      Row("Showbriefinfo1", "Show Brief &Info...", "Ctrl+I", ShowBriefInfo, NeedsReadColl()));
 
   // The tool bar above the coll list runs the same commands as the Edit submenu.
-  rows.push_back({"ToolButton9", "Co&py", {}, CopyColl});
-  rows.push_back({"ToolButton10", "&Delete", {}, DeleteColl});
-  rows.push_back({"ToolButton11", "&Import", {}, ImportColls});
-  rows.push_back({"ToolButton12", "&Export", {}, ExportColl});
-  rows.push_back({"ToolButton13", "&Rename", {}, RenameColl});
-  rows.push_back({"ToolButton14", "Repl&ace", {}, ReplaceColl});
-  rows.push_back({"ToolButton15", {}, {}, ImportMesh});
+  rows.push_back(Row("ToolButton9", "Co&py", {}, CopyColl, CopyApplies(), true));
+  rows.push_back(Row("ToolButton10", "&Delete", {}, DeleteColl, DeleteApplies()));
+  rows.push_back(Row("ToolButton11", "&Import", {}, ImportColls, ImportApplies(), true));
+  rows.push_back(Row("ToolButton12", "&Export", {}, ExportColl, ExportApplies()));
+  rows.push_back(Row("ToolButton13", "&Rename", {}, RenameColl, RenameApplies()));
+  rows.push_back(Row("ToolButton14", "Repl&ace", {}, ReplaceColl, ReplaceApplies()));
+  CommandRow importMesh = Row("ToolButton15", {}, {}, ImportMesh, ImportMeshApplies());
+  importMesh.Icon = "ImportMesh";
+  importMesh.ToolTip = "Import Mesh";
+  rows.push_back(importMesh);
 
   struct SurfaceRows {
     const char* change;
@@ -48,11 +105,14 @@ void AddCollCommands(std::vector<CommandRow>& rows) {
         SurfaceRows{"MenuItem8", "QuickChangeAllChecked1", ListKind::Boxes},
         SurfaceRows{"MenuItem16", "QuickChangeOfSelected1", ListKind::Faces}}) {
     const ListKind kind = list.kind;
-    rows.push_back(
-        {list.change, "&Change Surface...", {}, [kind](Editor& e) { ChangeSurface(e, kind); }});
-    rows.push_back({list.quick, "&Quick Change (All Checked)", {}, [kind](Editor& e) {
-                      QuickChange(e, kind);
-                    }});
+    CommandRow change{
+        list.change, "&Change Surface...", {}, [kind](Editor& e) { ChangeSurface(e, kind); }};
+    change.Applies = NeedsSelectedElement(kind);
+    rows.push_back(change);
+    CommandRow quick{
+        list.quick, "&Quick Change (All Checked)", {}, [kind](Editor& e) { QuickChange(e, kind); }};
+    quick.Applies = NeedsElements(kind);
+    rows.push_back(quick);
   }
 }
 

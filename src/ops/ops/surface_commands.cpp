@@ -25,7 +25,6 @@ Surface& SurfaceOf(Coll& coll, ListKind kind, int line) {
 
 void ChangeSurface(Editor& editor, ListKind kind) {
   const int line = editor.Lists().Of(kind).selected;
-  if (line < 0 || line >= editor.ElementCount(kind)) return;
   const auto choice = editor.Ui().ChangeSurfaceDialog(ChangeSurfaceValues(
       kind, line, ElementSurface(kind, line, editor.WorkingCopy()), editor.SurfaceTypes()));
   if (!choice) return;
@@ -37,7 +36,6 @@ void ChangeSurface(Editor& editor, ListKind kind) {
 }
 
 void QuickChange(Editor& editor, ListKind kind) {
-  if (editor.ElementCount(kind) == 0) return;
   editor.LastMaterial = QuickChangeMaterial(editor.LastMaterial);
   const int material = editor.LastMaterial;
   const auto question =

@@ -50,8 +50,12 @@ void ShowColorSettings(Editor& editor) {
   }
 }
 
-CommandRow NavButtonRow(std::string_view name, int mode) {
-  CommandRow row{name, {}};
+CommandRow NavButtonRow(std::string_view name, int mode, std::string_view key,
+                        std::string_view icon, std::string_view tip) {
+  CommandRow row{name, {}, key};
+  row.ShortcutPassesOn = true;
+  row.Icon = icon;
+  row.ToolTip = tip;
   row.Run = [mode](Editor& editor) {
     editor.ChangeViewOptions([mode](ViewOptions& options) { options.NavMode = mode; });
   };
@@ -93,19 +97,29 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   // ToolBar1 above the element lists: image-only buttons.
   CommandRow drawing{"ToolButton2", {}};
   drawing.DropDown = "PopupMenu1";
+  drawing.Icon = "Drawing";
+  drawing.ToolTip = "Drawing options";
   rows.push_back(drawing);
   CommandRow surfaceColors = SwitchRow("ToolButton3", {}, &ViewOptions::SurfaceColors);
+  surfaceColors.Icon = "Surfaces";
+  surfaceColors.ToolTip = "Surface colours";
   rows.push_back(surfaceColors);
-  rows.push_back({"ToolButton4", {}, {}, ShowColorSettings});
+  CommandRow colorSettings{"ToolButton4", {}, {}, ShowColorSettings};
+  colorSettings.Icon = "Colors";
+  colorSettings.ToolTip = "Color Settings";
+  rows.push_back(colorSettings);
   CommandRow boundings{"ToolButton6", {}};
   boundings.DropDown = "PopupMenu2";
+  boundings.Icon = "Boundings";
+  boundings.ToolTip = "Bounding objects and axes";
   rows.push_back(boundings);
 
-  // ToolBar2 over the view: one button per navigation mode, the keys 1 to 4 press them too.
-  rows.push_back(NavButtonRow("btnNav1", kNavPick));
-  rows.push_back(NavButtonRow("btnNav2", kNavZoom));
-  rows.push_back(NavButtonRow("btnNav3", kNavRotate));
-  rows.push_back(NavButtonRow("btnNav4", kNavMove));
+  // ToolBar2 over the view: one button per navigation mode, the keys 1 to 4 press them too,
+  // whether or not key navigation is on.
+  rows.push_back(NavButtonRow("btnNav1", kNavPick, "1", "Pick", "Pick faces (1)"));
+  rows.push_back(NavButtonRow("btnNav2", kNavZoom, "2", "Zoom", "Zoom (2)"));
+  rows.push_back(NavButtonRow("btnNav3", kNavRotate, "3", "Rotate", "Rotate (3)"));
+  rows.push_back(NavButtonRow("btnNav4", kNavMove, "4", "Move", "Move (4)"));
 }
 
 }  // namespace vantorel

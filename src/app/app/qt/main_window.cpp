@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,7 +16,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -31,8 +29,8 @@
 #include "app/qt/element_list_model.h"
 #include "app/qt/locale_texts.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/row_keys.h"
 #include "app/qt/status_panel.h"
-#include "app/qt/toolbar_icons.h"
 #include "core/program_identity.h"
 #include "core/utf8_path.h"
 #include "doc/start_up.h"
@@ -148,25 +146,8 @@ QWidget* MainWindow::BuildUpperBand() {
           [this](const QModelIndex& index) { lbxCollClick(index.row()); });
   layout->addWidget(lbxColl_, 1);
 
-  auto* toolbar = new QWidget;
-  toolbar->setObjectName("ToolBar3");
-  auto* grid = new QGridLayout(toolbar);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setSpacing(1);
-  const CommandPlace* place = FindPlace("ToolBar3");
-  for (std::size_t i = 0; i < place->Items.size(); ++i) {
-    const CommandRow* row = FindCommand(place->Items[i]);
-    auto* button = new QToolButton;
-    button->setObjectName(Text(row->Name));
-    button->setText(Text(row->Caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFixedSize(64, 21);
-    const std::string name(row->Name);
-    connect(button, &QToolButton::clicked, this, [this, name] { RunRow(name); });
-    buttons_[name] = button;
-    grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
-  }
-  layout->addWidget(toolbar, 0, Qt::AlignTop);
+  // Eight captioned buttons in four rows of two.
+  layout->addWidget(BuildButtonGrid("ToolBar3", 2), 0, Qt::AlignTop);
   return band;
 }
 
@@ -386,18 +367,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   heardKey_ = event;
   heardBy_ = widget;
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  // The Delete key deletes in the list that has it, whatever modifier keys are held.
-  if (key.key() == Qt::Key_Delete) {
-    const std::pair<QObject*, const char*> deletes[] = {{lbxColl_, "Delete1"},
-                                                        {clbSpheres_, "DeleteSphere1"},
-                                                        {clbBoxes_, "MenuItem6"},
-                                                        {clbFaces_, "MenuItem14"}};
-    for (const auto& [list, command] : deletes) {
-      if (watched == list) {
-        RunRow(command);
-        return true;
-      }
-    }
+  // A key of one list (Delete) acts in the list that has it, whatever modifier keys are held.
+  if (const CommandRow* row = ListKeyRow(watched->objectName(), key.key())) {
+    RunRow(row->Name);
+    return true;
   }
   FormKeyDown(key);
   return QMainWindow::eventFilter(watched, event);  // the focused control gets the key as well
@@ -406,9 +379,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::FormKeyDown(const QKeyEvent& key) {
   if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
   // The digit keys press a navigation button whether or not key navigation is on.
-  const char* const navigationButtons[] = {"btnNav1", "btnNav2", "btnNav3", "btnNav4"};
-  if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_4) {
-    RunRow(navigationButtons[key.key() - Qt::Key_1]);
+  if (const CommandRow* row = PassingKeyRow(key.key())) {
+    RunRow(row->Name);
     return;
   }
   if (const std::optional<NavKey> navigation = NavKeyOf(key.key())) {

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
   void BuildCommands();
   void FillMenu(QMenu* menu, std::string_view place);
   QToolBar* BuildToolBar(std::string_view place, QWidget* parent);
+  QWidget* BuildButtonGrid(std::string_view place, int columns);
   QAction* ActionFor(const CommandRow& row);
   void RunRow(std::string_view name);
   // Files dropped on the window, and File > Reopen, filled from the editor's list each time it

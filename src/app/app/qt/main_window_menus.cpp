@@ -1,6 +1,7 @@
 // The main menu, the pop-up menus of the element lists and of the view, and the view's two tool
 // bars, built from the command table.
 #include <QAction>
+#include <QGridLayout>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,38 +21,14 @@ QString Text(std::string_view text) {
   return ToQt(std::string(text));
 }
 
-// The pictures and tips of the image-only buttons.
-struct ButtonLook {
-  std::string_view name;
-  ToolbarIcon icon;
-  const char* tip;
-};
-constexpr ButtonLook kButtonLooks[] = {
-    {"ToolButton2", ToolbarIcon::Drawing, "Drawing options"},
-    {"ToolButton3", ToolbarIcon::Surfaces, "Surface colours"},
-    {"ToolButton4", ToolbarIcon::Colors, "Color Settings"},
-    {"ToolButton6", ToolbarIcon::Boundings, "Bounding objects and axes"},
-    {"btnNav1", ToolbarIcon::Pick, "Pick faces (1)"},
-    {"btnNav2", ToolbarIcon::Zoom, "Zoom (2)"},
-    {"btnNav3", ToolbarIcon::Rotate, "Rotate (3)"},
-    {"btnNav4", ToolbarIcon::Move, "Move (4)"},
-    {"ToolButton15", ToolbarIcon::ImportMesh, "Import Mesh"},
-};
-
-const ButtonLook* LookOf(std::string_view name) {
-  for (const ButtonLook& look : kButtonLooks) {
-    if (look.name == name) return &look;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 QAction* MainWindow::ActionFor(const CommandRow& row) {
   auto* action = new QAction(Text(row.Caption), this);
   action->setObjectName(Text(row.Name));
   QList<QKeySequence> shortcuts;
-  if (!row.Shortcut.empty()) shortcuts << QKeySequence(Text(row.Shortcut));
+  // A key that passes on to the focused control is heard by the window's key filter instead.
+  if (!row.Shortcut.empty() && !row.ShortcutPassesOn) shortcuts << QKeySequence(Text(row.Shortcut));
   if (!row.ExtraShortcut.empty()) shortcuts << QKeySequence(Text(row.ExtraShortcut));
   action->setShortcuts(shortcuts);
   action->setCheckable(static_cast<bool>(row.Checked));
@@ -109,10 +86,8 @@ QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) 
   for (std::string_view item : FindPlace(placeName)->Items) {
     const CommandRow* row = FindCommand(item);
     QAction* action = ActionFor(*row);
-    if (const ButtonLook* look = LookOf(row->Name)) {
-      action->setIcon(MakeToolbarIcon(look->icon));
-      action->setToolTip(look->tip);
-    }
+    if (!row->Icon.empty()) action->setIcon(MakeToolbarIcon(row->Icon));
+    if (!row->ToolTip.empty()) action->setToolTip(Text(row->ToolTip));
     QMenu* menu = nullptr;
     if (!row->DropDown.empty()) {
       menu = new QMenu(bar);
@@ -128,6 +103,30 @@ QToolBar* MainWindow::BuildToolBar(std::string_view placeName, QWidget* parent) 
   return bar;
 }
 
+// Captioned buttons rather than a tool bar: their captions keep their access keys.
+QWidget* MainWindow::BuildButtonGrid(std::string_view placeName, int columns) {
+  auto* bar = new QWidget;
+  bar->setObjectName(Text(placeName));
+  auto* grid = new QGridLayout(bar);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(1);
+  const CommandPlace* place = FindPlace(placeName);
+  for (std::size_t i = 0; i < place->Items.size(); ++i) {
+    const CommandRow* row = FindCommand(place->Items[i]);
+    auto* button = new QToolButton;
+    button->setObjectName(Text(row->Name));
+    button->setText(Text(row->Caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFixedSize(64, 21);
+    const std::string name(row->Name);
+    connect(button, &QToolButton::clicked, this, [this, name] { RunRow(name); });
+    buttons_[name] = button;
+    const int at = static_cast<int>(i);
+    grid->addWidget(button, at / columns, at % columns);
+  }
+  return bar;
+}
+
 void MainWindow::RunRow(std::string_view name) {
   if (const CommandRow* row = FindCommand(name)) RunCommand(editor_, *row);
   // A check item Qt has already toggled shows the state the row left behind, also where the row
@@ -138,13 +137,13 @@ void MainWindow::RunRow(std::string_view name) {
 void MainWindow::RefreshCommandStates() {
   for (const auto& [name, action] : actions_) {
     const CommandRow* row = FindCommand(name);
-    action->setEnabled(!row->Enabled || row->Enabled(editor_));
+    action->setEnabled(!row->GreyedWhenNot || !WhyNotNow(*row, editor_));
     if (row->Checked) action->setChecked(row->Checked(editor_));
     if (row->CaptionNow) action->setText(ToQt(row->CaptionNow(editor_)));
   }
   for (const auto& [name, button] : buttons_) {
     const CommandRow* row = FindCommand(name);
-    button->setEnabled(!row->Enabled || row->Enabled(editor_));
+    button->setEnabled(!row->GreyedWhenNot || !WhyNotNow(*row, editor_));
   }
 }
 

@@ -3,10 +3,48 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <optional>
+#include <utility>
 
 namespace vantorel {
 
-QIcon MakeToolbarIcon(ToolbarIcon icon) {
+namespace {
+
+enum class ToolbarIcon {
+  Pick,
+  Zoom,
+  Rotate,
+  Move,
+  Drawing,
+  Surfaces,
+  Colors,
+  Boundings,
+  ImportMesh
+};
+
+std::optional<ToolbarIcon> IconNamed(std::string_view name) {
+  constexpr std::pair<std::string_view, ToolbarIcon> kNames[] = {
+      {"Pick", ToolbarIcon::Pick},
+      {"Zoom", ToolbarIcon::Zoom},
+      {"Rotate", ToolbarIcon::Rotate},
+      {"Move", ToolbarIcon::Move},
+      {"Drawing", ToolbarIcon::Drawing},
+      {"Surfaces", ToolbarIcon::Surfaces},
+      {"Colors", ToolbarIcon::Colors},
+      {"Boundings", ToolbarIcon::Boundings},
+      {"ImportMesh", ToolbarIcon::ImportMesh}};
+  for (const auto& [iconName, icon] : kNames) {
+    if (iconName == name) return icon;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+QIcon MakeToolbarIcon(std::string_view name) {
+  const std::optional<ToolbarIcon> known = IconNamed(name);
+  if (!known) return QIcon();
+  const ToolbarIcon icon = *known;
   QPixmap pixmap(16, 16);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);

@@ -1,22 +1,13 @@
 #pragma once
 
 #include <QIcon>
+#include <string_view>
 
 namespace vantorel {
 
-enum class ToolbarIcon {
-  Pick,
-  Zoom,
-  Rotate,
-  Move,
-  Drawing,
-  Surfaces,
-  Colors,
-  Boundings,
-  ImportMesh
-};
-
-// Small pictures for the image-only tool buttons, drawn rather than shipped as files.
-QIcon MakeToolbarIcon(ToolbarIcon icon);
+// Small pictures for the image-only tool buttons, drawn rather than shipped as files, by the
+// names the command rows give: "Pick", "Zoom", "Rotate", "Move", "Drawing", "Surfaces",
+// "Colors", "Boundings", "ImportMesh". An unknown name gives an empty picture.
+QIcon MakeToolbarIcon(std::string_view name);
 
 }  // namespace vantorel
