@@ -59,8 +59,7 @@ std::optional<MergeChoice> NoticeFlushingUi::ChooseMerge(const std::vector<std::
   return ui_.ChooseMerge(lines, current);
 }
 
-std::optional<MeshImportValues> NoticeFlushingUi::AskMeshImport(
-    const MeshImportRequest& request) {
+std::optional<MeshImportValues> NoticeFlushingUi::AskMeshImport(const MeshImportRequest& request) {
   changes_.Flush();
   return ui_.AskMeshImport(request);
 }
