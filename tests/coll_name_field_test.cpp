@@ -45,6 +45,14 @@ TEST(WriteCollName, ATwentyCharacterNameZeroesTheIdBytes) {
   header.Id = kEditorId;
   WriteCollName(header, "abcdefghijklmnopqrs");  // 19 characters keep their terminator
   EXPECT_EQ(header.Id, kEditorId);
+
+  // San Andreas headers end their name in the first two Id bytes and keep the model ID.
+  for (const char* fourCC : {"COL2", "COL3", "COL4"}) {
+    std::memcpy(header.FourCC.data(), fourCC, 4);
+    header.Id = kForeignId;
+    WriteCollName(header, "abcdefghijklmnopqrst");
+    EXPECT_EQ(header.Id, (std::array<std::uint8_t, 4>{0, 0, 0x56, 0x78})) << fourCC;
+  }
 }
 
 TEST(RenamedRecordCopy, ChangesOnlyTheNameBytes) {

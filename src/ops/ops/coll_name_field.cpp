@@ -9,7 +9,12 @@ namespace vantorel {
 
 void SetNameField(CollHeader& header, const NameField& name) {
   header.Name = name;
-  if (!NameFieldTerminated(header)) header.Id = {0, 0, 0, 0};
+  if (NameFieldTerminated(header)) return;
+  // A San Andreas name runs on into two of the Id bytes only; the other two are the model ID,
+  // which a rename keeps.
+  header.Id[0] = 0;
+  header.Id[1] = 0;
+  if (header.Version() < 2) header.Id = {0, 0, 0, 0};
 }
 
 void WriteCollName(CollHeader& header, std::string_view name) {

@@ -15,7 +15,8 @@ using NameField = std::array<char, 20>;
 
 // Stores the 20 name bytes of a header. The games read a name from these bytes on into the
 // four Id bytes after them, up to the first NUL; when the 20 bytes hold no NUL, the Id bytes are
-// zeroed so that the game reads the same name the editor shows. Every writer of a new name
+// zeroed so that the game reads the same name the editor shows (in a San Andreas header only the
+// first two, since the last two hold the model ID). Every writer of a new name
 // (rename, copy, merge, LOD) goes through here.
 void SetNameField(CollHeader& header, const NameField& name);
 
