@@ -10,6 +10,7 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/editor_fixture.h"
 #include "tools/colgen/dff_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -138,6 +139,18 @@ TEST_F(ModelCollisionTest, TheBatchToolReadsAndExportsButChangesNothing) {
   }
   EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out.col"));
   EXPECT_EQ(ReadBytes(model), TwoCollModel());
+}
+
+// San Andreas models carry COL3 records: they list like the others, in their own version.
+TEST_F(ModelCollisionTest, ASanAndreasModelsCollisionIsListedInItsVersion) {
+  colgen::DffPlan plan = colgen::CollisionDff();
+  const Bytes file = colgen::EncodeFile({colgen::SaColl("sa_crate", 3)});
+  plan.Collision.assign(file.begin(), file.end());
+  const std::string saModel = dir.Write("sa_crate.dff", colgen::WriteDff(plan).Data);
+  const auto run = RunCli({"list", saModel, "--json"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\"sa_crate\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"version\": 3"), std::string::npos) << run.out;
 }
 
 }  // namespace
