@@ -10,6 +10,7 @@
 #include "core/little_endian.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -186,6 +187,51 @@ TEST(TakeStoredRecord, RefusesEntriesThatDoNotPointAtAWholeRecord) {
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 0, 92}).Message, kReadErrorText);     // Size differs
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 0, -1}).Message, kReadErrorText);
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 4, 112}).Message, kNoCollisionDataText);
+}
+
+}  // namespace
+}  // namespace vantorel
+
+namespace vantorel {
+namespace {
+
+TEST(ScanCollFile, TakesSanAndreasRecordsAndMeasuresTheirHeadersByKind) {
+  const std::vector<Coll> colls = colgen::MixedKindColls();
+  const Bytes sound = colgen::EncodeFile(colls);
+  const CollFileScan scan = ScanCollFile(sound);
+  ASSERT_TRUE(scan.Ok()) << scan.Message;
+  ASSERT_EQ(scan.Entries.size(), colls.size());
+  for (std::size_t i = 0; i < colls.size(); ++i) {
+    EXPECT_EQ(scan.Entries[i].Name, HeaderName(colls[i].Header));
+    EXPECT_EQ(scan.Entries[i].Version, colls[i].Version());
+    const StoredRecord stored = TakeStoredRecord(sound, scan.Entries[i]);
+    ASSERT_TRUE(stored.Ok());
+    EXPECT_EQ(stored.Bytes.size(), static_cast<std::size_t>(scan.Entries[i].Size));
+  }
+
+  // A "COL3" record alone: its header is 120 bytes, longer than the 72 of "COLL".
+  const Bytes col3 = colgen::EncodeFile({colgen::SaColl("three", 3)});
+  struct Case {
+    const char* what;
+    std::size_t keep;         // bytes of col3 left
+    std::uint32_t sizeField;  // 0 keeps the sound one
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {"header cut after 100 bytes", 100, 0, kReadErrorText},
+      {"Size ends inside the header", col3.size(), 100 - 8, kReadErrorText},
+      {"sound", col3.size(), 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes bytes(col3.begin(), col3.begin() + static_cast<std::ptrdiff_t>(c.keep));
+    if (c.sizeField != 0) SetSizeField(bytes, 0, c.sizeField);
+    const CollFileScan damaged = ScanCollFile(bytes);
+    EXPECT_EQ(damaged.Message, c.message);
+    EXPECT_EQ(damaged.Entries.size(), c.message.empty() ? 1u : 0u);
+    const CollDirectoryEntry entry{"three", 0, static_cast<std::int64_t>(c.keep), 3};
+    EXPECT_EQ(TakeStoredRecord(bytes, entry).Message, c.message);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/utf8_path.h"
 #include "tests/support/editor_fixture.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -73,6 +74,30 @@ TEST_F(ExchangeCommandsTest, ImportOfThreeOfFiveAppendsThemInListOrderWithoutGap
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "p4");
   EXPECT_TRUE(editor.FileChanged());
   EXPECT_EQ(ReadBytes(other), otherBytes);
+  ExpectDirectoryMatchesImage();
+}
+
+TEST_F(ExchangeCommandsTest, ImportTakesRecordsOfEveryKindWhole) {
+  OpenColls({Named("a")});
+  const std::string other = dir.Write("mixed.col", colgen::EncodeFile(colgen::MixedKindColls()));
+  const Bytes otherBytes = ReadBytes(other);
+  CollDirectoryEntries source;
+  ScanFile(otherBytes, source);
+  std::vector<int> all;
+  for (std::size_t i = 0; i < source.size(); ++i)
+    all.push_back(static_cast<int>(i));
+
+  ui.openResults = {std::filesystem::path(other)};
+  ui.selectResults = {all};
+  RunRow("Import1");
+  const CollDirectoryEntries& entries = editor.CollDirectory();
+  ASSERT_EQ(entries.size(), source.size() + 1);
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    SCOPED_TRACE(source[i].Name);
+    EXPECT_EQ(entries[i + 1].Version, source[i].Version);
+    EXPECT_EQ(entries[i + 1].Name, source[i].Name);
+    EXPECT_EQ(Slice(editor.FileImage(), entries[i + 1]), Slice(otherBytes, source[i]));
+  }
   ExpectDirectoryMatchesImage();
 }
 
