@@ -8,6 +8,7 @@
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/little_endian.h"
+#include "core/record_layout.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
 #include "tools/colgen/sa_colls.h"
@@ -115,9 +116,9 @@ TEST(ScanCollFile, ARecordShorterThanItsHeaderIsRefused) {
 
 TEST(ScanCollFile, HostileBytesNeverGiveAnEntryBeyondTheFile) {
   std::mt19937 random(1234);
-  const Bytes sound = ThreeColls();
-  for (int round = 0; round < 2000; ++round) {
-    Bytes bytes = sound;
+  const Bytes sounds[] = {ThreeColls(), EncodeFile(colgen::MixedKindColls())};
+  for (int round = 0; round < 4000; ++round) {
+    Bytes bytes = sounds[round % 2];
     // Damage a few bytes, mostly in the headers' marker and Size fields.
     for (int k = 0; k < 3; ++k) {
       const std::size_t at = random() % bytes.size();
@@ -132,7 +133,9 @@ TEST(ScanCollFile, HostileBytesNeverGiveAnEntryBeyondTheFile) {
     std::int64_t next = 0;
     for (const CollDirectoryEntry& entry : scan.Entries) {
       EXPECT_EQ(entry.Offset, next);
-      EXPECT_GE(entry.Size, 72);
+      const RecordLayout* layout = LayoutOfVersion(entry.Version);
+      ASSERT_NE(layout, nullptr);
+      EXPECT_GE(entry.Size, static_cast<std::int64_t>(layout->HeaderBytes));
       next = entry.Offset + entry.Size;
     }
     EXPECT_EQ(next, static_cast<std::int64_t>(bytes.size()));
