@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/utf8_path.h"
@@ -356,6 +357,26 @@ TEST_F(ExchangeCommandsTest, ReplaceKeepsNameAndPositionAndTakesEverythingElse) 
   editor.ApplyChanges();
   EXPECT_EQ(editor.CollDirectory()[1].Name, "house01");
   EXPECT_EQ(editor.CollDirectory()[1].Size, 72 + 20 + 20 + 28 + 8 * 12 + 12 * 16);
+  ExpectDirectoryMatchesImage();
+}
+
+TEST_F(ExchangeCommandsTest, ReplaceTakesASanAndreasCollInItsOwnKind) {
+  OpenColls({Named("house01")});
+  const std::vector<Coll> mixed = colgen::MixedKindColls();
+  const std::string other = dir.Write("mixed.col", colgen::EncodeFile(mixed));
+  const auto col3 = std::find_if(mixed.begin(), mixed.end(),
+                                 [](const Coll& coll) { return coll.Version() == 3; });
+  ASSERT_NE(col3, mixed.end());
+
+  ui.openResults = {std::filesystem::path(other)};
+  ui.selectResults = {std::vector<int>{static_cast<int>(col3 - mixed.begin())}};
+  RunRow("Replace1");
+  EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "house01");
+  EXPECT_EQ(editor.WorkingCopy().Version(), 3);
+  EXPECT_EQ(editor.WorkingCopy().ShadowFaces.size(), col3->ShadowFaces.size());
+  editor.ApplyChanges();
+  EXPECT_EQ(editor.CollDirectory()[0].Version, 3);
+  EXPECT_EQ(editor.CollDirectory()[0].Name, "house01");
   ExpectDirectoryMatchesImage();
 }
 
