@@ -8,8 +8,10 @@
 #include "core/coll_codec.h"
 #include "core/file_io.h"
 #include "core/little_endian.h"
+#include "core/record_layout.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -114,9 +116,9 @@ TEST(ScanCollFile, ARecordShorterThanItsHeaderIsRefused) {
 
 TEST(ScanCollFile, HostileBytesNeverGiveAnEntryBeyondTheFile) {
   std::mt19937 random(1234);
-  const Bytes sound = ThreeColls();
-  for (int round = 0; round < 2000; ++round) {
-    Bytes bytes = sound;
+  const Bytes sounds[] = {ThreeColls(), EncodeFile(colgen::MixedKindColls())};
+  for (int round = 0; round < 4000; ++round) {
+    Bytes bytes = sounds[round % 2];
     // Damage a few bytes, mostly in the headers' marker and Size fields.
     for (int k = 0; k < 3; ++k) {
       const std::size_t at = random() % bytes.size();
@@ -131,7 +133,9 @@ TEST(ScanCollFile, HostileBytesNeverGiveAnEntryBeyondTheFile) {
     std::int64_t next = 0;
     for (const CollDirectoryEntry& entry : scan.Entries) {
       EXPECT_EQ(entry.Offset, next);
-      EXPECT_GE(entry.Size, 72);
+      const RecordLayout* layout = LayoutOfVersion(entry.Version);
+      ASSERT_NE(layout, nullptr);
+      EXPECT_GE(entry.Size, static_cast<std::int64_t>(layout->HeaderBytes));
       next = entry.Offset + entry.Size;
     }
     EXPECT_EQ(next, static_cast<std::int64_t>(bytes.size()));
@@ -186,6 +190,51 @@ TEST(TakeStoredRecord, RefusesEntriesThatDoNotPointAtAWholeRecord) {
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 0, 92}).Message, kReadErrorText);     // Size differs
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 0, -1}).Message, kReadErrorText);
   EXPECT_EQ(TakeStoredRecord(bytes, {"x", 4, 112}).Message, kNoCollisionDataText);
+}
+
+}  // namespace
+}  // namespace vantorel
+
+namespace vantorel {
+namespace {
+
+TEST(ScanCollFile, TakesSanAndreasRecordsAndMeasuresTheirHeadersByKind) {
+  const std::vector<Coll> colls = colgen::MixedKindColls();
+  const Bytes sound = colgen::EncodeFile(colls);
+  const CollFileScan scan = ScanCollFile(sound);
+  ASSERT_TRUE(scan.Ok()) << scan.Message;
+  ASSERT_EQ(scan.Entries.size(), colls.size());
+  for (std::size_t i = 0; i < colls.size(); ++i) {
+    EXPECT_EQ(scan.Entries[i].Name, HeaderName(colls[i].Header));
+    EXPECT_EQ(scan.Entries[i].Version, colls[i].Version());
+    const StoredRecord stored = TakeStoredRecord(sound, scan.Entries[i]);
+    ASSERT_TRUE(stored.Ok());
+    EXPECT_EQ(stored.Bytes.size(), static_cast<std::size_t>(scan.Entries[i].Size));
+  }
+
+  // A "COL3" record alone: its header is 120 bytes, longer than the 72 of "COLL".
+  const Bytes col3 = colgen::EncodeFile({colgen::SaColl("three", 3)});
+  struct Case {
+    const char* what;
+    std::size_t keep;         // bytes of col3 left
+    std::uint32_t sizeField;  // 0 keeps the sound one
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {"header cut after 100 bytes", 100, 0, kReadErrorText},
+      {"Size ends inside the header", col3.size(), 100 - 8, kReadErrorText},
+      {"sound", col3.size(), 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes bytes(col3.begin(), col3.begin() + static_cast<std::ptrdiff_t>(c.keep));
+    if (c.sizeField != 0) SetSizeField(bytes, 0, c.sizeField);
+    const CollFileScan damaged = ScanCollFile(bytes);
+    EXPECT_EQ(damaged.Message, c.message);
+    EXPECT_EQ(damaged.Entries.size(), c.message.empty() ? 1u : 0u);
+    const CollDirectoryEntry entry{"three", 0, static_cast<std::int64_t>(c.keep), 3};
+    EXPECT_EQ(TakeStoredRecord(bytes, entry).Message, c.message);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/editor_fixture.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -206,6 +207,24 @@ TEST_F(EditorTest, ASaveOverAFileChangedOnDiskAsksFirst) {
   editor.ApplyChanges();
   EXPECT_TRUE(editor.SaveFile(false));
   EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(EditorTest, ApplyOfACollItsKindCannotHoldSaysWhyAndChangesNothing) {
+  const std::string path = OpenColls({Named("a"), colgen::SaColl("sa", 3), Named("c")});
+  const Bytes onDisk = ReadBytes(path);
+  editor.SelectColl(1);
+  Edit([](Coll& coll) { coll.Vertices[0].X = 300; });
+  const Bytes image = editor.FileImage();
+
+  editor.ApplyChanges();
+  const std::string expected = "coll \"sa\": vertex 0 has the coordinate 300.0, outside the range";
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].substr(0, expected.size()), expected);
+  EXPECT_EQ(editor.FileImage(), image);
+  EXPECT_FALSE(editor.FileChanged());
+  EXPECT_TRUE(editor.CollChanged());
+  EXPECT_EQ(editor.WorkingCopy().Vertices[0].X, 300);
+  EXPECT_EQ(ReadBytes(path), onDisk);
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/utf8_path.h"
 #include "tests/support/editor_fixture.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -73,6 +75,30 @@ TEST_F(ExchangeCommandsTest, ImportOfThreeOfFiveAppendsThemInListOrderWithoutGap
   EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "p4");
   EXPECT_TRUE(editor.FileChanged());
   EXPECT_EQ(ReadBytes(other), otherBytes);
+  ExpectDirectoryMatchesImage();
+}
+
+TEST_F(ExchangeCommandsTest, ImportTakesRecordsOfEveryKindWhole) {
+  OpenColls({Named("a")});
+  const std::string other = dir.Write("mixed.col", colgen::EncodeFile(colgen::MixedKindColls()));
+  const Bytes otherBytes = ReadBytes(other);
+  CollDirectoryEntries source;
+  ScanFile(otherBytes, source);
+  std::vector<int> all;
+  for (std::size_t i = 0; i < source.size(); ++i)
+    all.push_back(static_cast<int>(i));
+
+  ui.openResults = {std::filesystem::path(other)};
+  ui.selectResults = {all};
+  RunRow("Import1");
+  const CollDirectoryEntries& entries = editor.CollDirectory();
+  ASSERT_EQ(entries.size(), source.size() + 1);
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    SCOPED_TRACE(source[i].Name);
+    EXPECT_EQ(entries[i + 1].Version, source[i].Version);
+    EXPECT_EQ(entries[i + 1].Name, source[i].Name);
+    EXPECT_EQ(Slice(editor.FileImage(), entries[i + 1]), Slice(otherBytes, source[i]));
+  }
   ExpectDirectoryMatchesImage();
 }
 
@@ -331,6 +357,26 @@ TEST_F(ExchangeCommandsTest, ReplaceKeepsNameAndPositionAndTakesEverythingElse) 
   editor.ApplyChanges();
   EXPECT_EQ(editor.CollDirectory()[1].Name, "house01");
   EXPECT_EQ(editor.CollDirectory()[1].Size, 72 + 20 + 20 + 28 + 8 * 12 + 12 * 16);
+  ExpectDirectoryMatchesImage();
+}
+
+TEST_F(ExchangeCommandsTest, ReplaceTakesASanAndreasCollInItsOwnKind) {
+  OpenColls({Named("house01")});
+  const std::vector<Coll> mixed = colgen::MixedKindColls();
+  const std::string other = dir.Write("mixed.col", colgen::EncodeFile(mixed));
+  const auto col3 = std::find_if(mixed.begin(), mixed.end(),
+                                 [](const Coll& coll) { return coll.Version() == 3; });
+  ASSERT_NE(col3, mixed.end());
+
+  ui.openResults = {std::filesystem::path(other)};
+  ui.selectResults = {std::vector<int>{static_cast<int>(col3 - mixed.begin())}};
+  RunRow("Replace1");
+  EXPECT_EQ(HeaderName(editor.WorkingCopy().Header), "house01");
+  EXPECT_EQ(editor.WorkingCopy().Version(), 3);
+  EXPECT_EQ(editor.WorkingCopy().ShadowFaces.size(), col3->ShadowFaces.size());
+  editor.ApplyChanges();
+  EXPECT_EQ(editor.CollDirectory()[0].Version, 3);
+  EXPECT_EQ(editor.CollDirectory()[0].Name, "house01");
   ExpectDirectoryMatchesImage();
 }
 

@@ -15,6 +15,7 @@
 #include "tests/support/fake_ui.h"
 #include "tests/support/test_files.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -215,6 +216,18 @@ TEST_F(MeshCommandsTest, ReplaceKeepsTheSpheresAndBoxes) {
   EXPECT_EQ(lamp.BoxCount(), 1);
   EXPECT_GT(lamp.FaceCount(), 0);
   EXPECT_EQ(HeaderBoundingObjects(lamp.Header).Max.Z, 4.5f);
+}
+
+TEST_F(MeshCommandsTest, AMeshASanAndreasCollCannotHoldIsRefusedWithTheReason) {
+  const std::string sa = dir.Write("sa.col", colgen::EncodeFile({colgen::SaColl("sa", 3)}));
+  const std::string far = dir.Write("far.obj", Text("v 300 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+  const Bytes before = ReadBytes(sa);
+  const auto run = RunCli({"import-mesh", sa, far, "--replace", "sa"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("coll \"sa\": vertex 0 has the coordinate 300.0, outside the range"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(ReadBytes(sa), before);
 }
 
 // Spheres and boxes go out as named objects of their own and do not come back as mesh faces.

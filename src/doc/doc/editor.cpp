@@ -382,6 +382,11 @@ void Editor::ApplyChanges() {
   // Writing back a coll that failed to read would put a zeroed record into the file, and the
   // next scan would stop there: everything after it would be lost.
   if (!workingCopy_.IsLoaded() || !CurrentEntry()) return;
+  // A coll its kind cannot hold is refused before the file is touched, naming the value at fault.
+  if (const std::string problem = RecordFitProblem(workingCopy_); !problem.empty()) {
+    ui_.Message(problem);
+    return;
+  }
   WriteResult result = WriteResult::Ok;
   ChangeFile([&](CollFile& file) {
     result = WriteColl(file, static_cast<std::size_t>(currentColl_), workingCopy_);

@@ -22,9 +22,10 @@ struct CollFileScan {
   bool Ok() const { return Message.empty(); }
 };
 
-// Lists the records of bytes from byte 0 onwards. A header that cannot be read whole, or a
-// record whose Size runs past the end of the bytes (or would end inside its own header), gives
-// kReadErrorText; a record that does not start with "COLL" gives kNoCollisionDataText. So every
+// Lists the records of bytes from byte 0 onwards, of any of the four kinds ("COLL", "COL2",
+// "COL3", "COL4"). A header that cannot be read whole, or a record whose Size runs past the end
+// of the bytes (or would end inside its own header), gives kReadErrorText; a record that starts
+// with none of the four markers gives kNoCollisionDataText. So every
 // entry that is returned has all its bytes in the file. afterRecord runs after each record with
 // the position reached.
 CollFileScan ScanCollFile(std::span<const std::uint8_t> bytes,
@@ -40,7 +41,7 @@ struct StoredRecord {
 
 // Checks the record of entry as the strict scan checks a record: a header or record that does
 // not lie whole inside bytes, or a header Size that disagrees with the entry, gives
-// kReadErrorText; a record without "COLL" gives kNoCollisionDataText.
+// kReadErrorText; a record with none of the four markers gives kNoCollisionDataText.
 StoredRecord TakeStoredRecord(std::span<const std::uint8_t> bytes, const CollDirectoryEntry& entry);
 
 }  // namespace vantorel
