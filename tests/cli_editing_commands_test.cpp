@@ -805,5 +805,30 @@ TEST_F(CliEditingTest, UsageErrorsExitWithTwoAndWriteNothing) {
   EXPECT_EQ(ReadBytes(path), original);
 }
 
+// ---- convert ----
+
+TEST_F(CliEditingTest, ConvertWritesWhatTheWindowWouldAndARefusedCollWritesNothing) {
+  const std::string out = InDir("city_sa.col");
+  const std::string err = ExpectDone({"convert", path, "--all", "--to", "col3", "-o", out});
+  EXPECT_NE(err.find("lamp"), std::string::npos) << err;
+  EXPECT_NE(err.find("1 vertex no face uses"), std::string::npos) << err;
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadBytes(out), ThroughEditor([](Editor& editor, testing::FakeUi&) {
+              RunRow(editor, "ConvertFileToCOL31");
+            }));
+  const std::string back = InDir("back.col");
+  ExpectDone({"convert", out, "wall", "--to=col1", "-o", back});
+  EXPECT_EQ(StoredColl(back, 2).Version(), 1);
+  EXPECT_EQ(StoredColl(back, 1).Version(), 3);
+
+  CollBuilder far("far_away");
+  far.Face(far.Vertex({0, 0, 500}), far.Vertex({1, 0, 500}), far.Vertex({0, 1, 500}),
+           MakeSurface(1));
+  const std::string farFile = dir.Write("far.col", colgen::EncodeFile({Barrel(), far.Build()}));
+  const Bytes farBefore = ReadBytes(farFile);
+  ExpectRefused({"convert", farFile, "--all", "--to", "col2"}, "far_away", farFile, farBefore);
+  EXPECT_EQ(RunCli({"convert", path, "--all"}).status, 2);
+}
+
 }  // namespace
 }  // namespace vantorel

@@ -129,8 +129,9 @@ TEST_F(EditorTest, ApplyFirstRowsStopOnCancelBeforeTheirCommand) {
     EXPECT_EQ(editor.WorkingCopy().SphereCount(), edited.SphereCount());
     EXPECT_TRUE(Notified<SelectionChanged>());
   }
-  // Copy and its button, Import and its button, Merge, Make LOD, Import Collision Script.
-  EXPECT_EQ(asking, 7);
+  // Copy and its button, Import and its button, Merge, Make LOD, Import Collision Script, and
+  // the three conversions of the whole file.
+  EXPECT_EQ(asking, 10);
 }
 
 TEST_F(EditorTest, RowsRunTheirCommandThroughTheEditor) {

@@ -54,6 +54,9 @@ _vantorel_cli() {
       compopt -o filenames 2>/dev/null
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return ;;
+    --to)
+      mapfile -t COMPREPLY < <(compgen -W "col1 col2 col3" -- "$cur")
+      return ;;
     --material | --parameter | --decimal-separator) return ;;
   esac
 
@@ -65,7 +68,7 @@ _vantorel_cli() {
     if [[ -z $ended && $word == -?* ]]; then
       [[ $word == -- ]] && ended=1
       case $word in
-        --game | -o | --output | --material | --parameter | --decimal-separator) ((i++)) ;;
+        --game | -o | --output | --material | --parameter | --to | --decimal-separator) ((i++)) ;;
       esac
       continue
     fi
@@ -74,14 +77,14 @@ _vantorel_cli() {
 
   if [[ -z $ended && $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "--json --game -o --output --append --overwrite --all
-      --spheres --boxes --faces --material --parameter --decimal-separator --help --version --" \
+      --spheres --boxes --faces --material --parameter --to --decimal-separator --help --version --" \
       -- "$cur")
     return
   fi
 
   if ((${#words[@]} == 0)); then
     mapfile -t COMPREPLY < <(compgen -W "list info script check rename copy delete export
-      import replace merge lod import-script recalc-bounds clean surface" -- "$cur")
+      import replace merge lod import-script recalc-bounds clean surface convert" -- "$cur")
     return
   fi
 
@@ -93,7 +96,7 @@ _vantorel_cli() {
   else
     case $command in
       check) kind=col ;;
-      info | script | rename | copy | delete | lod | recalc-bounds | clean | surface)
+      info | script | rename | copy | delete | lod | recalc-bounds | clean | surface | convert)
         ((operand == 2)) && kind=coll ;;
       merge) ((operand == 2 || operand == 3)) && kind=coll ;;
       export)

@@ -65,6 +65,9 @@ first=${names[0]}
 
 offers "" -- list info check import-script recalc-bounds surface
 offers "im" -- import import-script
+offers "co" -- copy convert
+offers convert "$typed" --to "" -- col1 col2 col3
+offers convert "$typed" --to col3 "#" -- "#1" "#$count"
 lacks "im" -- info
 offers --js -- --json
 offers list --game "" -- iii vc

@@ -180,6 +180,8 @@ constexpr CommandForm kCommands[] = {
      "surface FILE COLL (--spheres|--boxes|--faces) (LIST | --all) --material M "
      "[--parameter P] [-o OUT]",
      2, 3, "-o --overwrite --all --spheres --boxes --faces --material --parameter"},
+    {"convert", "convert FILE (COLL | --all) --to col1|col2|col3 [-o OUT]", 1, 2,
+     "-o --overwrite --all --to"},
     {"check", "check FILE... [--game iii|vc|sa] [--json]", 1, kAnyNumber, "--json --game"},
 };
 
@@ -210,6 +212,7 @@ std::optional<std::string> FormProblem(const CommandForm& form, const CommandLin
       name != "export-mesh") {
     return "--overwrite goes with -o OUT";
   }
+  if (name == "convert" && !line.toVersion) return "convert needs --to col1, col2 or col3";
   if (name == "surface") {
     if (!line.elements) return "surface needs --spheres, --boxes or --faces";
     if (!line.material) return "surface needs --material M";
@@ -361,6 +364,13 @@ writes the result to -o OUT and leaves FILE as it is):
                        The other surface bytes stay.
                          vantorel-cli surface generic.col lamppost --faces 0,3,5-9 --material 12
                          vantorel-cli surface cars.col '#2' --spheres --all --material 0 --parameter 17
+  convert FILE (COLL | --all) --to col1|col2|col3
+                       converts the coll, or every coll, to "COLL", "COL2" or "COL3" records:
+                       surfaces are mapped between the tables of the games, coordinates
+                       rounded to 1/128 for COL2/COL3. What the new kind cannot keep is said,
+                       one line per coll. A coll whose coordinates do not fit is refused, and
+                       with it the whole command.
+                         vantorel-cli convert generic.col --all --to col3 -o generic_sa.col
 
   Every new name (NEWNAME) has 4 to 20 characters, each one of a-z, A-Z, 0-9 and _; a
   renamed coll's new name differs from its old one by more than letter case. Names may repeat
@@ -394,7 +404,9 @@ Options:
   --surfaces MAP          import-mesh: the file that maps materials to surfaces
   --max-faces N           import-mesh: simplify the mesh to at most N faces
   --with-primitives       export-mesh: write the spheres and boxes too, as objects
-  --all                   recalc-bounds, clean: every coll; surface: every element of the kind
+  --all                   recalc-bounds, clean, convert: every coll; surface: every element of
+                          the kind
+  --to col1|col2|col3     convert: the record kind, "COLL", "COL2" or "COL3"
   --spheres, --boxes, --faces
                           surface: the kind of element LIST counts
   --material M            surface: the surface type, 0 to 34

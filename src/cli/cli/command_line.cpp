@@ -148,6 +148,15 @@ CommandLineParse ParseCommandLine(const std::vector<std::string>& args) {
         return parse;
       }
       NoteGiven(line, name);
+    } else if (name == "--to") {
+      const std::optional<std::string> kind = value();
+      if (kind == "col1" || kind == "col2" || kind == "col3") {
+        line.toVersion = kind->back() - '0';
+      } else {
+        parse.error = "--to needs col1, col2 or col3";
+        return parse;
+      }
+      NoteGiven(line, name);
     } else if (name == "--max-faces") {
       line.maxFaces = Number(value());
       if (!line.maxFaces || *line.maxFaces == 0) {

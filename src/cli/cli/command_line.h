@@ -31,6 +31,7 @@ struct CommandLine {
   std::optional<std::string> surfaces;     // --surfaces MAP
   std::optional<int> maxFaces;             // --max-faces N
   bool withPrimitives = false;             // --with-primitives
+  std::optional<int> toVersion;            // --to col1|col2|col3: 1, 2 or 3
   // The options given apart from --help, --decimal-separator and "--", each once, as written
   // in the help ("-o", "--json"), so that a command can refuse the ones that do not apply to it.
   std::vector<std::string> given;

@@ -318,6 +318,25 @@ bool Surface(Job& job) {
   return job.session.Apply();
 }
 
+// The coll converts as an edit of its working copy; --all converts the file as one change,
+// which a coll that does not fit refuses as a whole.
+bool Convert(Job& job) {
+  Editor& editor = job.TheEditor();
+  const int version = *job.line.toVersion;
+  const std::string kind = version == 1 ? "COLL1" : "COL" + std::to_string(version) + "1";
+  if (job.line.all) {
+    return job.session.RunRow("ConvertFileTo" + kind, [&] {
+      for (const CollDirectoryEntry& entry : editor.CollDirectory()) {
+        if (entry.Version != version) return false;
+      }
+      return true;
+    });
+  }
+  return job.SelectColl(job.operands[1]) && job.session.RunRow("ConvertCollTo" + kind, [&] {
+    return editor.WorkingCopy().Version() == version;
+  }) && job.session.Apply();
+}
+
 using Command = bool (*)(Job&);
 
 const std::map<std::string_view, Command>& WritingCommands() {
@@ -334,6 +353,7 @@ const std::map<std::string_view, Command>& WritingCommands() {
       {"recalc-bounds", RecalcBounds},
       {"clean", Clean},
       {"surface", Surface},
+      {"convert", Convert},
   };
   return commands;
 }

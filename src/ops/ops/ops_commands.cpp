@@ -6,6 +6,7 @@
 #include "doc/editor_texts.h"
 #include "doc/row_conditions.h"
 #include "ops/coll_commands.h"
+#include "ops/convert_commands.h"
 #include "ops/exchange_commands.h"
 #include "ops/find_commands.h"
 #include "ops/lod_command.h"
@@ -76,6 +77,31 @@ void AddCollCommands(std::vector<CommandRow>& rows) {
                                  texts::kNoCollisionData, true),
                             NeedsRoomToAppend()}),
                      true));
+  // The current coll converts as an edit of its working copy; the whole file as one change of
+  // its records, after the working copy's edits are applied.
+  rows.push_back({"Convert1", "Con&vert"});
+  struct Kind {
+    const char* coll;
+    const char* file;
+    const char* collCaption;
+    const char* fileCaption;
+    int version;
+  };
+  for (const Kind& kind :
+       {Kind{"ConvertCollToCOLL1", "ConvertFileToCOLL1", "Coll to COLL", "File to COLL", 1},
+        Kind{"ConvertCollToCOL21", "ConvertFileToCOL21", "Coll to COL2", "File to COL2", 2},
+        Kind{"ConvertCollToCOL31", "ConvertFileToCOL31", "Coll to COL3", "File to COL3", 3}}) {
+    const int version = kind.version;
+    CommandRow coll{
+        kind.coll, kind.collCaption, {}, [version](Editor& e) { ConvertCurrentColl(e, version); }};
+    coll.Applies = NeedsReadColl();
+    rows.push_back(coll);
+    CommandRow file{
+        kind.file, kind.fileCaption, {}, [version](Editor& e) { ConvertWholeFile(e, version); }};
+    file.Applies = NeedsColl();
+    file.ApplyFirst = true;
+    rows.push_back(file);
+  }
   rows.push_back({"Find1", "&Find...", "Ctrl+F", FindColl});
   rows.push_back({"FindNext1", "Find &Next", "F3", FindNextColl});
   rows.push_back(Row("ImportMesh1", "Import &Mesh...", {}, ImportMesh, ImportMeshApplies()));
