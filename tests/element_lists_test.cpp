@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "doc/status_bar.h"
 #include "tools/colgen/coll_builder.h"
 
@@ -29,6 +31,12 @@ TEST(ElementLines, ShowIndexMaterialParameterAndName) {
   const SurfaceTypeTable& table = SurfaceTypeTable::Defaults();
   EXPECT_EQ(ElementLine(ListKind::Spheres, 3, coll, table), "S003 - [19|00] Water");
   EXPECT_EQ(ElementLine(ListKind::Boxes, 0, coll, table), "B000 - [255|17] ?");
+
+  // A San Andreas coll names its materials from the game's own table.
+  Coll sa = coll;
+  std::memcpy(sa.Header.FourCC.data(), "COL3", 4);
+  EXPECT_EQ(ElementLine(ListKind::Spheres, 3, sa, table), "S003 - [19|00] FLOWERBED");
+  EXPECT_EQ(ElementLine(ListKind::Boxes, 0, sa, table), "B000 - [255|17] ?");
 }
 
 TEST(ElementLines, IndexesPastThreeDigitsAreWrittenInFull) {

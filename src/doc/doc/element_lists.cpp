@@ -1,6 +1,7 @@
 #include "doc/element_lists.h"
 
 #include "core/number_text.h"
+#include "core/sa_surface_table.h"
 
 namespace vantorel {
 
@@ -76,7 +77,12 @@ std::string ElementLine(ListKind kind, int k, const Coll& coll, const SurfaceTyp
   line += '|';
   line += FormatPadded(surface.Parameter, 2);
   line += "] ";
-  line += surfaces.Name(surface.Material);
+  // San Andreas records use the game's own material table, which is not the editable one.
+  if (coll.Header.Version() >= 2) {
+    line += SaSurfaceName(surface.Material);
+  } else {
+    line += surfaces.Name(surface.Material);
+  }
   return line;
 }
 
