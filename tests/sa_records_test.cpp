@@ -45,11 +45,11 @@ TEST(SaRecords, AllFourKindsReadBackFromOneFileInAnyOrder) {
   ASSERT_EQ(ScanFile(image, directory), ScanEnd::EndOfData);
   ASSERT_EQ(directory.size(), colls.size());
   Bytes rewritten;
+  Coll read;  // one working copy for all: nothing of the coll read before may stay in it
   for (std::size_t i = 0; i < colls.size(); ++i) {
     SCOPED_TRACE(directory[i].Name);
     EXPECT_EQ(directory[i].Version, colls[i].Version());
     EXPECT_EQ(directory[i].Name, HeaderName(colls[i].Header));
-    Coll read;
     ASSERT_EQ(ReadColl(image, directory[i], read), ReadResult::Ok);
     EXPECT_EQ(read.Version(), colls[i].Version());
     EXPECT_EQ(read.Header.ModelId(), colls[i].Header.ModelId());

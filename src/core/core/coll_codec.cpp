@@ -6,6 +6,7 @@
 
 #include "core/compressed_record.h"
 #include "core/little_endian.h"
+#include "core/section_elements.h"
 
 namespace vantorel {
 
@@ -54,18 +55,6 @@ void StoreFace(std::uint8_t* p, const CollFace& f) {
   le::StoreI32(p + 4, f.B);
   le::StoreI32(p + 8, f.C);
   StoreSurface(p + 12, f.Surface);
-}
-
-// Decodes the elements of a section whose count has been checked against the record.
-template <class T, class Load>
-void LoadSection(const std::uint8_t* record, const SectionSpan& span, std::vector<T>& out,
-                 Load load) {
-  out.resize(span.Count);
-  const std::uint8_t* p = record + span.Offset;
-  for (T& element : out) {
-    element = load(p);
-    p += span.ElementBytes;
-  }
 }
 
 // Writes the count and then the elements of one section; returns where the next one starts.
@@ -154,22 +143,25 @@ ScanEnd ScanFile(std::span<const std::uint8_t> image, CollDirectoryEntries& dire
   return ScanEnd::EndOfData;
 }
 
-ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntry& entry,
+namespace {
+
+// Reads into coll without emptying it first: the sections overwrite what the coll read before
+// held, which spares zeroing every element (see LoadSection). On failure the caller empties it.
+ReadResult ReadOver(std::span<const std::uint8_t> image, const CollDirectoryEntry& entry,
                     Coll& coll) {
-  coll.Clear();
   const Extent extent = ClampedExtent(entry, image.size());
   const std::uint8_t* record = image.data() + extent.begin;
   const RecordLayout* layout = extent.end - extent.begin >= 4 ? LayoutOfFourCC(record) : nullptr;
   if (!layout) return ReadResult::NoCollisionData;
   // A header that cannot be read whole holds no coll the editor could show.
   if (extent.end - extent.begin < layout->HeaderBytes) return ReadResult::Damaged;
+  coll.Header = {};
   DecodeHeader(record, coll.Header);
   // The record ends where its Size says, or at the end of the image if that comes first.
   const std::size_t recordEnd =
       std::min<std::uint64_t>(extent.begin + std::uint64_t{coll.Header.Size} + 8, image.size());
   RecordSections sections;
   if (LocateSections(*layout, image.subspan(extent.begin, recordEnd - extent.begin), sections)) {
-    coll.Clear();
     return ReadResult::Damaged;
   }
   if (layout->Placement == SectionPlacement::OffsetTable) {
@@ -180,7 +172,20 @@ ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntr
   LoadSection(record, sections[Section::Boxes], coll.Boxes, LoadBox);
   LoadSection(record, sections[Section::Vertices], coll.Vertices, LoadVector);
   LoadSection(record, sections[Section::Faces], coll.Faces, LoadFace);
+  coll.FaceGroups.clear();
+  coll.ShadowVertices.clear();
+  coll.ShadowFaces.clear();
+  coll.Col4Extra = 0;
   return ReadResult::Ok;
+}
+
+}  // namespace
+
+ReadResult ReadColl(std::span<const std::uint8_t> image, const CollDirectoryEntry& entry,
+                    Coll& coll) {
+  const ReadResult result = ReadOver(image, entry, coll);
+  if (result != ReadResult::Ok) coll.Clear();
+  return result;
 }
 
 void EncodeColl(const Coll& coll, std::uint8_t* out) {

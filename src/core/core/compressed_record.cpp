@@ -6,6 +6,7 @@
 
 #include "core/little_endian.h"
 #include "core/number_text.h"
+#include "core/section_elements.h"
 #include "core/windows1252.h"
 
 namespace vantorel {
@@ -90,17 +91,6 @@ void StoreFaceGroup(std::uint8_t* p, const CollFaceGroup& g) {
   StoreVector(p + 12, g.Max);
   StoreU16(p + 24, g.First);
   StoreU16(p + 26, g.Last);
-}
-
-template <class T, class Load>
-void LoadSection(const std::uint8_t* record, const SectionSpan& span, std::vector<T>& out,
-                 Load load) {
-  out.resize(span.Count);
-  const std::uint8_t* p = record + span.Offset;
-  for (T& element : out) {
-    element = load(p);
-    p += span.ElementBytes;
-  }
 }
 
 template <class T, class Store>

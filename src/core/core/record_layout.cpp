@@ -121,10 +121,11 @@ class OffsetTableReader {
   // The highest vertex index the faces of section use, plus 1; 0 without faces.
   std::uint64_t VerticesUsedBy(Section faces) const {
     const SectionSpan& span = sections_[faces];
-    std::uint16_t highest = 0;
+    unsigned highest = 0;
     const std::uint8_t* p = record_.data() + span.Offset;
     for (std::size_t i = 0; i < span.Count; ++i, p += span.ElementBytes) {
-      highest = std::max({highest, le::LoadU16(p), le::LoadU16(p + 2), le::LoadU16(p + 4)});
+      const unsigned ab = std::max<unsigned>(le::LoadU16(p), le::LoadU16(p + 2));
+      highest = std::max(highest, std::max<unsigned>(ab, le::LoadU16(p + 4)));
     }
     return span.Count == 0 ? 0 : std::uint64_t{highest} + 1;
   }
