@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <utility>
 
 #include "bench/ratio_reporter.h"
 #include "core/coll_codec.h"
@@ -72,11 +73,12 @@ void ConvertCol3ToColl(benchmark::State& state) {
     length = 0;
     for (const CollDirectoryEntry& entry : directory) {
       ReadColl(image, entry, coll);
-      const CollConversion conversion = ConvertColl(coll, 1);
+      CollConversion conversion = ConvertColl(std::move(coll), 1);
       const std::size_t bytes = RecordLength(*conversion.Converted);
       if (length + bytes > converted.size()) converted.resize(2 * (length + bytes));
       EncodeColl(*conversion.Converted, converted.data() + length);
       length += bytes;
+      coll = std::move(*conversion.Converted);  // its memory serves the next read
     }
     benchmark::DoNotOptimize(converted.data());
   }
@@ -94,7 +96,9 @@ void ReadAndConvertCol3(benchmark::State& state) {
     std::size_t faces = 0;
     for (const CollDirectoryEntry& entry : directory) {
       ReadColl(image, entry, coll);
-      faces += ConvertColl(coll, 1).Converted->Faces.size();
+      CollConversion conversion = ConvertColl(std::move(coll), 1);
+      faces += conversion.Converted->Faces.size();
+      coll = std::move(*conversion.Converted);
     }
     benchmark::DoNotOptimize(faces);
   }

@@ -1,6 +1,7 @@
 #include "core/coll_conversion.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/compressed_record.h"
 #include "core/sa_surface_table.h"
@@ -19,23 +20,30 @@ std::size_t CountIf(const Elements& elements, Test test) {
   return static_cast<std::size_t>(std::count_if(elements.begin(), elements.end(), test));
 }
 
-std::uint8_t ToSaMaterial(std::uint8_t classic) {
-  return static_cast<std::uint8_t>(SaMaterialForClassic(classic));
+using MaterialMap = std::array<std::uint8_t, 256>;
+
+// The mappings between the tables for every byte value, looked up once per element.
+template <class Map>
+MaterialMap Tabulate(Map map) {
+  MaterialMap table{};
+  for (std::size_t i = 0; i < table.size(); ++i)
+    table[i] = static_cast<std::uint8_t>(map(static_cast<int>(i)));
+  return table;
 }
-std::uint8_t ToClassicMaterial(std::uint8_t sa) {
-  return static_cast<std::uint8_t>(ClassicMaterialForSa(sa));
+const MaterialMap& ToSaMaterials() {
+  static const MaterialMap table = Tabulate(SaMaterialForClassic);
+  return table;
+}
+const MaterialMap& ToClassicMaterials() {
+  static const MaterialMap table = Tabulate(ClassicMaterialForSa);
+  return table;
 }
 
-template <class Map>
-void MapMaterials(Coll& coll, Map map) {
+void MapShapeMaterials(Coll& coll, const MaterialMap& map) {
   for (CollSphere& sphere : coll.Spheres)
-    sphere.Surface.Material = map(sphere.Surface.Material);
+    sphere.Surface.Material = map[sphere.Surface.Material];
   for (CollBox& box : coll.Boxes)
-    box.Surface.Material = map(box.Surface.Material);
-  for (CollFace& face : coll.Faces)
-    face.Surface.Material = map(face.Surface.Material);
-  for (CollFace& face : coll.ShadowFaces)
-    face.Surface.Material = map(face.Surface.Material);
+    box.Surface.Material = map[box.Surface.Material];
 }
 
 void SetKind(CollHeader& header, int version) {
@@ -56,7 +64,14 @@ void ToColl(Coll& coll, std::vector<std::string>& lost) {
   if (!coll.FaceGroups.empty()) {
     lost.push_back(Count(coll.FaceGroups.size(), "face group", "face groups"));
   }
-  const std::size_t lit = CountIf(coll.Faces, [](const CollFace& f) { return FaceLight(f) != 0; });
+  // One pass over the faces, the bulk of a large coll: the light goes, the material is mapped.
+  const MaterialMap& map = ToClassicMaterials();
+  std::size_t lit = 0;
+  for (CollFace& face : coll.Faces) {
+    if (FaceLight(face) != 0) ++lit;
+    face.Surface.Byte2 = 0;
+    face.Surface.Material = map[face.Surface.Material];
+  }
   if (lit > 0) lost.push_back("the light bytes of " + Count(lit, "face", "faces"));
   if (coll.Header.ModelId() != 0) {
     lost.push_back("the model ID " + std::to_string(coll.Header.ModelId()));
@@ -64,13 +79,11 @@ void ToColl(Coll& coll, std::vector<std::string>& lost) {
   if (coll.Col4Extra != 0) lost.push_back("the extra \"COL4\" field");
   const std::string name = HeaderName(coll.Header);
   if (name.size() > 20) lost.push_back("the name's end (\"" + name.substr(20) + "\")");
-  for (CollFace& face : coll.Faces)
-    face.Surface.Byte2 = 0;
   coll.FaceGroups.clear();
   coll.ShadowFaces.clear();
   coll.ShadowVertices.clear();
   coll.Col4Extra = 0;
-  MapMaterials(coll, ToClassicMaterial);
+  MapShapeMaterials(coll, map);
 }
 
 // Keeps only the vertices some face uses, in their order, and renumbers the faces.
@@ -110,14 +123,15 @@ void FromColl(Coll& coll, std::vector<std::string>& lost) {
   if (extra > 0) {
     lost.push_back("the surface bytes after the material of " + Count(extra, "face", "faces"));
   }
+  const MaterialMap& map = ToSaMaterials();
   for (CollFace& face : coll.Faces)
-    face.Surface = {face.Surface.Material, 0, 0, 0};
-  MapMaterials(coll, ToSaMaterial);
+    face.Surface = {map[face.Surface.Material], 0, 0, 0};
+  MapShapeMaterials(coll, map);
 }
 
 }  // namespace
 
-CollConversion ConvertColl(const Coll& coll, int toVersion) {
+CollConversion ConvertColl(Coll coll, int toVersion) {
   CollConversion result;
   const int from = coll.Version();
   const std::string name = "coll \"" + Windows1252ToUtf8(HeaderName(coll.Header)) + "\"";
@@ -125,7 +139,7 @@ CollConversion ConvertColl(const Coll& coll, int toVersion) {
     result.Refusal = name + " cannot be converted to version " + std::to_string(toVersion);
     return result;
   }
-  Coll converted = coll;
+  Coll converted = std::move(coll);
   if (from == toVersion) {
     result.Converted = std::move(converted);
     return result;

@@ -22,7 +22,8 @@ struct CollConversion {
 // San Andreas kind are rounded to the nearest 1/128, and vertices no face uses are dropped, since
 // those kinds store no vertex count. A coordinate outside the compressed range, or more than
 // 65,535 vertices, refuses the conversion. Converting to the coll's own version changes nothing.
-CollConversion ConvertColl(const Coll& coll, int toVersion);
+// A coll passed by std::move is converted in place, without a copy.
+CollConversion ConvertColl(Coll coll, int toVersion);
 
 // The one line a conversion's message gives a coll: its name and what was not kept; empty when
 // everything was.
