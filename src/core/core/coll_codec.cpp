@@ -12,29 +12,8 @@ namespace vantorel {
 
 namespace {
 
-Vector3 LoadVector(const std::uint8_t* p) {
-  return {le::LoadF32(p), le::LoadF32(p + 4), le::LoadF32(p + 8)};
-}
-void StoreVector(std::uint8_t* p, const Vector3& v) {
-  le::StoreF32(p, v.X);
-  le::StoreF32(p + 4, v.Y);
-  le::StoreF32(p + 8, v.Z);
-}
-Surface LoadSurface(const std::uint8_t* p) {
-  return {p[0], p[1], p[2], p[3]};
-}
-void StoreSurface(std::uint8_t* p, const Surface& s) {
-  p[0] = s.Material;
-  p[1] = s.Parameter;
-  p[2] = s.Byte2;
-  p[3] = s.Byte3;
-}
-
 CollSphere LoadSphere(const std::uint8_t* p) {
   return {le::LoadF32(p), LoadVector(p + 4), LoadSurface(p + 16)};
-}
-CollBox LoadBox(const std::uint8_t* p) {
-  return {LoadVector(p), LoadVector(p + 12), LoadSurface(p + 24)};
 }
 CollFace LoadFace(const std::uint8_t* p) {
   return {le::LoadI32(p), le::LoadI32(p + 4), le::LoadI32(p + 8), LoadSurface(p + 12)};
@@ -44,11 +23,6 @@ void StoreSphere(std::uint8_t* p, const CollSphere& s) {
   le::StoreF32(p, s.Radius);
   StoreVector(p + 4, s.Center);
   StoreSurface(p + 16, s.Surface);
-}
-void StoreBox(std::uint8_t* p, const CollBox& b) {
-  StoreVector(p, b.Min);
-  StoreVector(p + 12, b.Max);
-  StoreSurface(p + 24, b.Surface);
 }
 void StoreFace(std::uint8_t* p, const CollFace& f) {
   le::StoreI32(p, f.A);

@@ -18,24 +18,6 @@ constexpr std::size_t kMostElements = 65535;  // the 16-bit counts and face indi
 using le::LoadU16;
 using le::StoreU16;
 
-Vector3 LoadVector(const std::uint8_t* p) {
-  return {le::LoadF32(p), le::LoadF32(p + 4), le::LoadF32(p + 8)};
-}
-void StoreVector(std::uint8_t* p, const Vector3& v) {
-  le::StoreF32(p, v.X);
-  le::StoreF32(p + 4, v.Y);
-  le::StoreF32(p + 8, v.Z);
-}
-Surface LoadSurface(const std::uint8_t* p) {
-  return {p[0], p[1], p[2], p[3]};
-}
-void StoreSurface(std::uint8_t* p, const Surface& s) {
-  p[0] = s.Material;
-  p[1] = s.Parameter;
-  p[2] = s.Byte2;
-  p[3] = s.Byte3;
-}
-
 float LoadCompressed(const std::uint8_t* p) {
   return static_cast<float>(static_cast<std::int16_t>(LoadU16(p))) *
          static_cast<float>(kCompressedUnit);
@@ -61,14 +43,6 @@ void StoreSphere(std::uint8_t* p, const CollSphere& s) {
   StoreVector(p, s.Center);
   le::StoreF32(p + 12, s.Radius);
   StoreSurface(p + 16, s.Surface);
-}
-CollBox LoadBox(const std::uint8_t* p) {
-  return {LoadVector(p), LoadVector(p + 12), LoadSurface(p + 24)};
-}
-void StoreBox(std::uint8_t* p, const CollBox& b) {
-  StoreVector(p, b.Min);
-  StoreVector(p + 12, b.Max);
-  StoreSurface(p + 24, b.Surface);
 }
 CollFace LoadFace(const std::uint8_t* p) {
   CollFace face{LoadU16(p), LoadU16(p + 2), LoadU16(p + 4), {}};
