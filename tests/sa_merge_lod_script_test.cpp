@@ -9,6 +9,7 @@
 #include "core/sa_surface_table.h"
 #include "edit/collision_script.h"
 #include "edit/script_reader.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/editor_fixture.h"
 #include "tools/colgen/sa_colls.h"
 
@@ -255,6 +256,48 @@ TEST_F(SaOperationsTest, AScriptOfAKindWhoseCoordinateDoesNotFitIsRefused) {
                                "the range a San Andreas record can store (-256 to 255.99)"});
   EXPECT_EQ(editor.CollCount(), 1);
   EXPECT_EQ(editor.FileImage(), before);
+}
+
+}  // namespace
+}  // namespace vantorel
+
+namespace vantorel {
+namespace {
+
+// The batch tool runs the same rows: a script of a COL3 coll reads back as COL3, a merge into
+// it keeps COL3 and tells what the other coll lost, a coordinate out of range refuses it.
+TEST(CliSaOperations, ScriptImportScriptMergeAndLodKeepTheKind) {
+  testing::TempDir dir;
+  const std::string file =
+      dir.Write("sa.col", EncodeFile({SaColl("sa3", 3), Classic("classic"), Classic("far", 300)}));
+  const std::string script = (dir.Path() / "sa3.cst").string();
+  ASSERT_EQ(testing::RunCli({"script", file, "sa3", "-o", script}).status, 0);
+  const std::string viaScript = (dir.Path() / "script.col").string();
+  const testing::CliRun imported =
+      testing::RunCli({"import-script", file, script, "from_script", "-o", viaScript});
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(testing::StoredColl(viaScript, 3).Version(), 3);
+
+  const std::string merged = (dir.Path() / "merged.col").string();
+  const testing::CliRun merge =
+      testing::RunCli({"merge", file, "sa3", "classic", "merged", "-o", merged});
+  EXPECT_EQ(merge.status, 0) << merge.err;
+  EXPECT_NE(merge.err.find("coll \"sa3\": face groups dropped\ncoll \"classic\": "),
+            std::string::npos)
+      << merge.err;
+  EXPECT_EQ(testing::StoredColl(merged, 3).Version(), 3);
+
+  const std::string refused = (dir.Path() / "refused.col").string();
+  const testing::CliRun far =
+      testing::RunCli({"merge", file, "sa3", "far", "x_far", "-o", refused});
+  EXPECT_NE(far.status, 0);
+  EXPECT_NE(far.err.find("coll \"far\": vertex 1 has the coordinate 300"), std::string::npos)
+      << far.err;
+  EXPECT_FALSE(std::filesystem::exists(refused));
+
+  const std::string lod = (dir.Path() / "lod.col").string();
+  EXPECT_EQ(testing::RunCli({"lod", file, "sa3", "-o", lod}).status, 0);
+  EXPECT_EQ(testing::StoredColl(lod, 3).ShadowFaces.size(), 2u);
 }
 
 }  // namespace
