@@ -235,21 +235,30 @@ TEST_F(SaOperationsTest, ScriptOfEachKindNamesItAndImportsAsThatKind) {
   }
 }
 
+// A coordinate the script's kind cannot hold refuses the import; a vertex after the last one a
+// face uses is not kept (the kind stores no vertex count), so it refuses nothing.
 TEST_F(SaOperationsTest, AScriptOfAKindWhoseCoordinateDoesNotFitIsRefused) {
+  const std::string head = "# Kind: COL2\r\nV 000: 0; 0; 0\r\nV 001: 1; 0; 0\r\n";
   OpenColls({SaColl("sa_col3", 3)});
   const Bytes before = editor.FileImage();
-  const std::string path = dir.Write(
-      "far.cst",
-      TextBytes("# Kind: COL2\r\nV 000: 0; 0; 0\r\nV 001: 1; 0; 0\r\nV 002: 0; -256.25; 0\r\n"
-                "F 000: 0; 1; 2  |  [178]\r\n"));
-  ui.openResults = {std::filesystem::path(path)};
-  ui.inputResults = {"far_away"};
+  ui.openResults = {dir.Write("far.cst", TextBytes(head + "V 002: 0; -256.25; 0\r\n"
+                                                          "F 000: 0; 1; 2  |  [178]\r\n")),
+                    dir.Write("unused.cst", TextBytes(head + "F 000: 0; 1; 0  |  [178]\r\n"
+                                                             "V 002: 999; 0; 0\r\n"))};
+  ui.inputResults = {"far_away", "unused"};
   RunRow("ImportCollisionScript1");
   EXPECT_EQ(ui.Messages(), std::vector<std::string>{
                                "coll \"far_away\": vertex 2 has the coordinate -256.25, outside "
                                "the range a San Andreas record can store (-256 to 255.99)"});
-  EXPECT_EQ(editor.CollCount(), 1);
   EXPECT_EQ(editor.FileImage(), before);
+
+  RunRow("ImportCollisionScript1");
+  ASSERT_EQ(editor.CollCount(), 2);
+  const Coll made = Stored(editor, 1);
+  EXPECT_EQ(made.Version(), 2);
+  EXPECT_EQ(made.VertexCount(), 2);
+  EXPECT_EQ(made.Faces[0].Surface.Material, 178);
+  EXPECT_EQ(made.Header.BoundingMax.X, 1.0f);
 }
 
 // The batch tool runs the same rows: a script of a COL3 coll reads back as COL3; a merge that

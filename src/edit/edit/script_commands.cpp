@@ -1,5 +1,6 @@
 #include "edit/script_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,14 @@ NewRecord NewCollRecordOrRefusal(Coll coll, const std::string& name) {
   if (coll.Version() < 2) coll.Header.FourCC = kCollFourCC;
   SetHeaderName(coll.Header, name);
   if (coll.Version() >= 2) {
+    // These kinds store no vertex count: vertices after the last one a face uses would not be
+    // found again, so they are not kept.
+    std::int64_t used = 0;
+    for (const CollFace& face : coll.Faces)
+      used = std::max<std::int64_t>(
+          {used, face.A + std::int64_t{1}, face.B + std::int64_t{1}, face.C + std::int64_t{1}});
+    if (static_cast<std::size_t>(used) < coll.Vertices.size())
+      coll.Vertices.resize(static_cast<std::size_t>(used));
     if (auto problem = CompressedRecordProblem(coll)) {
       result.Refusal = std::move(*problem);
       return result;
