@@ -110,6 +110,23 @@ std::string CommentName(const std::string& name) {
   return text;
 }
 
+std::string Count(std::size_t count, const char* singular, const char* plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+// What a San Andreas coll holds that the element lines cannot carry, "" when nothing.
+std::string LeftOut(const Coll& coll) {
+  std::string text;
+  const auto add = [&](std::size_t count, const char* singular, const char* plural) {
+    if (count == 0) return;
+    text += (text.empty() ? "" : ", ") + Count(count, singular, plural);
+  };
+  add(coll.FaceGroups.size(), "face group", "face groups");
+  add(coll.ShadowVertices.size(), "shadow vertex", "shadow vertices");
+  add(coll.ShadowFaces.size(), "shadow face", "shadow faces");
+  return text;
+}
+
 }  // namespace
 
 std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn,
@@ -125,6 +142,11 @@ std::string BuildCollisionScript(const Coll& coll, const std::string& exportedOn
   w.Line("");
   w.Line("# \"" + CommentName(HeaderName(coll.Header)) + "\" (" +
          std::to_string(std::uint64_t{coll.Header.Size} + 8) + " Byte)");
+  if (coll.Version() >= 2) {
+    w.Line("# Kind: " + std::string(coll.Header.FourCC.begin(), coll.Header.FourCC.end()));
+    const std::string left = LeftOut(coll);
+    if (!left.empty()) w.Line("# Not in this script: " + left);
+  }
   w.Line("");
 
   w.Line("=> Sphere count: " + std::to_string(coll.SphereCount()));

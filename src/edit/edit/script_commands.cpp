@@ -1,11 +1,13 @@
 #include "edit/script_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/bounds.h"
 #include "core/coll_codec.h"
+#include "core/compressed_record.h"
 #include "core/file_io.h"
 #include "core/name_rules.h"
 #include "core/utf8_path.h"
@@ -44,21 +46,47 @@ std::optional<std::string> AskImportName(EditorUi& ui, const std::string& propos
 }  // namespace
 
 std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name) {
-  coll.Header.FourCC = kCollFourCC;
+  return NewCollRecordOrRefusal(std::move(coll), name).Record;
+}
+
+NewRecord NewCollRecordOrRefusal(Coll coll, const std::string& name) {
+  NewRecord result;
+  if (coll.Version() < 2) coll.Header.FourCC = kCollFourCC;
   SetHeaderName(coll.Header, name);
+  if (coll.Version() >= 2) {
+    // These kinds store no vertex count: vertices after the last one a face uses would not be
+    // found again, so they are not kept.
+    std::int64_t used = 0;
+    for (const CollFace& face : coll.Faces)
+      used = std::max<std::int64_t>(
+          {used, face.A + std::int64_t{1}, face.B + std::int64_t{1}, face.C + std::int64_t{1}});
+    if (static_cast<std::size_t>(used) < coll.Vertices.size())
+      coll.Vertices.resize(static_cast<std::size_t>(used));
+    if (auto problem = CompressedRecordProblem(coll)) {
+      result.Refusal = std::move(*problem);
+      return result;
+    }
+    // The bounds are fitted to the coordinates as the record stores them.
+    for (CollVertex& v : coll.Vertices)
+      v = {RoundedToCompressed(v.X), RoundedToCompressed(v.Y), RoundedToCompressed(v.Z)};
+  }
   StoreBoundingObjects(coll.Header, ComputeBoundingObjects(coll));
   StampEditorId(coll.Header);
-  if (!FitsRecordFields(coll)) return std::nullopt;
+  if (!FitsRecordFields(coll)) {
+    result.Refusal = texts::kWriteError;
+    return result;
+  }
   RecalcCollSize(coll);
-  Bytes record(RecordLength(coll));
-  EncodeColl(coll, record.data());
-  return record;
+  result.Record.emplace(RecordLength(coll));
+  EncodeColl(coll, result.Record->data());
+  return result;
 }
 
 bool AppendNewColl(Editor& editor, Coll coll, const std::string& name) {
-  const std::optional<Bytes> record = NewCollRecord(std::move(coll), name);
+  const NewRecord made = NewCollRecordOrRefusal(std::move(coll), name);
+  const std::optional<Bytes>& record = made.Record;
   if (!record) {
-    editor.Ui().Message(texts::kWriteError);
+    editor.Ui().Message(made.Refusal);
     return false;
   }
   // Edits the person chose not to apply give way to the new coll.

@@ -29,6 +29,17 @@ void ImportCollisionScript(Editor& editor);
 // computed, the editor's Id stamped; nullopt when its counts do not fit the record's fields.
 std::optional<Bytes> NewCollRecord(Coll coll, const std::string& name);
 
+// A new record, or why it cannot be made.
+struct NewRecord {
+  std::optional<Bytes> Record;
+  std::string Refusal;
+};
+// NewCollRecord, saying why not. A coll whose FourCC is of a San Andreas kind (a script with a
+// "# Kind: COL3" line) is made in that kind with model ID 0, its vertices on the kind's 1/128
+// grid; a coordinate or count the kind cannot hold refuses it, naming the coll and the value.
+// Any other coll is made a "COLL" one.
+NewRecord NewCollRecordOrRefusal(Coll coll, const std::string& name);
+
 // Appends coll as a new record named name (NewCollRecord) at the end of the file and selects
 // it, dropping edits of the current coll that the person chose not to apply. Returns false,
 // having said why, when the coll does not fit the record's fields.

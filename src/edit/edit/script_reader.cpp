@@ -1,6 +1,7 @@
 #include "edit/script_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +12,8 @@
 #endif
 
 #include "core/number_parse.h"
+#include "core/record_layout.h"
+#include "core/sa_surface_table.h"
 #include "core/text_trim.h"
 
 namespace vantorel {
@@ -18,6 +21,8 @@ namespace vantorel {
 namespace {
 
 constexpr std::uint8_t kHighestScriptMaterial = 34;
+constexpr std::uint8_t kHighestSaScriptMaterial = kSaSurfaceCount - 1;
+constexpr std::string_view kKindLinePrefix = "# Kind: ";
 
 // Lines and fields are short, so the searches compare sixteen bytes at a time in a vector
 // register where the processor has SSE2 (every x86-64 does), else eight bytes at a time in a
@@ -109,8 +114,8 @@ class ElementFields {
     if (!open || !close || close < open) return false;
     std::int64_t value = 0;
     if (!TryParseDecimalInteger(TrimBlanksAndControls(Between(open, close)), value)) return false;
-    const auto lowByte = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
-    material = std::min(lowByte, kHighestScriptMaterial);
+    // Capped once the script's kind is known (CapMaterials).
+    material = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
     return true;
   }
 
@@ -197,6 +202,26 @@ char LineKind(std::string_view line) {
   return (kind == 'S' || kind == 'B' || kind == 'V' || kind == 'F') ? kind : '\0';
 }
 
+// The kind a "# Kind: COL3" comment line names, or 0 for any other line.
+int KindOfLine(std::string_view line) {
+  if (line.size() != kKindLinePrefix.size() + 4 || !line.starts_with(kKindLinePrefix)) return 0;
+  std::array<char, 4> fourCC{};
+  std::copy(line.end() - 4, line.end(), fourCC.begin());
+  return CollVersion(fourCC);
+}
+
+void CapMaterials(Coll& coll, std::uint8_t highest) {
+  const auto cap = [highest](Surface& surface) {
+    surface.Material = std::min(surface.Material, highest);
+  };
+  for (CollSphere& sphere : coll.Spheres)
+    cap(sphere.Surface);
+  for (CollBox& box : coll.Boxes)
+    cap(box.Surface);
+  for (CollFace& face : coll.Faces)
+    cap(face.Surface);
+}
+
 }  // namespace
 
 ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparator) {
@@ -209,6 +234,7 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
   const char* p = text.data();
   const char* const end = p + text.size();
   std::size_t lineNumber = 0;
+  int version = 1;
   while (p < end) {
     ++lineNumber;
     const char* lineEnd = FindLineEnd(p, end);
@@ -219,7 +245,10 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
         TrimBlanksAndControls(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
     p = next;
     const char kind = LineKind(line);
-    if (kind == '\0') continue;
+    if (kind == '\0') {
+      if (!line.empty() && line[0] == '#' && version == 1) version = std::max(KindOfLine(line), 1);
+      continue;
+    }
     if (replacePoints) {
       replaced.assign(line);
       std::replace(replaced.begin(), replaced.end(), '.', decimalSeparator);
@@ -230,6 +259,8 @@ ScriptReadResult ReadCollisionScript(std::string_view text, char decimalSeparato
       return result;
     }
   }
+  CapMaterials(coll, version >= 2 ? kHighestSaScriptMaterial : kHighestScriptMaterial);
+  if (version >= 2) coll.Header.FourCC = LayoutOfVersion(version)->FourCC;
   result.Elements = std::move(coll);
   return result;
 }

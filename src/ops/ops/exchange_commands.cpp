@@ -79,10 +79,11 @@ std::optional<std::vector<std::size_t>> ChooseColls(Editor& editor,
   return chosen;
 }
 
-// The name a replaced coll keeps: the working copy's, which may hold a rename not yet applied,
-// or, when the coll failed to load and the working copy is empty, the stored record's name bytes.
-NameField KeptName(Editor& editor) {
-  if (editor.WorkingCopy().IsLoaded()) return editor.WorkingCopy().Header.Name;
+// The header whose name a replaced coll keeps: the working copy's, which may hold a rename not
+// yet applied, or, when the coll failed to load and the working copy is empty, the stored
+// record's.
+CollHeader KeptNameHeader(Editor& editor) {
+  if (editor.WorkingCopy().IsLoaded()) return editor.WorkingCopy().Header;
   CollHeader stored;
   const CollDirectoryEntry* entry = editor.CurrentEntry();
   const Bytes& image = editor.FileImage();
@@ -90,7 +91,17 @@ NameField KeptName(Editor& editor) {
       image.size() - static_cast<std::size_t>(entry->Offset) >= kHeaderBytes) {
     DecodeHeader(image.data() + entry->Offset, stored);
   }
-  return stored.Name;
+  return stored;
+}
+
+// Gives header the name of kept. A San Andreas name of 21 or 22 characters runs on into the
+// first two Id bytes; between two San Andreas headers those go along, so the name stays whole.
+void KeepName(CollHeader& header, const CollHeader& kept) {
+  SetNameField(header, kept.Name);
+  if (header.Version() >= 2 && kept.Version() >= 2 && !NameFieldTerminated(kept)) {
+    header.Id[0] = kept.Id[0];
+    header.Id[1] = kept.Id[1];
+  }
 }
 
 }  // namespace
@@ -156,10 +167,8 @@ void ExportColl(Editor& editor) {
 void ReplaceColl(Editor& editor) {
   const auto other = OpenOtherFile(editor);
   if (!other) return;
-  CollHeader named;
-  named.Name = KeptName(editor);
-  const NameField keptName = named.Name;
-  const auto chosen = ChooseColls(editor, ReplaceRequest(HeaderName(named), other->entries));
+  const CollHeader kept = KeptNameHeader(editor);
+  const auto chosen = ChooseColls(editor, ReplaceRequest(HeaderName(kept), other->entries));
   if (!chosen || chosen->size() != 1) return;
 
   Coll replacement;
@@ -170,7 +179,7 @@ void ReplaceColl(Editor& editor) {
     return;
   }
   // Id, bounds and elements come from the other file; the name stays.
-  SetNameField(replacement.Header, keptName);
+  KeepName(replacement.Header, kept);
   editor.ChangeWorkingCopy(
       [&](Coll& coll, ElementLists& lists) {
         coll = std::move(replacement);

@@ -8,7 +8,7 @@ namespace vantorel {
 
 void MakeLod(Editor& editor) {
   RecalcBoundingObjects(editor, true);
-  const auto record = LodRecord(editor.WorkingCopy().Header);
+  const auto record = LodRecord(editor.WorkingCopy());
   if (!record) return;
   // The source coll's record is not touched: refitted bounds and edits left unapplied reach
   // only the companion.

@@ -25,19 +25,42 @@ NameField LodNameField(const NameField& name) {
 
 CollHeader LodHeader(const CollHeader& source) {
   CollHeader header = source;
+  if (source.Version() >= 2) {
+    // Bytes 20 and 21 of a San Andreas name are Id[0] and Id[1]: they stay with the rest of
+    // the name. The model ID is the source model's, not the companion's.
+    header.Name = LodNameField(source.Name);
+    header.SetModelId(0);
+    Coll empty;
+    empty.Header = header;
+    RecalcCollSize(empty);
+    return empty.Header;
+  }
   header.Size = kEmptyCollSize;
   header.Id = kEditorId;
   SetNameField(header, LodNameField(source.Name));
   return header;
 }
 
-std::optional<Bytes> LodRecord(const CollHeader& source) {
-  if (source.FourCC != kCollFourCC) return std::nullopt;
+std::optional<Bytes> LodRecord(const Coll& source) {
+  if (!source.IsLoaded()) return std::nullopt;
   Coll lod;
-  lod.Header = LodHeader(source);
-  Bytes record(kEmptyRecordBytes);
+  lod.Header = LodHeader(source.Header);
+  if (source.Version() >= 3) {
+    lod.ShadowVertices = source.ShadowVertices;
+    lod.ShadowFaces = source.ShadowFaces;
+  }
+  if (source.Version() == 4) lod.Col4Extra = source.Col4Extra;
+  RecalcCollSize(lod);
+  if (!FitsRecordFields(lod)) return std::nullopt;
+  Bytes record(RecordLength(lod));
   EncodeColl(lod, record.data());
   return record;
+}
+
+std::optional<Bytes> LodRecord(const CollHeader& source) {
+  Coll coll;
+  coll.Header = source;
+  return LodRecord(coll);
 }
 
 }  // namespace vantorel

@@ -41,11 +41,12 @@ void MergeColls(Editor& editor) {
   if (!first) return;
   const auto second = StoredColl(editor, choice->Second);
   if (!second || !editor.CanAppendColls()) return;
-  auto merged = MergeColls(*first, *second, name.Name);
-  if (!merged) {
-    editor.Ui().Message(texts::kWriteError);
+  CollMerge merge = MergeCollsOfAnyKind(*first, *second, name.Name);
+  if (!merge.Merged) {
+    editor.Ui().Message(merge.Refusal.empty() ? std::string(texts::kWriteError) : merge.Refusal);
     return;
   }
+  auto& merged = merge.Merged;
   // The same fit the bounds recalculation makes, here on the new coll alone: the coll being
   // edited is not touched before the new one is selected.
   StoreBoundingObjects(merged->Header, ComputeBoundingObjects(*merged));
@@ -56,6 +57,14 @@ void MergeColls(Editor& editor) {
   editor.DropWorkingCopy();
   editor.ChangeFile([&](CollFile& file) { file.AppendRecords(record); });
   editor.SelectColl(editor.CollCount() - 1);
+  // What the conversion to the result's kind could not keep, one line per coll, as Convert
+  // tells it.
+  if (!merge.LostLines.empty()) {
+    std::string text;
+    for (const std::string& line : merge.LostLines)
+      text += (text.empty() ? "" : "\n") + line;
+    editor.Ui().Message(text);
+  }
 }
 
 }  // namespace vantorel
