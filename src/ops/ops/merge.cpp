@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "core/coll_conversion.h"
 #include "core/compressed_record.h"
@@ -83,7 +84,7 @@ CollMerge MergeCollsOfAnyKind(const Coll& p, const Coll& q, std::string_view nam
   if (sameKind) {
     conversion.Converted = std::move(source);
   } else {
-    conversion = ConvertColl(source, elementKind);
+    conversion = ConvertColl(std::move(source), elementKind);
     if (!conversion.Converted) {
       result.Refusal = std::move(conversion.Refusal);
       return result;
