@@ -33,6 +33,8 @@ int LastSurvivor(const std::vector<int>& oldToNewFace, std::size_t first, std::s
   return kRemovedFace;
 }
 
+// The box around the corners of the group's faces; corners naming no vertex are left out, and
+// a group without any corner gets an empty box at the origin.
 void RecalcBox(const Coll& coll, CollFaceGroup& group) {
   constexpr float kInf = std::numeric_limits<float>::infinity();
   Vector3 lo{kInf, kInf, kInf};
@@ -85,12 +87,6 @@ FaceGroupsRebuild RemapFaceGroups(Coll& coll, const std::vector<int>& oldToNewFa
   rebuild.Kept = kept.size();
   coll.FaceGroups = std::move(kept);
   return rebuild;
-}
-
-void RecalcFaceGroupBoxes(Coll& coll) {
-  for (CollFaceGroup& group : coll.FaceGroups) {
-    if (group.First <= group.Last && group.Last < coll.Faces.size()) RecalcBox(coll, group);
-  }
 }
 
 std::string FaceGroupsRebuildText(const FaceGroupsRebuild& rebuild) {

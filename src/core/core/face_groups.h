@@ -32,10 +32,6 @@ struct FaceGroupsRebuild {
 // group stood for. Faces new to the coll belong to no group unless they land inside a kept run.
 FaceGroupsRebuild RemapFaceGroups(Coll& coll, const std::vector<int>& oldToNewFace);
 
-// Makes each face group's box the box around the corners of its faces; corners that name no
-// vertex are left out, and a group without any corner gets an empty box at the origin.
-void RecalcFaceGroupBoxes(Coll& coll);
-
 // The message for a command's user: "Face groups rebuilt: 3 kept, 1 dropped.", "Face groups
 // dropped: the faces were reordered." or "Face groups dropped: none of their faces is left.";
 // empty when the coll had no face groups.
