@@ -5,6 +5,7 @@
 #include "core/coll_codec.h"
 #include "ops/make_lod.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -68,6 +69,26 @@ TEST(BriefInfo, ALodCollShowsTheEditorsMarkerAndNoElements) {
   EXPECT_NE(text.find("ID: \t\t51 4B 5A 56 \r\n"), std::string::npos);
   EXPECT_NE(text.find("Spheres: \t0\r\n   Boxes: \t0\r\n   Vertices: \t0\r\n   Faces: \t0"),
             std::string::npos);
+}
+
+TEST(BriefInfo, ASanAndreasCollAddsItsKindModelIdFaceGroupsAndShadowMesh) {
+  struct Case {
+    int version;
+    const char* counts;
+  };
+  for (const Case& c :
+       {Case{2, "Face groups: \t2\r\n   Shadow vertices: \t0\r\n   Shadow faces: \t0"},
+        Case{3, "Face groups: \t2\r\n   Shadow vertices: \t4\r\n   Shadow faces: \t2"},
+        Case{4, "Face groups: \t2\r\n   Shadow vertices: \t4\r\n   Shadow faces: \t2"}}) {
+    const Coll coll = colgen::SaColl("sa_coll", c.version, 1234);
+    const std::string text = BuildBriefInfo(coll, 0, 3, 0, '.');
+    const std::string kind = "COL" + std::to_string(c.version);
+    EXPECT_NE(text.find("Name: \t\tsa_coll\r\nKind: \t\t" + kind +
+                        "\r\nModel ID: \t1234\r\nNo.: \t\t1 / 3\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(text.ends_with("   Faces: \t12\r\n   " + std::string(c.counts))) << text;
+  }
 }
 
 }  // namespace

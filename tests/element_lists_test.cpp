@@ -6,6 +6,7 @@
 
 #include "doc/status_bar.h"
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -97,6 +98,15 @@ TEST(StatusPanels, ShowNumberNameCountsSizeAndDimensions) {
   EXPECT_EQ(panels[4], "Size: " + std::to_string(RecordLength(coll)) + " Byte");
   EXPECT_EQ(panels[5], "Height: 3.0; Width: 2.0; Depth: 4.0");
   EXPECT_EQ(StatusPanelTexts(coll, 0, ',')[5], "Height: 3,0; Width: 2,0; Depth: 4,0");
+}
+
+TEST(StatusPanels, ASanAndreasCollShowsItsKindAfterItsName) {
+  const Coll coll = colgen::SaColl("name_of_22_characters_", 3);
+  const StatusPanels panels = StatusPanelTexts(coll, 0, '.');
+  EXPECT_EQ(panels[1], "name_of_22_characters_ (COL3)");
+  EXPECT_EQ(panels[2], "Vertices: 8");
+  EXPECT_EQ(panels[3], "Faces: 12");
+  EXPECT_EQ(panels[4], "Size: " + std::to_string(RecordLength(coll)) + " Byte");
 }
 
 }  // namespace

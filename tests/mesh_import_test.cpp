@@ -230,6 +230,26 @@ TEST_F(MeshCommandsTest, AMeshASanAndreasCollCannotHoldIsRefusedWithTheReason) {
   EXPECT_EQ(ReadBytes(sa), before);
 }
 
+// The new mesh has none of the old faces: their groups go, the report says so, the shadow mesh
+// stays, and the written record holds no group past its faces.
+TEST_F(MeshCommandsTest, ReplacingTheMeshOfASanAndreasCollDropsItsFaceGroups) {
+  const Coll before = colgen::SaColl("sa", 3);
+  ASSERT_FALSE(before.FaceGroups.empty());
+  const std::string sa = dir.Write("sa.col", colgen::EncodeFile({before}));
+  const auto run = RunCli({"import-mesh", sa, model, "--replace", "sa"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("\nFace groups dropped: none of their faces is left.\n"),
+            std::string::npos)
+      << run.err;
+  const Coll after = StoredColl(sa, 0);
+  EXPECT_EQ(after.FaceCount(), 4);
+  EXPECT_TRUE(after.FaceGroups.empty());
+  EXPECT_EQ(after.ShadowFaces.size(), before.ShadowFaces.size());
+  EXPECT_EQ(after.ShadowVertices.size(), before.ShadowVertices.size());
+  const auto check = RunCli({"check", sa, "--game", "sa"});
+  EXPECT_EQ(check.out.find("face group"), std::string::npos) << check.out;
+}
+
 // Spheres and boxes go out as named objects of their own and do not come back as mesh faces.
 TEST_F(MeshCommandsTest, PrimitivesGoOutAsObjectsAndAreLeftOutOnImport) {
   const std::string obj = dir.Path() / "lamp.obj";

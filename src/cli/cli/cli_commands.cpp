@@ -246,7 +246,8 @@ Reading commands:
                          vantorel-cli list generic.col
   info FILE COLL [--json]
                        the brief information report of one coll: name, position, size,
-                       offset, ID bytes, bounding sphere and box, element counts
+                       offset, ID bytes, bounding sphere and box, element counts (and for a
+                       San Andreas coll its kind, model ID, face groups and shadow mesh)
                          vantorel-cli info generic.col '#3'
   script FILE COLL [-o SCRIPT]
                        the collision script of one coll on standard output, or saved to

@@ -10,7 +10,7 @@ namespace {
 // Elements are compared by their bytes: a NaN read from a file is the same NaN when it comes
 // back, and the records hold no padding.
 static_assert(sizeof(CollSphere) == 20 && sizeof(CollBox) == 28 && sizeof(CollVertex) == 12 &&
-              sizeof(CollFace) == 16 && sizeof(CollHeader) == 72);
+              sizeof(CollFace) == 16 && sizeof(CollHeader) == 72 && sizeof(CollFaceGroup) == 28);
 
 template <class T>
 bool SameBytes(const T& a, const T& b) {
@@ -66,11 +66,13 @@ std::size_t Bytes(const ArrayChange<T>& change) {
 }  // namespace
 
 bool CollDelta::Empty() const {
-  return !HeaderBefore && Spheres.Empty() && Boxes.Empty() && Vertices.Empty() && Faces.Empty();
+  return !HeaderBefore && Spheres.Empty() && Boxes.Empty() && Vertices.Empty() && Faces.Empty() &&
+         FaceGroups.Empty() && ShadowVertices.Empty() && ShadowFaces.Empty() && !Col4ExtraBefore;
 }
 
 std::size_t CollDelta::HeldBytes() const {
-  return sizeof(CollDelta) + Bytes(Spheres) + Bytes(Boxes) + Bytes(Vertices) + Bytes(Faces);
+  return sizeof(CollDelta) + Bytes(Spheres) + Bytes(Boxes) + Bytes(Vertices) + Bytes(Faces) +
+         Bytes(FaceGroups) + Bytes(ShadowVertices) + Bytes(ShadowFaces);
 }
 
 CollDelta DiffColls(const Coll& before, const Coll& after) {
@@ -83,6 +85,13 @@ CollDelta DiffColls(const Coll& before, const Coll& after) {
   delta.Boxes = Diff(before.Boxes, after.Boxes);
   delta.Vertices = Diff(before.Vertices, after.Vertices);
   delta.Faces = Diff(before.Faces, after.Faces);
+  delta.FaceGroups = Diff(before.FaceGroups, after.FaceGroups);
+  delta.ShadowVertices = Diff(before.ShadowVertices, after.ShadowVertices);
+  delta.ShadowFaces = Diff(before.ShadowFaces, after.ShadowFaces);
+  if (before.Col4Extra != after.Col4Extra) {
+    delta.Col4ExtraBefore = before.Col4Extra;
+    delta.Col4ExtraAfter = after.Col4Extra;
+  }
   return delta;
 }
 
@@ -93,6 +102,12 @@ void ApplyForward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
   Replace(coll.Boxes, d.Boxes, d.Boxes.Before, d.Boxes.After, &lists.Boxes, true);
   Replace(coll.Vertices, d.Vertices, d.Vertices.Before, d.Vertices.After, nullptr, false);
   Replace(coll.Faces, d.Faces, d.Faces.Before, d.Faces.After, &lists.Faces, false);
+  Replace(coll.FaceGroups, d.FaceGroups, d.FaceGroups.Before, d.FaceGroups.After, nullptr, false);
+  Replace(coll.ShadowVertices, d.ShadowVertices, d.ShadowVertices.Before, d.ShadowVertices.After,
+          nullptr, false);
+  Replace(coll.ShadowFaces, d.ShadowFaces, d.ShadowFaces.Before, d.ShadowFaces.After, nullptr,
+          false);
+  if (d.Col4ExtraAfter) coll.Col4Extra = *d.Col4ExtraAfter;
 }
 
 void ApplyBackward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
@@ -102,6 +117,12 @@ void ApplyBackward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
   Replace(coll.Boxes, d.Boxes, d.Boxes.After, d.Boxes.Before, &lists.Boxes, true);
   Replace(coll.Vertices, d.Vertices, d.Vertices.After, d.Vertices.Before, nullptr, false);
   Replace(coll.Faces, d.Faces, d.Faces.After, d.Faces.Before, &lists.Faces, false);
+  Replace(coll.FaceGroups, d.FaceGroups, d.FaceGroups.After, d.FaceGroups.Before, nullptr, false);
+  Replace(coll.ShadowVertices, d.ShadowVertices, d.ShadowVertices.After, d.ShadowVertices.Before,
+          nullptr, false);
+  Replace(coll.ShadowFaces, d.ShadowFaces, d.ShadowFaces.After, d.ShadowFaces.Before, nullptr,
+          false);
+  if (d.Col4ExtraBefore) coll.Col4Extra = *d.Col4ExtraBefore;
 }
 
 }  // namespace vantorel

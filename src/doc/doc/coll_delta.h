@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,11 @@ struct CollDelta {
   ArrayChange<CollBox> Boxes;
   ArrayChange<CollVertex> Vertices;
   ArrayChange<CollFace> Faces;
+  ArrayChange<CollFaceGroup> FaceGroups;
+  ArrayChange<CollVertex> ShadowVertices;
+  ArrayChange<CollFace> ShadowFaces;
+  std::optional<std::uint32_t> Col4ExtraBefore;
+  std::optional<std::uint32_t> Col4ExtraAfter;
 
   bool Empty() const;
   std::size_t HeldBytes() const;

@@ -9,7 +9,10 @@ namespace {
 std::size_t CollBytes(const Coll& coll) {
   return sizeof(Coll) + coll.Spheres.capacity() * sizeof(CollSphere) +
          coll.Boxes.capacity() * sizeof(CollBox) + coll.Vertices.capacity() * sizeof(CollVertex) +
-         coll.Faces.capacity() * sizeof(CollFace);
+         coll.Faces.capacity() * sizeof(CollFace) +
+         coll.FaceGroups.capacity() * sizeof(CollFaceGroup) +
+         coll.ShadowVertices.capacity() * sizeof(CollVertex) +
+         coll.ShadowFaces.capacity() * sizeof(CollFace);
 }
 
 }  // namespace

@@ -34,31 +34,40 @@ std::vector<bool> UsedVertices(const Coll& coll) {
 
 }  // namespace
 
-bool DeleteSelectedFace(Coll& coll, ElementList& faces) {
+std::optional<FaceGroupsRebuild> DeleteSelectedFace(Coll& coll, ElementList& faces) {
   const int index = faces.selected;
-  if (index < 0 || index >= coll.FaceCount()) return false;
+  if (index < 0 || index >= coll.FaceCount()) return std::nullopt;
+  std::vector<int> oldToNew(coll.Faces.size());
+  for (std::size_t i = 0; i < oldToNew.size(); ++i) {
+    const int old = static_cast<int>(i);
+    oldToNew[i] = old < index ? old : old == index ? kRemovedFace : old - 1;
+  }
   coll.Faces.erase(coll.Faces.begin() + index);
   if (index < faces.Count()) faces.checked.erase(faces.checked.begin() + index);
   faces.selected = std::min(index, faces.Count() - 1);
+  const FaceGroupsRebuild groups = RemapFaceGroups(coll, oldToNew);
   RecalcCollSize(coll);
-  return true;
+  return groups;
 }
 
-bool DeleteCheckedFaces(Coll& coll, ElementList& faces) {
-  if (faces.Count() == 0) return false;
+std::optional<FaceGroupsRebuild> DeleteCheckedFaces(Coll& coll, ElementList& faces) {
+  if (faces.Count() == 0) return std::nullopt;
   // One pass that keeps the unchecked faces in order does what removing the checked ones from
   // the top down does, without moving the tail once per removed face.
+  std::vector<int> oldToNew(coll.Faces.size(), kRemovedFace);
   std::size_t kept = 0;
   for (std::size_t i = 0; i < coll.Faces.size(); ++i) {
     if (i < faces.checked.size() && faces.checked[i]) continue;
+    oldToNew[i] = static_cast<int>(kept);
     coll.Faces[kept++] = coll.Faces[i];
   }
   coll.Faces.resize(kept);
   // Only unchecked lines are left.
   faces.checked.assign(kept, false);
   faces.selected = faces.Count() - 1;
+  const FaceGroupsRebuild groups = RemapFaceGroups(coll, oldToNew);
   RecalcCollSize(coll);
-  return true;
+  return groups;
 }
 
 std::size_t CountUnusedVertices(const Coll& coll) {
@@ -95,12 +104,15 @@ std::size_t DeleteUnusedVertices(Coll& coll) {
   return removed;
 }
 
-void DeleteAllVerticesAndFaces(Coll& coll, ElementList& faces) {
+FaceGroupsRebuild DeleteAllVerticesAndFaces(Coll& coll, ElementList& faces) {
+  const std::vector<int> allRemoved(coll.Faces.size(), kRemovedFace);
   coll.Faces.clear();
   coll.Vertices.clear();
   faces.checked.clear();
   faces.selected = -1;
+  const FaceGroupsRebuild groups = RemapFaceGroups(coll, allRemoved);
   RecalcCollSize(coll);
+  return groups;
 }
 
 std::string VerticesDeletedText(std::size_t count) {

@@ -1,36 +1,40 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "core/coll_records.h"
+#include "core/face_groups.h"
 #include "core/surface_types.h"
 #include "doc/element_lists.h"
 
 namespace vantorel {
 
 // The mesh of a coll is never edited point by point, only thinned out. Each function keeps the
-// header's Size in step; none touches the bounding objects, the spheres or the boxes.
+// header's Size and the face groups in step (see RemapFaceGroups, which says what became of the
+// groups); none touches the bounding objects, the spheres, the boxes or the shadow mesh.
 
 // Removes the face of the selected line with its line and selects the line at the same index,
-// or the last line when the removed face was the last. Its vertices stay. False, changing
+// or the last line when the removed face was the last. Its vertices stay. Nothing, changing
 // nothing, without a selected line.
-bool DeleteSelectedFace(Coll& coll, ElementList& faces);
+std::optional<FaceGroupsRebuild> DeleteSelectedFace(Coll& coll, ElementList& faces);
 
 // Removes every face whose line is checked; the rest keep their order and their (unchecked)
-// marks, and the last line is selected. False, changing nothing, when the list is empty.
-bool DeleteCheckedFaces(Coll& coll, ElementList& faces);
+// marks, and the last line is selected. Nothing, changing nothing, when the list is empty.
+std::optional<FaceGroupsRebuild> DeleteCheckedFaces(Coll& coll, ElementList& faces);
 
 // The number of vertices no face names.
 std::size_t CountUnusedVertices(const Coll& coll);
 
 // Removes the vertices no face names and renumbers the faces so that they name the same
-// points. An index outside the vertex list keeps no vertex and moves down with the vertices
-// removed below it. Returns the number of vertices removed.
+// points, so the faces and their groups stay as they were. An index outside the vertex list
+// keeps no vertex and moves down with the vertices removed below it. Returns the number of
+// vertices removed.
 std::size_t DeleteUnusedVertices(Coll& coll);
 
-// Removes all faces, their lines and all vertices.
-void DeleteAllVerticesAndFaces(Coll& coll, ElementList& faces);
+// Removes all faces, their lines, their groups and all vertices.
+FaceGroupsRebuild DeleteAllVerticesAndFaces(Coll& coll, ElementList& faces);
 
 // "3 vertices deleted."
 std::string VerticesDeletedText(std::size_t count);

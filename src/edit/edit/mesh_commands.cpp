@@ -1,19 +1,36 @@
 #include "edit/mesh_commands.h"
 
+#include <optional>
+#include <string>
+
 #include "core/windows1252.h"
 #include "doc/editor.h"
 #include "edit/mesh_cleanup.h"
 
 namespace vantorel {
 
+namespace {
+
+// Says what became of the face groups; a coll without any hears nothing.
+void TellFaceGroups(Editor& editor, const std::optional<FaceGroupsRebuild>& groups) {
+  const std::string text = groups ? FaceGroupsRebuildText(*groups) : std::string();
+  if (!text.empty()) editor.Ui().Message(text);
+}
+
+}  // namespace
+
 void DeleteFace(Editor& editor) {
+  std::optional<FaceGroupsRebuild> groups;
   editor.ChangeWorkingCopy(
-      [](Coll& coll, ElementLists& lists) { DeleteSelectedFace(coll, lists.Faces); });
+      [&](Coll& coll, ElementLists& lists) { groups = DeleteSelectedFace(coll, lists.Faces); });
+  TellFaceGroups(editor, groups);
 }
 
 void DeleteCheckedFaces(Editor& editor) {
+  std::optional<FaceGroupsRebuild> groups;
   editor.ChangeWorkingCopy(
-      [](Coll& coll, ElementLists& lists) { DeleteCheckedFaces(coll, lists.Faces); });
+      [&](Coll& coll, ElementLists& lists) { groups = DeleteCheckedFaces(coll, lists.Faces); });
+  TellFaceGroups(editor, groups);
 }
 
 void DeleteUnusedVertices(Editor& editor) {
@@ -28,8 +45,11 @@ void DeleteUnusedVertices(Editor& editor) {
 }
 
 void DeleteAllVerticesAndFaces(Editor& editor) {
-  editor.ChangeWorkingCopy(
-      [](Coll& coll, ElementLists& lists) { DeleteAllVerticesAndFaces(coll, lists.Faces); });
+  std::optional<FaceGroupsRebuild> groups;
+  editor.ChangeWorkingCopy([&](Coll& coll, ElementLists& lists) {
+    groups = DeleteAllVerticesAndFaces(coll, lists.Faces);
+  });
+  TellFaceGroups(editor, groups);
 }
 
 void ShowFaceDetails(Editor& editor) {

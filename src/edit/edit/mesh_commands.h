@@ -6,8 +6,9 @@ class Editor;
 
 // The commands of the face list's pop-up menu. The mesh is only thinned out, never edited point
 // by point; nothing asks before deleting, nothing recomputes the bounding objects, and the view
-// is rebuilt where it looks. Their rows run them only with their precondition (a loaded coll,
-// faces, a selected line).
+// is rebuilt where it looks. A command that removes faces of a coll with face groups says
+// afterwards what became of the groups. Their rows run them only with their precondition (a loaded
+// coll, faces, a selected line).
 
 // Removes the selected face; its vertices stay.
 void DeleteFace(Editor& editor);

@@ -18,7 +18,12 @@ std::string VectorText(const Vector3& v, char separator) {
 std::string BuildBriefInfo(const Coll& coll, int index, int collCount, std::int64_t offset,
                            char decimalSeparator) {
   const CollHeader& h = coll.Header;
+  const bool sanAndreas = coll.Version() >= 2;
   std::string text = "COLLISION OBJECT INFORMATION\r\n\r\nName: \t\t" + HeaderName(h) + "\r\n";
+  if (sanAndreas) {
+    text += "Kind: \t\t" + std::string(h.FourCC.begin(), h.FourCC.end()) + "\r\n";
+    text += "Model ID: \t" + std::to_string(h.ModelId()) + "\r\n";
+  }
   text += "No.: \t\t" + std::to_string(index + 1) + " / " + std::to_string(collCount) + "\r\n";
   text += "Size: \t\t" + std::to_string(std::uint64_t{h.Size} + 8) + " Byte\r\n";
   text += "Offset: \t\t" + std::to_string(offset) + "\r\n";
@@ -37,6 +42,11 @@ std::string BuildBriefInfo(const Coll& coll, int index, int collCount, std::int6
           "\r\n   Boxes: \t" + std::to_string(coll.BoxCount()) + "\r\n   Vertices: \t" +
           std::to_string(coll.VertexCount()) + "\r\n   Faces: \t" +
           std::to_string(coll.FaceCount());
+  if (sanAndreas) {
+    text += "\r\n   Face groups: \t" + std::to_string(coll.FaceGroups.size()) +
+            "\r\n   Shadow vertices: \t" + std::to_string(coll.ShadowVertices.size()) +
+            "\r\n   Shadow faces: \t" + std::to_string(coll.ShadowFaces.size());
+  }
   return text;
 }
 

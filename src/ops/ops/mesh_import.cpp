@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/bounds.h"
+#include "core/face_groups.h"
 #include "core/model/coll_limits.h"
 #include "core/model/mesh_simplify.h"
 #include "core/model/primitive_meshes.h"
@@ -139,6 +140,8 @@ MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& m
   }
 
   Coll coll = base;
+  // The new faces replace every old one, so no face group of the old mesh is left.
+  const std::vector<int> oldFacesRemoved(coll.Faces.size(), kRemovedFace);
   coll.Vertices = model.Positions;
   coll.Faces.clear();
   coll.Faces.reserve(model.Triangles.size());
@@ -151,6 +154,8 @@ MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& m
     coll.Faces.push_back(face);
   }
   report += kLineEnd + FacesPerSurface(coll.Faces, table);
+  const std::string groups = FaceGroupsRebuildText(RemapFaceGroups(coll, oldFacesRemoved));
+  if (!groups.empty()) report += kLineEnd + groups;
 
   const std::vector<std::string> breaks = CollLimitBreaks(coll.Spheres.size(), coll.Boxes.size(),
                                                           coll.Vertices.size(), coll.Faces.size());

@@ -25,9 +25,10 @@ struct MeshImport {
 // Gives base (its header, spheres and boxes kept) the model's triangles as its vertices and
 // faces: each material's surface from the mapping, equal vertices merged, faces that then use a
 // vertex twice dropped, simplified when options ask for it, and the bounding sphere and box
-// recomputed. The triangles of spheres and boxes that Export Mesh wrote as objects of their
-// own (IsPrimitiveMaterial) are left out and counted in the report. Refused, with the limit and by
-// how much, when the result breaks one of the game's limits, and when the model has no faces or a
+// recomputed. The face groups of the old faces are dropped, which the report then says. The
+// triangles of spheres and boxes that Export Mesh wrote as objects of their own
+// (IsPrimitiveMaterial) are left out and counted in the report. Refused, with the limit and by how
+// much, when the result breaks one of the game's limits, and when the model has no faces or a
 // coordinate that is no finite number.
 MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& mapping,
                           const SurfaceTypeTable& table, const MeshImportOptions& options);

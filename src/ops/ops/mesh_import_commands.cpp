@@ -138,6 +138,7 @@ void ImportMesh(Editor& editor) {
     editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) {
       coll.Vertices = std::move(import.Result->Vertices);
       coll.Faces = std::move(import.Result->Faces);
+      coll.FaceGroups = std::move(import.Result->FaceGroups);
       coll.Header = import.Result->Header;
     });
   } else if (!AppendNewColl(editor, std::move(*import.Result), name)) {
