@@ -33,7 +33,7 @@ void ClickOk(ValueDialog& dialog) {
 
 TEST(ValueDialog, AddBoxShowsItsDefaultsAndTheSurfaceList) {
   const SurfaceTypeTable& table = SurfaceTypeTable::Defaults();
-  ValueDialog dialog("Add Collision Box", NewBoxValues(-1), table, '.');
+  ValueDialog dialog("Add Collision Box", NewBoxValues(-1, MaterialTable::Classic), table, '.');
   dialog.show();
   EXPECT_EQ(dialog.objectName(), "TForm5");
   EXPECT_EQ(dialog.windowTitle(), "Add Collision Box");
@@ -54,7 +54,8 @@ TEST(ValueDialog, AddBoxShowsItsDefaultsAndTheSurfaceList) {
 }
 
 TEST(ValueDialog, InvalidInputKeepsTheDialogOpenThenCornersAreOrderedWhenStored) {
-  ValueDialog dialog("Add Collision Box", NewBoxValues(3), SurfaceTypeTable::Defaults(), '.');
+  ValueDialog dialog("Add Collision Box", NewBoxValues(3, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), '.');
   dialog.show();
   Type(dialog, 5, "abc");
   ModalScript script;
@@ -90,7 +91,8 @@ TEST(ValueDialog, InvalidInputKeepsTheDialogOpenThenCornersAreOrderedWhenStored)
 }
 
 TEST(ValueDialog, TheLocalesSeparatorDecides) {
-  ValueDialog dialog("Add Collision Sphere", NewSphereValues(0), SurfaceTypeTable::Defaults(), ',');
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(0, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), ',');
   dialog.show();
   EXPECT_EQ(Field(dialog, 7)->text(), "1,0");
   Type(dialog, 7, "1.5");
@@ -120,7 +122,8 @@ TEST(ValueDialog, EnterAcceptsUnchangedValuesThroughTheirText) {
 }
 
 TEST(ValueDialog, EscapeCancels) {
-  ValueDialog dialog("Add Collision Sphere", NewSphereValues(5), SurfaceTypeTable::Defaults(), '.');
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(5, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), '.');
   dialog.show();
   EXPECT_EQ(dialog.findChild<QComboBox*>("cbx")->currentIndex(), 5);
   QTest::keyClick(Field(dialog, 2), Qt::Key_Escape);
