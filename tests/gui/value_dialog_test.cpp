@@ -53,6 +53,23 @@ TEST(ValueDialog, AddBoxShowsItsDefaultsAndTheSurfaceList) {
   EXPECT_EQ(dialog.findChild<QPushButton*>("Button2")->text(), "&Cancel");
 }
 
+// The surface list of a San Andreas coll's element offers the game's own 179 materials; the
+// chosen entry is the material stored.
+TEST(ValueDialog, ASanAndreasElementChoosesFromItsOwnTable) {
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(150, MaterialTable::SanAndreas),
+                     SurfaceTypeTable::Defaults(), '.');
+  dialog.show();
+  auto* cbx = dialog.findChild<QComboBox*>("cbx");
+  ASSERT_EQ(cbx->count(), 179);
+  EXPECT_EQ(cbx->currentIndex(), 150);
+  EXPECT_EQ(cbx->itemText(150), "[150] P_GRASSMID2");
+  EXPECT_EQ(cbx->itemText(178), "[178] RAILTRACK");
+  cbx->setCurrentIndex(178);
+  ClickOk(dialog);
+  ASSERT_TRUE(dialog.Result());
+  EXPECT_EQ(dialog.Result()->Material, 178);
+}
+
 TEST(ValueDialog, InvalidInputKeepsTheDialogOpenThenCornersAreOrderedWhenStored) {
   ValueDialog dialog("Add Collision Box", NewBoxValues(3, MaterialTable::Classic),
                      SurfaceTypeTable::Defaults(), '.');
