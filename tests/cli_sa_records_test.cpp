@@ -118,6 +118,22 @@ TEST_F(CliSaRecordsTest, CheckJudgesSanAndreasMaterialsByTheirOwnTable) {
   }
 }
 
+// surface stores the number given as the San Andreas coll's own material, by the quick road
+// (material only) and by the dialog's (with a parameter) alike.
+TEST_F(CliSaRecordsTest, SurfaceStoresTheGivenIdInASanAndreasColl) {
+  const std::vector<std::vector<std::string>> extras = {{}, {"--parameter", "17"}};
+  for (const std::vector<std::string>& extra : extras) {
+    std::vector<std::string> args = {"surface", mixed, "sa3", "--faces", "0-1", "--material", "20"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const testing::CliRun run = RunCli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Coll stored = testing::StoredColl(mixed, 2);
+    EXPECT_EQ(stored.Faces[0].Surface.Material, 20);  // WOODLANDGROUND, not Wooden Box's row
+    EXPECT_EQ(stored.Faces[1].Surface.Material, 20);
+    EXPECT_EQ(stored.Faces[2].Surface.Material, 26);  // untouched
+  }
+}
+
 TEST_F(CliSaRecordsTest, ListSaysSoWhenNoRecordCanBeRead) {
   for (const std::string& bytes : {std::string("not a collision file"), std::string()}) {
     const std::string file = dir.Write("none.col", Bytes(bytes.begin(), bytes.end()));
