@@ -98,6 +98,42 @@ TEST_F(CliSaRecordsTest, CheckReadsTheKindsTheGameReads) {
       << found.out;
 }
 
+// San Andreas materials past the III/VC table are judged by San Andreas' own table; a game that
+// cannot read the record says so once for the coll, never once per element.
+TEST_F(CliSaRecordsTest, CheckJudgesSanAndreasMaterialsByTheirOwnTable) {
+  Coll coll = colgen::SaColl("grassy", 3);
+  for (CollFace& face : coll.Faces)
+    face.Surface.Material = 150;
+  const std::string file = dir.Write("grassy.col", colgen::EncodeFile({coll}));
+  const testing::CliRun sa = RunCli({"check", "--game", "sa", file});
+  EXPECT_EQ(sa.status, 0) << sa.out;
+  EXPECT_EQ(sa.out.find("material"), std::string::npos) << sa.out;
+  for (const char* game : {"iii", "vc"}) {
+    const testing::CliRun run = RunCli({"check", "--game", game, file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.find("material"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(":1:grassy: error: a \"COL3\" record: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("checked 1 file, 1 coll: 1 error, 0 warnings"), std::string::npos)
+        << run.out;
+  }
+}
+
+// surface stores the number given as the San Andreas coll's own material, by the quick road
+// (material only) and by the dialog's (with a parameter) alike.
+TEST_F(CliSaRecordsTest, SurfaceStoresTheGivenIdInASanAndreasColl) {
+  const std::vector<std::vector<std::string>> extras = {{}, {"--parameter", "17"}};
+  for (const std::vector<std::string>& extra : extras) {
+    std::vector<std::string> args = {"surface", mixed, "sa3", "--faces", "0-1", "--material", "20"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const testing::CliRun run = RunCli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Coll stored = testing::StoredColl(mixed, 2);
+    EXPECT_EQ(stored.Faces[0].Surface.Material, 20);  // WOODLANDGROUND, not Wooden Box's row
+    EXPECT_EQ(stored.Faces[1].Surface.Material, 20);
+    EXPECT_EQ(stored.Faces[2].Surface.Material, 26);  // untouched
+  }
+}
+
 TEST_F(CliSaRecordsTest, ListSaysSoWhenNoRecordCanBeRead) {
   for (const std::string& bytes : {std::string("not a collision file"), std::string()}) {
     const std::string file = dir.Write("none.col", Bytes(bytes.begin(), bytes.end()));

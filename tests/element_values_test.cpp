@@ -22,13 +22,13 @@ TEST(ElementValues, FieldNumbersFollowTheLocaleAndAllowBlanksAround) {
 }
 
 TEST(ElementValues, AddDialogsStartFromDefaultsAndACorrectedLastMaterial) {
-  EXPECT_EQ(AddDialogMaterial(-1), 0);
-  EXPECT_EQ(AddDialogMaterial(35), 0);
-  EXPECT_EQ(AddDialogMaterial(34), 34);
-  const ElementValues sphere = NewSphereValues(-1);
+  EXPECT_EQ(AddDialogMaterial(-1, MaterialTable::Classic), 0);
+  EXPECT_EQ(AddDialogMaterial(35, MaterialTable::Classic), 0);
+  EXPECT_EQ(AddDialogMaterial(34, MaterialTable::Classic), 34);
+  const ElementValues sphere = NewSphereValues(-1, MaterialTable::Classic);
   EXPECT_EQ(sphere.Material, 0);
   EXPECT_EQ(FieldTexts(sphere, '.'), (ElementFieldTexts{"0.0", "0.0", "0.0", "", "", "", "1.0"}));
-  const ElementValues box = NewBoxValues(12);
+  const ElementValues box = NewBoxValues(12, MaterialTable::Classic);
   EXPECT_EQ(box.Material, 12);
   EXPECT_EQ(FieldTexts(box, ','),
             (ElementFieldTexts{"-1,0", "-1,0", "-1,0", "1,0", "1,0", "1,0", ""}));
@@ -48,7 +48,7 @@ TEST(ElementValues, EditingRewritesValuesThroughFiveDecimals) {
 }
 
 TEST(ElementValues, OnlyShownFieldsAreReadAndEachMustBeANumber) {
-  const ElementValues sphere = NewSphereValues(0);
+  const ElementValues sphere = NewSphereValues(0, MaterialTable::Classic);
   ElementFieldTexts texts{"1", "2", "3", "junk", "junk", "junk", "-1"};
   const auto read = ParseFieldTexts(sphere, texts, '.');
   ASSERT_TRUE(read);
@@ -57,7 +57,7 @@ TEST(ElementValues, OnlyShownFieldsAreReadAndEachMustBeANumber) {
   texts[6] = "";
   EXPECT_FALSE(ParseFieldTexts(sphere, texts, '.'));
 
-  const ElementValues box = NewBoxValues(0);
+  const ElementValues box = NewBoxValues(0, MaterialTable::Classic);
   ElementFieldTexts boxTexts{"2", "0", "5", "1", "3", "4", "junk"};
   const auto corners = ParseFieldTexts(box, boxTexts, '.');
   ASSERT_TRUE(corners);
@@ -81,7 +81,7 @@ TEST(ElementValues, BoxCornersAreOrderedPerAxis) {
 TEST(ElementValues, AddingAppendsACheckedLineAndKeepsTheSelection) {
   Coll coll = CollBuilder("add").Sphere({0, 0, 0}, 1, MakeSurface(1)).Build();
   ElementList spheres{{false}, 0};
-  ElementValues values = NewSphereValues(7);
+  ElementValues values = NewSphereValues(7, MaterialTable::Classic);
   values.First = {1, 2, 3};
   values.Radius = 4;
   AddSphere(coll, spheres, values);
@@ -94,7 +94,7 @@ TEST(ElementValues, AddingAppendsACheckedLineAndKeepsTheSelection) {
   EXPECT_EQ(coll.Header.Size + 8, RecordLength(coll));
 
   ElementList boxes;
-  ElementValues box = NewBoxValues(3);
+  ElementValues box = NewBoxValues(3, MaterialTable::Classic);
   box.First = {2, 0, 5};
   box.Second = {1, 3, 4};
   AddBox(coll, boxes, box);

@@ -163,6 +163,31 @@ TEST(FramePlan, CountsColoursAndSlotsOfTheDraws) {
   EXPECT_TRUE(d[0].DepthTest);
 }
 
+// In a San Andreas coll the same material bytes name other materials, drawn from the slot of
+// their closest III/VC surface type: FLOWERBED (19) as MUD_DRY, TARMAC_FUCKED (2) as TARMAC;
+// 200 lies past the table.
+TEST(FramePlan, ASanAndreasCollDrawsSpheresAndBoxesFromTheSlotsOfItsTable) {
+  Fixture f;
+  f.coll.Header.FourCC = {'C', 'O', 'L', '3'};
+  f.Rebuild();
+  f.Build();
+  const std::vector<DrawCommand>& d = f.plan.Draws;
+  ASSERT_EQ(d.size(), 14u);
+  for (const auto& [draw, material] : {std::pair{5, 200}, {6, 19}, {7, 2}}) {
+    const bool box = draw == 5;
+    const std::uint32_t slot =
+        box ? f.scene.SurfaceBoxFirstVertex(material, MaterialTable::SanAndreas)
+            : f.scene.SurfaceSphereFirstVertex(material, MaterialTable::SanAndreas);
+    EXPECT_EQ(d[static_cast<std::size_t>(draw)].FirstVertex, slot) << material;
+    const auto vertices =
+        f.scene.Vertices(box ? VertexSource::SurfaceBoxes : VertexSource::SurfaceSpheres);
+    EXPECT_EQ(vertices[slot].Color,
+              MaterialColor(MaterialTable::SanAndreas, material, SurfaceTypeTable::Defaults()))
+        << material;
+  }
+  EXPECT_NE(d[6].FirstVertex, f.scene.SurfaceSphereFirstVertex(19));
+}
+
 TEST(FramePlan, PlacesBoxesAndSpheresInDisplaySpace) {
   Fixture f;
   f.Build();

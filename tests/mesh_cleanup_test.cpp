@@ -182,6 +182,13 @@ TEST(MeshCleanup, FaceDetails) {
             "Surface type: ?");
   EXPECT_EQ(FaceDetailsText(coll, 4, table, '.'), "");
   EXPECT_EQ(FaceDetailsText(coll, -1, table, '.'), "");
+  // A San Andreas coll names the same bytes from the game's own table.
+  Coll sa = coll;
+  sa.Header.FourCC = {'C', 'O', 'L', '2'};
+  const std::string text = FaceDetailsText(sa, 2, table, '.');
+  EXPECT_EQ(text.substr(text.rfind("\r\n") + 2), "Surface type: FLOWERBED");
+  const std::string beyond = FaceDetailsText(sa, 3, table, '.');
+  EXPECT_EQ(beyond.substr(beyond.rfind("\r\n") + 2), "Surface type: CORNFIELD");
 }
 
 }  // namespace

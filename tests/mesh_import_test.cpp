@@ -250,6 +250,25 @@ TEST_F(MeshCommandsTest, ReplacingTheMeshOfASanAndreasCollDropsItsFaceGroups) {
   EXPECT_EQ(check.out.find("face group"), std::string::npos) << check.out;
 }
 
+// The mapping names III/VC surfaces: a San Andreas coll stores each as its own row for it, and
+// its materials go out under the game's names.
+TEST_F(MeshCommandsTest, ASanAndreasCollTakesAndGivesItsOwnMaterials) {
+  const std::string sa = dir.Write("sa.col", colgen::EncodeFile({colgen::SaColl("sa", 3)}));
+  const auto run = RunCli({"import-mesh", sa, model, "--replace", "sa", "--surfaces", mapping});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("Faces per surface:\n  4 PAVEMENT: 2\n  45 GLASS: 2\n"), std::string::npos)
+      << run.err;
+  const Coll stored = StoredColl(sa, 0);
+  ASSERT_EQ(stored.Version(), 3);
+  ASSERT_EQ(stored.FaceCount(), 4);
+  const std::string obj = dir.Path() / "sa.obj";
+  ASSERT_EQ(RunCli({"export-mesh", sa, "sa", obj}).status, 0);
+  const Bytes bytes = ReadBytes(obj);
+  const std::string written(bytes.begin(), bytes.end());
+  EXPECT_NE(written.find("usemtl PAVEMENT\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("usemtl GLASS\n"), std::string::npos) << written;
+}
+
 // Spheres and boxes go out as named objects of their own and do not come back as mesh faces.
 TEST_F(MeshCommandsTest, PrimitivesGoOutAsObjectsAndAreLeftOutOnImport) {
   const std::string obj = dir.Path() / "lamp.obj";

@@ -186,6 +186,45 @@ TEST(StaticShapes, SurfaceSlotsFollowTheTableOrTheObjectColour) {
   }
 }
 
+// A San Andreas material is drawn in the live colour of its closest III/VC surface type, in the
+// mesh groups and in the sphere and box slots alike; past San Andreas' table it is unknown. The
+// same ids in a "COLL" coll keep their own colours.
+TEST(RebuildScene, SanAndreasMaterialsTakeTheColourOfTheirClosestSurfaceType) {
+  SurfaceTypeTable table;
+  table.Set(2, 0xFF010203, "Lawn");  // GRASS, the closest type of P_GRASSMID2 (150)
+  table.Set(6, 0xFF040506, "Car");   // CAR (63)
+  Scene scene;
+  scene.RebuildStaticBuffers(table, MainColors{}, 4, 8, true);
+  const auto spheres = scene.Vertices(VertexSource::SurfaceSpheres);
+  const auto boxes = scene.Vertices(VertexSource::SurfaceBoxes);
+  const struct {
+    std::uint8_t material;
+    std::uint32_t sa;
+    std::uint32_t classic;
+  } cases[] = {{150, 0xFF010203, kUnknownSurfaceColor},
+               {63, 0xFF040506, kUnknownSurfaceColor},
+               {19, table.Color(4), table.Color(19)},  // FLOWERBED: MUD_DRY
+               {179, kUnknownSurfaceColor, kUnknownSurfaceColor},
+               {2, table.Color(1), 0xFF010203}};  // TARMAC_FUCKED: TARMAC
+  Coll sa = StripWithMaterials({150, 63, 19, 179, 2});
+  sa.Header.FourCC = {'C', 'O', 'L', '3'};
+  const Coll classic = StripWithMaterials({150, 63, 19, 179, 2});
+  for (const Coll* coll : std::initializer_list<const Coll*>{&sa, &classic}) {
+    scene.RebuildScene(*coll, std::vector<bool>(5, false), table, MainColors{}, true);
+    ASSERT_EQ(scene.MeshGroups().size(), 5u);
+    const MaterialTable which = MaterialTableOf(coll->Version());
+    for (std::size_t i = 0; i < 5; ++i) {
+      const auto& c = cases[i];
+      const std::uint32_t expected = coll == &sa ? c.sa : c.classic;
+      SCOPED_TRACE(std::to_string(c.material) + (coll == &sa ? " in COL3" : " in COLL"));
+      EXPECT_EQ(scene.MeshGroups()[i].Material, c.material);
+      EXPECT_EQ(scene.MeshGroups()[i].Color, expected);
+      EXPECT_EQ(spheres[scene.SurfaceSphereFirstVertex(c.material, which)].Color, expected);
+      EXPECT_EQ(boxes[scene.SurfaceBoxFirstVertex(c.material, which) + 3].Color, expected);
+    }
+  }
+}
+
 TEST(RebuildScene, GroupsFollowTheFirstOccurrenceOfEachMaterial) {
   const Coll coll = StripWithMaterials({4, 1, 4, 9});
   const Scene scene = BuiltScene(coll);

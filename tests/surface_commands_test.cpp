@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/command_table.h"
+#include "core/sa_surface_table.h"
+#include "tests/support/document_state.h"
 #include "tests/support/editor_fixture.h"
+#include "tools/colgen/sa_colls.h"
 
 namespace vantorel {
 namespace {
@@ -203,6 +206,54 @@ TEST_F(SurfaceCommandsTest, EachPopUpMenuActsOnItsOwnList) {
   EXPECT_NE(ui.surfaceShown[0].Label.find("sphere 0."), std::string::npos);
   EXPECT_NE(ui.surfaceShown[1].Label.find("box 1."), std::string::npos);
   EXPECT_NE(ui.surfaceShown[2].Label.find("face 2."), std::string::npos);
+}
+
+// A San Andreas coll offers the game's own materials and stores the chosen id as it is; the
+// material then carries over to a "COLL" coll through the mapping, never as a raw id.
+TEST_F(SurfaceCommandsTest, ASanAndreasCollChoosesFromItsOwnTable) {
+  OpenColls({colgen::SaColl("sa", 3), Mixed()});
+  ASSERT_EQ(editor.WorkingCopy().Version(), 3);
+  const testing::DocumentState before = testing::CaptureDocument(editor);
+  editor.SelectElement(ListKind::Faces, 2);
+  ui.surfaceResults = {SurfaceChoice{150, std::nullopt}};
+  RunRow("MenuItem16");
+  ASSERT_EQ(ui.surfaceShown.size(), 1u);
+  EXPECT_EQ(ui.surfaceShown[0].Materials.size(), 179u);
+  EXPECT_EQ(ui.surfaceShown[0].MaterialItem, 26);  // the fixture's face 2
+  EXPECT_EQ(editor.WorkingCopy().Faces[2].Surface.Material, 150);
+  EXPECT_EQ(editor.ElementLineText(ListKind::Faces, 2), "F002 - [150|00] P_GRASSMID2");
+  EXPECT_EQ(editor.LastMaterial, 150);
+  testing::ExpectUndoAndRedo(editor, before);
+
+  // Quick Change in the same coll asks with the San Andreas name.
+  Check(ListKind::Boxes, {0});
+  ui.answers = {Answer::Yes};
+  RunRow("QuickChangeAllChecked1");
+  EXPECT_NE(ui.questions.at(0).Text.find("\"P_GRASSMID2\" (150)"), std::string::npos);
+  EXPECT_EQ(editor.WorkingCopy().Boxes[0].Surface.Material, 150);
+
+  // In a "COLL" coll the add dialog and Quick Change get the mapped III/VC surface.
+  ChangeSettings([](Settings& settings) {
+    settings.askSurface = false;
+    settings.askApply = false;
+  });
+  editor.SelectColl(1);
+  const int grass = ClassicMaterialForSa(150);
+  ASSERT_EQ(grass, 2);
+  ui.valueResults = {std::nullopt};
+  RunRow("AddSphere1");
+  EXPECT_EQ(ui.valuesShown.at(0).Material, grass);
+  EXPECT_EQ(ui.valuesShown.at(0).Table, MaterialTable::Classic);
+  Check(ListKind::Spheres, {1});
+  RunRow("QuickChangeAllChecked2");
+  EXPECT_EQ(editor.WorkingCopy().Spheres[1].Surface.Material, grass);
+  EXPECT_EQ(editor.LastMaterial, grass);
+  // and back in the San Andreas coll, the III/VC surface's own San Andreas row.
+  editor.SelectColl(0);
+  ui.valueResults = {std::nullopt};
+  RunRow("MenuItem5");  // Add Box
+  EXPECT_EQ(ui.valuesShown.back().Material, SaMaterialForClassic(grass));
+  EXPECT_EQ(ui.valuesShown.back().Table, MaterialTable::SanAndreas);
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace {
 using colgen::MakeSurface;
 
 SurfaceDialogValues ValuesFor(Surface surface) {
-  return ChangeSurfaceValues(ListKind::Faces, 12, surface, SurfaceTypeTable::Defaults());
+  return ChangeSurfaceValues(ListKind::Faces, 12, surface, MaterialTable::Classic,
+                             SurfaceTypeTable::Defaults());
 }
 
 QComboBox* Box(QWidget& dialog, const char* name) {

@@ -33,7 +33,7 @@ void ClickOk(ValueDialog& dialog) {
 
 TEST(ValueDialog, AddBoxShowsItsDefaultsAndTheSurfaceList) {
   const SurfaceTypeTable& table = SurfaceTypeTable::Defaults();
-  ValueDialog dialog("Add Collision Box", NewBoxValues(-1), table, '.');
+  ValueDialog dialog("Add Collision Box", NewBoxValues(-1, MaterialTable::Classic), table, '.');
   dialog.show();
   EXPECT_EQ(dialog.objectName(), "TForm5");
   EXPECT_EQ(dialog.windowTitle(), "Add Collision Box");
@@ -53,8 +53,26 @@ TEST(ValueDialog, AddBoxShowsItsDefaultsAndTheSurfaceList) {
   EXPECT_EQ(dialog.findChild<QPushButton*>("Button2")->text(), "&Cancel");
 }
 
+// The surface list of a San Andreas coll's element offers the game's own 179 materials; the
+// chosen entry is the material stored.
+TEST(ValueDialog, ASanAndreasElementChoosesFromItsOwnTable) {
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(150, MaterialTable::SanAndreas),
+                     SurfaceTypeTable::Defaults(), '.');
+  dialog.show();
+  auto* cbx = dialog.findChild<QComboBox*>("cbx");
+  ASSERT_EQ(cbx->count(), 179);
+  EXPECT_EQ(cbx->currentIndex(), 150);
+  EXPECT_EQ(cbx->itemText(150), "[150] P_GRASSMID2");
+  EXPECT_EQ(cbx->itemText(178), "[178] RAILTRACK");
+  cbx->setCurrentIndex(178);
+  ClickOk(dialog);
+  ASSERT_TRUE(dialog.Result());
+  EXPECT_EQ(dialog.Result()->Material, 178);
+}
+
 TEST(ValueDialog, InvalidInputKeepsTheDialogOpenThenCornersAreOrderedWhenStored) {
-  ValueDialog dialog("Add Collision Box", NewBoxValues(3), SurfaceTypeTable::Defaults(), '.');
+  ValueDialog dialog("Add Collision Box", NewBoxValues(3, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), '.');
   dialog.show();
   Type(dialog, 5, "abc");
   ModalScript script;
@@ -90,7 +108,8 @@ TEST(ValueDialog, InvalidInputKeepsTheDialogOpenThenCornersAreOrderedWhenStored)
 }
 
 TEST(ValueDialog, TheLocalesSeparatorDecides) {
-  ValueDialog dialog("Add Collision Sphere", NewSphereValues(0), SurfaceTypeTable::Defaults(), ',');
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(0, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), ',');
   dialog.show();
   EXPECT_EQ(Field(dialog, 7)->text(), "1,0");
   Type(dialog, 7, "1.5");
@@ -120,7 +139,8 @@ TEST(ValueDialog, EnterAcceptsUnchangedValuesThroughTheirText) {
 }
 
 TEST(ValueDialog, EscapeCancels) {
-  ValueDialog dialog("Add Collision Sphere", NewSphereValues(5), SurfaceTypeTable::Defaults(), '.');
+  ValueDialog dialog("Add Collision Sphere", NewSphereValues(5, MaterialTable::Classic),
+                     SurfaceTypeTable::Defaults(), '.');
   dialog.show();
   EXPECT_EQ(dialog.findChild<QComboBox*>("cbx")->currentIndex(), 5);
   QTest::keyClick(Field(dialog, 2), Qt::Key_Escape);

@@ -12,6 +12,7 @@
 #include "cli/coll_arguments.h"
 #include "cli/output_target.h"
 #include "cli/unix_lines.h"
+#include "core/coll_surfaces.h"
 #include "core/file_io.h"
 #include "core/name_rules.h"
 #include "core/text_trim.h"
@@ -306,6 +307,7 @@ bool Surface(Job& job) {
     for (const std::size_t element : elements)
       editor.ToggleCheck(kind, static_cast<int>(element));
     editor.LastMaterial = material;
+    editor.LastMaterialTable = MaterialTableOf(editor.WorkingCopy().Version());
     job.Ui().AnswerQuestion(std::string(kQuickChangeCaption), Answer::Yes);
     return job.RunEdit(rows.quick);
   }

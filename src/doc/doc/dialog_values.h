@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/coll_records.h"
+#include "core/coll_surfaces.h"
 
 // The values the modal dialogs are loaded with and return through the EditorUi port. They live
 // with the port so that the commands that fill them and the window that shows them both see them.
@@ -20,9 +21,11 @@ struct ElementValues {
   Vector3 First;     // the sphere's centre or the box's minimum corner
   Vector3 Second;    // the box's maximum corner
   float Radius = 0;  // the sphere's radius
-  // The material byte. Values of 35 and above have no entry in the surface list; the dialog then
+  // The material byte. Values past the table have no entry in the surface list; the dialog then
   // preselects none and, unless one is chosen, hands the value back unchanged.
   std::uint8_t Material = 0;
+  // The table the material indexes, whose entries the surface list shows: the coll's.
+  MaterialTable Table = MaterialTable::Classic;
 };
 
 // What the merge dialog returns: the two colls (directory indices, may be equal) and the name.

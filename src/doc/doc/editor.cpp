@@ -59,6 +59,7 @@ void Editor::ApplyUndoLimit() {
 void Editor::StartUp(const StartContext& context) {
   lists_ = ElementLists{};
   LastMaterial = -1;
+  LastMaterialTable = MaterialTable::Classic;
   ProgramPath = context.ProgramPath;
   SettingsPath = context.SettingsPath;
 

@@ -9,6 +9,7 @@
 
 #include "core/coll_file.h"
 #include "core/coll_records.h"
+#include "core/coll_surfaces.h"
 #include "core/file_io.h"
 #include "core/surface_types.h"
 #include "doc/change_notifier.h"
@@ -79,6 +80,9 @@ class Editor {
   std::filesystem::path SettingsPath;
   char DecimalSeparator = '.';
   int LastMaterial = -1;
+  // The table LastMaterial indexes: the coll's it was chosen in. A coll of the other table reads
+  // it through the mapping between the tables.
+  MaterialTable LastMaterialTable = MaterialTable::Classic;
   std::string SearchText;
   int SearchPosition = -1;
   bool RestartRequested = false;

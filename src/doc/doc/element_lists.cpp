@@ -1,7 +1,7 @@
 #include "doc/element_lists.h"
 
+#include "core/coll_surfaces.h"
 #include "core/number_text.h"
-#include "core/sa_surface_table.h"
 
 namespace vantorel {
 
@@ -77,12 +77,7 @@ std::string ElementLine(ListKind kind, int k, const Coll& coll, const SurfaceTyp
   line += '|';
   line += FormatPadded(surface.Parameter, 2);
   line += "] ";
-  // San Andreas records use the game's own material table, which is not the editable one.
-  if (coll.Header.Version() >= 2) {
-    line += SaSurfaceName(surface.Material);
-  } else {
-    line += surfaces.Name(surface.Material);
-  }
+  line += MaterialName(MaterialTableOf(coll.Version()), surface.Material, surfaces);
   return line;
 }
 

@@ -10,23 +10,32 @@ namespace vantorel {
 
 namespace {
 
-std::optional<ElementValues> AskValues(Editor& editor, const char* caption,
-                                       const ElementValues& values) {
+MaterialTable CurrentTable(const Editor& editor) {
+  return MaterialTableOf(editor.WorkingCopy().Version());
+}
+
+// The surface list offers the materials of the coll's own table.
+std::optional<ElementValues> AskValues(Editor& editor, const char* caption, ElementValues values) {
+  values.Table = CurrentTable(editor);
   return editor.Ui().EditElementValues(caption, values, editor.SurfaceTypes(),
                                        editor.DecimalSeparator);
 }
 
-// The add dialogs preselect the last chosen surface, corrected to the table's range for good.
+// The add dialogs preselect the last chosen surface, carried over to the coll's table and
+// corrected to its range for good.
 int PreselectedMaterial(Editor& editor) {
-  editor.LastMaterial = AddDialogMaterial(editor.LastMaterial);
+  const MaterialTable table = CurrentTable(editor);
+  editor.LastMaterial = AddDialogMaterial(
+      MaterialInTable(editor.LastMaterial, editor.LastMaterialTable, table), table);
+  editor.LastMaterialTable = table;
   return editor.LastMaterial;
 }
 
 }  // namespace
 
 void AddSphere(Editor& editor) {
-  const auto values =
-      AskValues(editor, "Add Collision Sphere", NewSphereValues(PreselectedMaterial(editor)));
+  const auto values = AskValues(editor, "Add Collision Sphere",
+                                NewSphereValues(PreselectedMaterial(editor), CurrentTable(editor)));
   if (!values) return;
   editor.ChangeWorkingCopy(
       [&](Coll& coll, ElementLists& lists) { AddSphere(coll, lists.Spheres, *values); });
@@ -34,8 +43,8 @@ void AddSphere(Editor& editor) {
 }
 
 void AddBox(Editor& editor) {
-  const auto values =
-      AskValues(editor, "Add Collision Box", NewBoxValues(PreselectedMaterial(editor)));
+  const auto values = AskValues(editor, "Add Collision Box",
+                                NewBoxValues(PreselectedMaterial(editor), CurrentTable(editor)));
   if (!values) return;
   editor.ChangeWorkingCopy(
       [&](Coll& coll, ElementLists& lists) { AddBox(coll, lists.Boxes, *values); });

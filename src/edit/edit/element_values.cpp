@@ -34,24 +34,26 @@ bool DeleteSelected(std::vector<Element>& elements, ElementList& list) {
 
 }  // namespace
 
-int AddDialogMaterial(int lastMaterial) {
-  return lastMaterial >= 0 && lastMaterial < kSurfaceTypeCount ? lastMaterial : 0;
+int AddDialogMaterial(int lastMaterial, MaterialTable which) {
+  return lastMaterial >= 0 && lastMaterial < MaterialCount(which) ? lastMaterial : 0;
 }
 
-ElementValues NewSphereValues(int lastMaterial) {
+ElementValues NewSphereValues(int lastMaterial, MaterialTable which) {
   ElementValues v;
   v.Kind = ElementKind::Sphere;
   v.Radius = 1;
-  v.Material = static_cast<std::uint8_t>(AddDialogMaterial(lastMaterial));
+  v.Material = static_cast<std::uint8_t>(AddDialogMaterial(lastMaterial, which));
+  v.Table = which;
   return v;
 }
 
-ElementValues NewBoxValues(int lastMaterial) {
+ElementValues NewBoxValues(int lastMaterial, MaterialTable which) {
   ElementValues v;
   v.Kind = ElementKind::Box;
   v.First = {-1, -1, -1};
   v.Second = {1, 1, 1};
-  v.Material = static_cast<std::uint8_t>(AddDialogMaterial(lastMaterial));
+  v.Material = static_cast<std::uint8_t>(AddDialogMaterial(lastMaterial, which));
+  v.Table = which;
   return v;
 }
 

@@ -17,12 +17,14 @@ namespace vantorel {
 // boxes only), Edit7 (radius, spheres only). Fields a kind does not show stay empty.
 using ElementFieldTexts = std::array<std::string, 7>;
 
-// LastMaterial as the add dialogs preselect it: outside 0..34 it becomes 0.
-int AddDialogMaterial(int lastMaterial);
+// LastMaterial as the add dialogs preselect it: outside the table (0..34, or 0..178 for San
+// Andreas) it becomes 0.
+int AddDialogMaterial(int lastMaterial, MaterialTable which);
 
-// The values a new sphere (centre 0, radius 1) or box (-1 to 1 on each axis) starts with.
-ElementValues NewSphereValues(int lastMaterial);
-ElementValues NewBoxValues(int lastMaterial);
+// The values a new sphere (centre 0, radius 1) or box (-1 to 1 on each axis) of a coll of the
+// table which starts with.
+ElementValues NewSphereValues(int lastMaterial, MaterialTable which);
+ElementValues NewBoxValues(int lastMaterial, MaterialTable which);
 ElementValues ValuesOf(const CollSphere& sphere);
 ElementValues ValuesOf(const CollBox& box);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/coll_surfaces.h"
 #include "core/number_text.h"
 
 namespace vantorel {
@@ -127,7 +128,8 @@ std::string FaceDetailsText(const Coll& coll, int index, const SurfaceTypeTable&
                      ", " + std::to_string(f.B) + " and " + std::to_string(f.C) + ":\r\n\r\n";
   for (const std::int32_t corner : {f.A, f.B, f.C})
     text += CornerLine(coll, corner, decimalSeparator) + "\r\n";
-  text += "\r\nSurface type: " + surfaces.Name(f.Surface.Material);
+  text += "\r\nSurface type: ";
+  text += MaterialName(MaterialTableOf(coll.Version()), f.Surface.Material, surfaces);
   return text;
 }
 

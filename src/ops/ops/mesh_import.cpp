@@ -8,10 +8,12 @@
 
 #include "core/bounds.h"
 #include "core/face_groups.h"
+#include "core/coll_surfaces.h"
 #include "core/model/coll_limits.h"
 #include "core/model/mesh_simplify.h"
 #include "core/model/primitive_meshes.h"
 #include "core/model/vertex_merge.h"
+#include "core/sa_surface_table.h"
 #include "core/windows1252.h"
 
 namespace vantorel {
@@ -52,34 +54,39 @@ std::size_t LeaveOutPrimitives(Model& model) {
   return before - model.Triangles.size();
 }
 
-std::string FacesPerSurface(const std::vector<CollFace>& faces, const SurfaceTypeTable& table) {
-  std::array<std::size_t, kSurfaceTypeCount> counts{};
+std::string FacesPerSurface(const std::vector<CollFace>& faces, MaterialTable which,
+                            const SurfaceTypeTable& table) {
+  std::array<std::size_t, 256> counts{};
   for (const CollFace& face : faces)
     ++counts[face.Surface.Material];
   std::string text = "Faces per surface:";
-  for (int s = 0; s < kSurfaceTypeCount; ++s) {
+  for (int s = 0; s < 256; ++s) {
     if (counts[static_cast<std::size_t>(s)] == 0) continue;
     text += kLineEnd;
-    text += "  " + std::to_string(s) + " " + table.Name(s) + ": " +
+    text += "  " + std::to_string(s) + " " + std::string(MaterialName(which, s, table)) + ": " +
             std::to_string(counts[static_cast<std::size_t>(s)]);
   }
   return text;
 }
 
-// A surface outside the table is written by its number, which maps to the default.
-std::string MaterialNameOf(std::uint8_t surface, const SurfaceTypeTable& table) {
-  return surface < kSurfaceTypeCount ? SurfaceMaterialName(surface, table)
-                                     : "surface_" + std::to_string(surface);
+// A surface outside the table is written by its number, which maps to the default. A San
+// Andreas material goes out under the game's own name.
+std::string MaterialNameOf(std::uint8_t surface, MaterialTable which,
+                           const SurfaceTypeTable& table) {
+  if (surface >= MaterialCount(which)) return "surface_" + std::to_string(surface);
+  if (which == MaterialTable::SanAndreas) return std::string(MaterialName(which, surface, table));
+  return SurfaceMaterialName(surface, table);
 }
 
 // Each sphere and box as an object of its own after the mesh, with a material of its own that
 // names the object and its surface ("col_box_0_Beton"): import leaves such faces out.
 void AppendPrimitiveObjects(const Coll& coll, const SurfaceTypeTable& table, Model& model) {
+  const MaterialTable which = MaterialTableOf(coll.Version());
   if (coll.Spheres.empty() && coll.Boxes.empty()) return;
   model.Objects.push_back({Windows1252ToUtf8(HeaderName(coll.Header)), 0});
   const auto begin = [&](const std::string& name, const Surface& surface) {
     model.Objects.push_back({name, model.Triangles.size()});
-    model.Materials.push_back({name + "_" + MaterialNameOf(surface.Material, table), {}});
+    model.Materials.push_back({name + "_" + MaterialNameOf(surface.Material, which, table), {}});
     return static_cast<std::uint32_t>(model.Materials.size() - 1);
   };
   for (std::size_t i = 0; i < coll.Spheres.size(); ++i) {
@@ -153,7 +160,14 @@ MeshImport FitModelToColl(const Coll& base, Model model, const SurfaceMapping& m
     face.Surface.Material = static_cast<std::uint8_t>(t.Material);
     coll.Faces.push_back(face);
   }
-  report += kLineEnd + FacesPerSurface(coll.Faces, table);
+  // The mapping names III/VC surfaces; a San Andreas coll stores each as its own row for it.
+  const MaterialTable which = MaterialTableOf(coll.Version());
+  if (which == MaterialTable::SanAndreas) {
+    for (CollFace& face : coll.Faces)
+      face.Surface.Material =
+          static_cast<std::uint8_t>(SaMaterialForClassic(face.Surface.Material));
+  }
+  report += kLineEnd + FacesPerSurface(coll.Faces, which, table);
   const std::string groups = FaceGroupsRebuildText(RemapFaceGroups(coll, oldFacesRemoved));
   if (!groups.empty()) report += kLineEnd + groups;
 
@@ -181,13 +195,14 @@ Parsed<Model> CollMeshModel(const Coll& coll, const SurfaceTypeTable& table, boo
     }
   }
   model.Positions = coll.Vertices;
+  const MaterialTable which = MaterialTableOf(coll.Version());
   std::array<std::optional<std::uint32_t>, 256> materialOf{};
   for (const CollFace& face : coll.Faces) {
     std::optional<std::uint32_t>& material = materialOf[face.Surface.Material];
     if (!material) {
       material = static_cast<std::uint32_t>(model.Materials.size());
       const std::uint8_t surface = face.Surface.Material;
-      model.Materials.push_back({MaterialNameOf(surface, table), {}});
+      model.Materials.push_back({MaterialNameOf(surface, which, table), {}});
     }
     model.Triangles.push_back({static_cast<std::uint32_t>(face.A),
                                static_cast<std::uint32_t>(face.B),

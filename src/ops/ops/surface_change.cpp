@@ -74,33 +74,35 @@ std::optional<std::uint8_t> ParameterOfItem(int item) {
   return kCarPartParameters[static_cast<std::size_t>(item)].Value;
 }
 
-std::string MaterialEntry(int material, const SurfaceTypeTable& table) {
-  return "[" + FormatPadded(material, 2) + "] " + table.Name(material);
+std::string MaterialEntry(int material, MaterialTable which, const SurfaceTypeTable& table) {
+  return "[" + FormatPadded(material, 2) + "] " + std::string(MaterialName(which, material, table));
 }
 
-std::vector<std::string> MaterialEntries(const SurfaceTypeTable& table) {
+std::vector<std::string> MaterialEntries(MaterialTable which, const SurfaceTypeTable& table) {
+  const int count = MaterialCount(which);
   std::vector<std::string> entries;
-  entries.reserve(kSurfaceTypeCount);
-  for (int material = 0; material < kSurfaceTypeCount; ++material)
-    entries.push_back(MaterialEntry(material, table));
+  entries.reserve(static_cast<std::size_t>(count));
+  for (int material = 0; material < count; ++material)
+    entries.push_back(MaterialEntry(material, which, table));
   return entries;
 }
 
 SurfaceDialogValues ChangeSurfaceValues(ListKind kind, int index, const Surface& surface,
-                                        const SurfaceTypeTable& table) {
+                                        MaterialTable which, const SurfaceTypeTable& table) {
   SurfaceDialogValues values;
   values.Label = "Here you can change the surface type and parameter of " +
                  std::string(ElementWord(kind)) + std::to_string(index) + ".";
-  for (const std::string& entry : MaterialEntries(table))
+  for (const std::string& entry : MaterialEntries(which, table))
     values.Materials.push_back(Windows1252ToUtf8(entry));
-  if (surface.Material < kSurfaceTypeCount) values.MaterialItem = surface.Material;
+  if (surface.Material < MaterialCount(which)) values.MaterialItem = surface.Material;
   values.ParameterItem = ParameterItem(surface.Parameter);
   return values;
 }
 
-int ApplySurfaceChoice(Surface& surface, const SurfaceChoice& choice, int lastMaterial) {
+int ApplySurfaceChoice(Surface& surface, const SurfaceChoice& choice, int lastMaterial,
+                       MaterialTable which) {
   if (choice.MaterialItem && *choice.MaterialItem >= 0 &&
-      *choice.MaterialItem < kSurfaceTypeCount) {
+      *choice.MaterialItem < MaterialCount(which)) {
     surface.Material = static_cast<std::uint8_t>(*choice.MaterialItem);
     lastMaterial = *choice.MaterialItem;
   }
@@ -111,14 +113,16 @@ int ApplySurfaceChoice(Surface& surface, const SurfaceChoice& choice, int lastMa
   return lastMaterial;
 }
 
-int QuickChangeMaterial(int lastMaterial) {
-  return lastMaterial < 0 || lastMaterial >= kSurfaceTypeCount ? 0 : lastMaterial;
+int QuickChangeMaterial(int lastMaterial, MaterialTable which) {
+  return lastMaterial < 0 || lastMaterial >= MaterialCount(which) ? 0 : lastMaterial;
 }
 
 std::optional<std::string> QuickChangeQuestion(ListKind kind, const std::vector<bool>& checked,
-                                               int material, const SurfaceTypeTable& table) {
+                                               int material, MaterialTable which,
+                                               const SurfaceTypeTable& table) {
   if (std::find(checked.begin(), checked.end(), true) == checked.end()) return std::nullopt;
-  std::string text = "Would you like to assign the surface \"" + table.Name(material) + "\" (" +
+  std::string text = "Would you like to assign the surface \"" +
+                     std::string(MaterialName(which, material, table)) + "\" (" +
                      std::to_string(material) + std::string(QuestionTail(kind));
   int tags = 0;
   for (std::size_t i = 0; i < checked.size(); ++i) {

@@ -21,25 +21,37 @@ Surface& SurfaceOf(Coll& coll, ListKind kind, int line) {
   return coll.Faces.at(k).Surface;
 }
 
+MaterialTable CurrentTable(const Editor& editor) {
+  return MaterialTableOf(editor.WorkingCopy().Version());
+}
+
 }  // namespace
 
 void ChangeSurface(Editor& editor, ListKind kind) {
   const int line = editor.Lists().Of(kind).selected;
+  const MaterialTable table = CurrentTable(editor);
   const auto choice = editor.Ui().ChangeSurfaceDialog(ChangeSurfaceValues(
-      kind, line, ElementSurface(kind, line, editor.WorkingCopy()), editor.SurfaceTypes()));
+      kind, line, ElementSurface(kind, line, editor.WorkingCopy()), table, editor.SurfaceTypes()));
   if (!choice) return;
-  int lastMaterial = editor.LastMaterial;
+  int chosen = -1;  // stays -1 when no material was chosen
   editor.ChangeWorkingCopy([&](Coll& coll, ElementLists&) {
-    lastMaterial = ApplySurfaceChoice(SurfaceOf(coll, kind, line), *choice, lastMaterial);
+    chosen = ApplySurfaceChoice(SurfaceOf(coll, kind, line), *choice, -1, table);
   });
-  editor.LastMaterial = lastMaterial;
+  if (chosen >= 0) {
+    editor.LastMaterial = chosen;
+    editor.LastMaterialTable = table;
+  }
 }
 
 void QuickChange(Editor& editor, ListKind kind) {
-  editor.LastMaterial = QuickChangeMaterial(editor.LastMaterial);
+  // A material chosen in a coll of the other table is carried over through the mapping.
+  const MaterialTable table = CurrentTable(editor);
+  editor.LastMaterial = QuickChangeMaterial(
+      MaterialInTable(editor.LastMaterial, editor.LastMaterialTable, table), table);
+  editor.LastMaterialTable = table;
   const int material = editor.LastMaterial;
-  const auto question =
-      QuickChangeQuestion(kind, editor.Lists().Of(kind).checked, material, editor.SurfaceTypes());
+  const auto question = QuickChangeQuestion(kind, editor.Lists().Of(kind).checked, material, table,
+                                            editor.SurfaceTypes());
   if (!question) return;
   if (editor.Settings().askSurface &&
       editor.Ui().Ask({Windows1252ToUtf8(*question), std::string(kQuickChangeCaption),

@@ -117,11 +117,13 @@ class PlanWriter {
 
   void AddBoxes(VertexSource vertices, int bias, FillMode fill) {
     const std::vector<CollBox>& boxes = in_.coll.Boxes;
+    const MaterialTable table = MaterialTableOf(in_.coll.Version());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       if (!Checked(in_.boxChecks, i)) continue;
-      const std::uint32_t first = vertices == VertexSource::SurfaceBoxes
-                                      ? in_.scene.SurfaceBoxFirstVertex(boxes[i].Surface.Material)
-                                      : 0;
+      const std::uint32_t first =
+          vertices == VertexSource::SurfaceBoxes
+              ? in_.scene.SurfaceBoxFirstVertex(boxes[i].Surface.Material, table)
+              : 0;
       AddPlaced({.Vertices = vertices,
                  .FirstVertex = first,
                  .Indices = IndexSource::BoxTriangles,
@@ -136,12 +138,13 @@ class PlanWriter {
 
   void AddSpheres(VertexSource vertices, int bias, FillMode fill) {
     const std::vector<CollSphere>& spheres = in_.coll.Spheres;
+    const MaterialTable table = MaterialTableOf(in_.coll.Version());
     const auto count = static_cast<std::uint32_t>(in_.scene.SphereTriangleCount() * 3);
     for (std::size_t i = 0; i < spheres.size(); ++i) {
       if (!Checked(in_.sphereChecks, i)) continue;
       const std::uint32_t first =
           vertices == VertexSource::SurfaceSpheres
-              ? in_.scene.SurfaceSphereFirstVertex(spheres[i].Surface.Material)
+              ? in_.scene.SurfaceSphereFirstVertex(spheres[i].Surface.Material, table)
               : 0;
       AddPlaced({.Vertices = vertices,
                  .FirstVertex = first,

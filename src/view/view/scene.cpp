@@ -135,6 +135,7 @@ KeyCounts CountMaterials(const CollFace* faces, std::size_t count, std::uint8_t 
 // Where the groups go.
 struct GroupTarget {
   bool surfaceColors;
+  MaterialTable table;  // the one the coll's materials index
   const SurfaceTypeTable& surfaces;
   std::uint32_t object;
   std::vector<MeshGroup>& groups;
@@ -168,7 +169,8 @@ void PlaceFaces(const CollFace* faces, std::size_t count, const KeyCounts& perKe
   for (int g = 0; g < groupCount; ++g) {
     const std::uint8_t material = order[static_cast<std::size_t>(g)];
     if (target.surfaceColors) {
-      target.groups.push_back({material, target.surfaces.Color(material), total, perKey[material]});
+      target.groups.push_back({material, MaterialColor(target.table, material, target.surfaces),
+                               total, perKey[material]});
     }
     next[material] = total;
     total += perKey[material] * 3;
@@ -296,8 +298,8 @@ void Scene::BuildMeshGroups(const Coll& coll, const SurfaceTypeTable& surfaces,
   const CollFace* faces = coll.Faces.data();
   const std::size_t faceCount = coll.Faces.size();
   const std::uint8_t mask = surfaceColors ? 0xFF : 0x00;
-  const GroupTarget target{surfaceColors, surfaces, object, groups_,
-                           indices_[Slot(IndexSource::Mesh)]};
+  const GroupTarget target{surfaceColors, MaterialTableOf(coll.Version()),  surfaces, object,
+                           groups_,       indices_[Slot(IndexSource::Mesh)]};
   // Counted by material first: when no face names a corner beyond the vertices and every vertex
   // is finite, as in any sound coll, every face is drawn and its material alone sorts it.
   std::uint32_t highest = 0;
@@ -356,12 +358,12 @@ std::uint32_t Scene::SphereTriangleCount() const {
              : static_cast<std::uint32_t>(vantorel::SphereTriangleCount(sphereSegments_));
 }
 
-std::uint32_t Scene::SurfaceBoxFirstVertex(int material) const {
-  return static_cast<std::uint32_t>(SurfaceSlot(material) * kCubeVertexCount);
+std::uint32_t Scene::SurfaceBoxFirstVertex(int material, MaterialTable table) const {
+  return static_cast<std::uint32_t>(SurfaceSlot(material, table) * kCubeVertexCount);
 }
 
-std::uint32_t Scene::SurfaceSphereFirstVertex(int material) const {
-  return static_cast<std::uint32_t>(SurfaceSlot(material)) * SphereVertexCount();
+std::uint32_t Scene::SurfaceSphereFirstVertex(int material, MaterialTable table) const {
+  return static_cast<std::uint32_t>(SurfaceSlot(material, table)) * SphereVertexCount();
 }
 
 std::uint32_t Scene::MeshTriangleCount() const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/coll_records.h"
+#include "core/coll_surfaces.h"
 #include "core/surface_types.h"
 #include "doc/settings.h"
 #include "view/color_vertex.h"
@@ -37,10 +38,12 @@ enum class IndexSource : std::uint8_t {
 };
 
 // Per-surface copies of the unit shapes: slots 0..34 follow the surface table, the last slot
-// serves every material beyond the table.
+// serves every material beyond the table. A San Andreas material takes the slot of the III/VC
+// surface type it is drawn as (ColorSurfaceType).
 inline constexpr int kSurfaceSlotCount = kSurfaceTypeCount + 1;
-inline int SurfaceSlot(int material) {
-  return material >= 0 && material < kSurfaceTypeCount ? material : kSurfaceTypeCount;
+inline int SurfaceSlot(int material, MaterialTable table = MaterialTable::Classic) {
+  const int type = ColorSurfaceType(table, material);
+  return type >= 0 && type < kSurfaceTypeCount ? type : kSurfaceTypeCount;
 }
 
 // The faces of one material (or all faces when the view shows one colour): a range of the mesh
@@ -83,9 +86,12 @@ class Scene {
   int BoundingSegments() const { return boundingSegments_; }
   std::uint32_t SphereVertexCount() const;
   std::uint32_t SphereTriangleCount() const;
-  // First vertex of a material's unit cube in SurfaceBoxes and unit sphere in SurfaceSpheres.
-  std::uint32_t SurfaceBoxFirstVertex(int material) const;
-  std::uint32_t SurfaceSphereFirstVertex(int material) const;
+  // First vertex of a material's unit cube in SurfaceBoxes and unit sphere in SurfaceSpheres;
+  // table is the one the coll's materials index.
+  std::uint32_t SurfaceBoxFirstVertex(int material,
+                                      MaterialTable table = MaterialTable::Classic) const;
+  std::uint32_t SurfaceSphereFirstVertex(int material,
+                                         MaterialTable table = MaterialTable::Classic) const;
 
   const std::vector<MeshGroup>& MeshGroups() const { return groups_; }
   std::uint32_t MeshTriangleCount() const;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/qt/qt_text.h"
+#include "core/coll_surfaces.h"
 #include "core/number_text.h"
 #include "core/program_identity.h"
 
@@ -86,12 +87,13 @@ ValueDialog::ValueDialog(const QString& caption, const ElementValues& values,
   surfaces_ = new QComboBox(this);
   surfaces_->setObjectName("cbx");
   surfaces_->setGeometry(kColumnX[0], 94, kClientWidth - 16, 22);
-  for (int material = 0; material < kSurfaceTypeCount; ++material) {
+  const int materials = MaterialCount(values.Table);
+  for (int material = 0; material < materials; ++material) {
     surfaces_->addItem("[" + ToQString(FormatPadded(material, 2)) + "] " +
-                       ToQString(surfaces.Name(material)));
+                       ToQString(std::string(MaterialName(values.Table, material, surfaces))));
   }
   // A material beyond the list preselects no entry.
-  surfaces_->setCurrentIndex(values.Material < kSurfaceTypeCount ? values.Material : -1);
+  surfaces_->setCurrentIndex(values.Material < materials ? values.Material : -1);
 
   auto* ok = new QPushButton("&Ok", this);
   ok->setObjectName("Button1");
