@@ -28,6 +28,10 @@ const SwitchItem kSwitches[] = {
     {"CameraAnimation1", &ViewOptions::CameraAnimation, false},
     {"ShowNavigationMenu1", &ViewOptions::ShowNavigationBar, true},
     {"EnableKeyNavigation1", &ViewOptions::EnableKeyNavigation, false},
+    {"ShowShadowMesh1", &ViewOptions::ShowShadowMesh, false},
+    {"ShowFaceGroups1", &ViewOptions::ShowFaceGroups, false},
+    {"ToolButton16", &ViewOptions::ShowShadowMesh, false},
+    {"ToolButton17", &ViewOptions::ShowFaceGroups, false},
 };
 
 class ViewCommandsTest : public EditorTest {
@@ -115,9 +119,9 @@ TEST_F(ViewCommandsTest, TheNavigationButtonsChooseOneModeEach) {
 TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
   EXPECT_EQ(FindCommand("ToolButton2")->DropDown, "PopupMenu1");
   EXPECT_EQ(FindCommand("ToolButton6")->DropDown, "PopupMenu2");
-  EXPECT_EQ(
-      FindPlace("ToolBar1")->Items,
-      (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}));
+  EXPECT_EQ(FindPlace("ToolBar1")->Items,
+            (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4",
+                                           "ToolButton6", "ToolButton16", "ToolButton17"}));
   EXPECT_EQ(FindPlace("ToolBar2")->Items,
             (std::vector<std::string_view>{"btnNav1", "btnNav2", "btnNav3", "btnNav4"}));
   // The image-only buttons show a picture and a tip; the keys 1 to 4 press the navigation buttons

@@ -176,6 +176,46 @@ TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnythingButTheCo
   EXPECT_EQ(state.Camera(), FrontCamera());
 }
 
+TEST_F(ViewStateTest, TheSanAndreasSwitchesRebuildOnlyTheirOwnPart) {
+  Coll coll = Square();
+  coll.FaceGroups = {{{4, 0, -2}, {8, 0, 2}, 0, 1}};
+  coll.ShadowVertices = coll.Vertices;
+  coll.ShadowFaces = coll.Faces;
+  data.SetColl(coll);
+  state.RebuildSceneKeepingCamera();
+  // Off at start: nothing built.
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 0u);
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
+  const std::uint64_t mesh = state.Arrays().MeshVersion();
+  const std::uint64_t parts = state.Arrays().SaPartsVersion();
+  ViewOptions options = state.Options();
+  options.ShowShadowMesh = true;
+  state.SetOptions(options);
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 2u);
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
+  options.ShowFaceGroups = true;
+  state.SetOptions(options);
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 12u);
+  EXPECT_EQ(state.Arrays().SaPartsVersion(), parts + 2);
+  EXPECT_EQ(state.Arrays().MeshVersion(), mesh);
+  EXPECT_EQ(state.Camera(), FrontCamera());
+  // Another switch leaves them; a new working copy takes them along while they are on.
+  options.ShowAxes = false;
+  state.SetOptions(options);
+  EXPECT_EQ(state.Arrays().SaPartsVersion(), parts + 2);
+  data.SetColl(Square());
+  state.RebuildScene();
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 0u);
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
+  data.SetColl(coll);
+  state.RebuildScene();
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 2u);
+  options.ShowShadowMesh = options.ShowFaceGroups = false;
+  state.SetOptions(options);
+  EXPECT_TRUE(state.Arrays().Vertices(VertexSource::ShadowMesh).empty());
+  EXPECT_TRUE(state.Arrays().Vertices(VertexSource::FaceGroupBoxes).empty());
+}
+
 std::optional<int> PictureLevel(ViewState& state) {
   const FramePlan& plan = state.PrepareFrame();
   if (plan.Draws.empty() || !plan.Draws.back().Credits) return std::nullopt;

@@ -71,8 +71,9 @@ TEST_F(ViewWindowTest, TheViewToolBarDropsDownTheSwitchesAsCheckItems) {
   ASSERT_NE(drawingMenu, nullptr);
   EXPECT_EQ(drawingMenu->objectName(), "PopupMenu1");
   EXPECT_EQ(drawing->popupMode(), QToolButton::InstantPopup);
-  EXPECT_EQ(Names(drawingMenu), (QStringList{"Solid1", "Wireframe1", "-", "ShowMeshes1",
-                                             "ShowSpheres1", "ShowBoxes1", "-", "Doublesided1"}));
+  EXPECT_EQ(Names(drawingMenu),
+            (QStringList{"Solid1", "Wireframe1", "-", "ShowMeshes1", "ShowSpheres1", "ShowBoxes1",
+                         "-", "ShowShadowMesh1", "ShowFaceGroups1", "-", "Doublesided1"}));
   const QMenu* boundingsMenu = Button("ToolButton6")->defaultAction()->menu();
   ASSERT_NE(boundingsMenu, nullptr);
   EXPECT_EQ(Names(boundingsMenu), (QStringList{"BoundingBox1", "BoundingSphere1", "-",
@@ -88,6 +89,29 @@ TEST_F(ViewWindowTest, TheViewToolBarDropsDownTheSwitchesAsCheckItems) {
   Action("Solid1")->trigger();
   EXPECT_TRUE(Options().Solid);
   EXPECT_TRUE(Action("Solid1")->isChecked());
+}
+
+TEST_F(ViewWindowTest, TheSanAndreasSwitchesAreCheckButtonsInStepWithTheirMenuItems) {
+  const std::pair<const char*, const char*> pairs[] = {{"ToolButton16", "ShowShadowMesh1"},
+                                                       {"ToolButton17", "ShowFaceGroups1"}};
+  for (const auto& [buttonName, itemName] : pairs) {
+    SCOPED_TRACE(buttonName);
+    QToolButton* button = Button(buttonName);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_FALSE(button->toolTip().isEmpty());
+    EXPECT_TRUE(button->isCheckable());
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(Action(itemName)->isChecked());
+    button->click();
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(Action(itemName)->isChecked());
+    Action(itemName)->trigger();
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(Action(itemName)->isChecked());
+  }
+  EXPECT_FALSE(Options().ShowShadowMesh);
+  EXPECT_FALSE(Options().ShowFaceGroups);
 }
 
 TEST_F(ViewWindowTest, TheSurfaceColourButtonIsACheckButtonThatKeepsTheCamera) {
