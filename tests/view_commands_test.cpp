@@ -119,14 +119,16 @@ TEST_F(ViewCommandsTest, TheNavigationButtonsChooseOneModeEach) {
 TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
   EXPECT_EQ(FindCommand("ToolButton2")->DropDown, "PopupMenu1");
   EXPECT_EQ(FindCommand("ToolButton6")->DropDown, "PopupMenu2");
-  EXPECT_EQ(FindPlace("ToolBar1")->Items,
-            (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4",
-                                           "ToolButton6", "ToolButton16", "ToolButton17"}));
+  EXPECT_EQ(
+      FindPlace("ToolBar1")->Items,
+      (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}));
+  EXPECT_EQ(FindPlace("ToolBar5")->Items,
+            (std::vector<std::string_view>{"ToolButton16", "ToolButton17"}));
   EXPECT_EQ(FindPlace("ToolBar2")->Items,
             (std::vector<std::string_view>{"btnNav1", "btnNav2", "btnNav3", "btnNav4"}));
   // The image-only buttons show a picture and a tip; the keys 1 to 4 press the navigation buttons
   // and reach the focused control as well.
-  for (const char* bar : {"ToolBar1", "ToolBar2"}) {
+  for (const char* bar : {"ToolBar1", "ToolBar2", "ToolBar5"}) {
     for (std::string_view item : FindPlace(bar)->Items) {
       const CommandRow* row = FindCommand(item);
       EXPECT_TRUE(row->Caption.empty()) << item;
@@ -138,7 +140,8 @@ TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
   EXPECT_EQ(FindCommand("btnNav4")->Shortcut, "4");
   EXPECT_TRUE(FindCommand("btnNav4")->ShortcutPassesOn);
   // No view row is left waiting for the view.
-  for (const char* place : {"PopupMenu1", "PopupMenu2", "PopupMenu3", "ToolBar1", "ToolBar2"}) {
+  for (const char* place :
+       {"PopupMenu1", "PopupMenu2", "PopupMenu3", "ToolBar1", "ToolBar2", "ToolBar5"}) {
     for (std::string_view item : FindPlace(place)->Items) {
       if (item == "-" || item == "RecalculateBoundingObjects1") continue;
       const CommandRow* row = FindCommand(item);

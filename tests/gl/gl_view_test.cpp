@@ -137,6 +137,7 @@ TEST_F(GlViewTest, TheShadowMeshAndFaceGroupBoxesShowOverTheMeshTheyLieOn) {
   coll.ShadowFaces = coll.Faces;
   coll.FaceGroups = {{{4, 0, -2}, {8, 0, 2}, 0, 1}};
   Load(coll);
+  state.SetCameraState(FrontCamera());
   const QPoint inside = Shown(Centroid(data.coll, 1));
   const QPoint edge = Shown({4, 0, 0});
   const std::uint32_t street = data.surfaces.Color(kStreet) & 0xFFFFFF;

@@ -142,6 +142,19 @@ TEST_F(ViewWindowTest, ShowNavigationBarHidesAndShowsTheNavigationButtons) {
   EXPECT_TRUE(bar->isVisible());
 }
 
+TEST_F(ViewWindowTest, TheSanAndreasSwitchesSitOverTheViewBesideTheNavigationButtons) {
+  auto* navigation = window->findChild<QToolBar*>("ToolBar2");
+  auto* saParts = window->findChild<QToolBar*>("ToolBar5");
+  ASSERT_NE(saParts, nullptr);
+  EXPECT_EQ(saParts->parentWidget(), navigation->parentWidget());
+  EXPECT_FALSE(saParts->geometry().intersects(navigation->geometry()));
+  EXPECT_TRUE(saParts->parentWidget()->rect().contains(saParts->geometry()));
+  // They are not navigation: hiding the navigation bar leaves them.
+  Action("ShowNavigationMenu1")->trigger();
+  EXPECT_TRUE(saParts->isVisible());
+  Action("ShowNavigationMenu1")->trigger();
+}
+
 TEST_F(ViewWindowTest, DigitKeysPressTheNavigationButtonsWhereverTheFocusIs) {
   EXPECT_TRUE(Button("btnNav3")->isChecked());
   clbFaces->setFocus();

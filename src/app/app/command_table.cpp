@@ -45,10 +45,10 @@ std::vector<CommandPlace> BuildPlaces() {
       {"PopupMenu5",
        {"MenuItem8", "QuickChangeAllChecked1", "-", "MenuItem5", "EditBox1", "MenuItem6", "-",
         "CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"}},
-      {"ToolBar1",
-       {"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6", "ToolButton16",
-        "ToolButton17"}},
+      {"ToolBar1", {"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}},
       {"ToolBar2", {"btnNav1", "btnNav2", "btnNav3", "btnNav4"}},
+      // Over the view beside ToolBar2: the San Andreas parts' switches.
+      {"ToolBar5", {"ToolButton16", "ToolButton17"}},
       // Beside ToolBar1: the image-only buttons of whole-coll commands.
       {"ToolBar4", {"ToolButton15"}},
       {"PopupMenu1",

@@ -115,7 +115,16 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   boundings.Icon = "Boundings";
   boundings.ToolTip = "Bounding objects and axes";
   rows.push_back(boundings);
-  // The same two switches as the San Andreas items of PopupMenu1, at one click.
+
+  // ToolBar2 over the view: one button per navigation mode, the keys 1 to 4 press them too,
+  // whether or not key navigation is on.
+  rows.push_back(NavButtonRow("btnNav1", kNavPick, "1", "Pick", "Pick faces (1)"));
+  rows.push_back(NavButtonRow("btnNav2", kNavZoom, "2", "Zoom", "Zoom (2)"));
+  rows.push_back(NavButtonRow("btnNav3", kNavRotate, "3", "Rotate", "Rotate (3)"));
+  rows.push_back(NavButtonRow("btnNav4", kNavMove, "4", "Move", "Move (4)"));
+
+  // ToolBar5 over the view: the same two switches as the San Andreas items of PopupMenu1, at one
+  // click.
   CommandRow shadowMesh = SwitchRow("ToolButton16", {}, &ViewOptions::ShowShadowMesh);
   shadowMesh.Icon = "ShadowMesh";
   shadowMesh.ToolTip = "Shadow mesh (San Andreas colls)";
@@ -124,13 +133,6 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   faceGroups.Icon = "FaceGroups";
   faceGroups.ToolTip = "Face group boxes (San Andreas colls)";
   rows.push_back(faceGroups);
-
-  // ToolBar2 over the view: one button per navigation mode, the keys 1 to 4 press them too,
-  // whether or not key navigation is on.
-  rows.push_back(NavButtonRow("btnNav1", kNavPick, "1", "Pick", "Pick faces (1)"));
-  rows.push_back(NavButtonRow("btnNav2", kNavZoom, "2", "Zoom", "Zoom (2)"));
-  rows.push_back(NavButtonRow("btnNav3", kNavRotate, "3", "Rotate", "Rotate (3)"));
-  rows.push_back(NavButtonRow("btnNav4", kNavMove, "4", "Move", "Move (4)"));
 }
 
 }  // namespace vantorel
