@@ -27,6 +27,10 @@ bool ShadowFaceDrawable(const Coll& coll, const CollFace& face) {
 }  // namespace
 
 void Scene::RebuildSaParts(const Coll& coll, bool shadowMesh, bool faceGroups) {
+  // With both switches off, as at every start, a rebuild of the coll leaves nothing to upload.
+  const bool held = !vertices_[static_cast<int>(VertexSource::ShadowMesh)].empty() ||
+                    !vertices_[static_cast<int>(VertexSource::FaceGroupBoxes)].empty();
+  if (!held && !shadowMesh && !faceGroups) return;
   vertices_[static_cast<int>(VertexSource::ShadowMesh)].clear();
   indices_[static_cast<int>(IndexSource::ShadowMesh)].clear();
   vertices_[static_cast<int>(VertexSource::FaceGroupBoxes)].clear();
