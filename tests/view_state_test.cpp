@@ -176,44 +176,29 @@ TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnythingButTheCo
   EXPECT_EQ(state.Camera(), FrontCamera());
 }
 
-TEST_F(ViewStateTest, TheSanAndreasSwitchesRebuildOnlyTheirOwnPart) {
+TEST_F(ViewStateTest, TheSanAndreasSwitchesRebuildOnlyTheirOwnPartAndFollowTheColl) {
   Coll coll = Square();
   coll.FaceGroups = {{{4, 0, -2}, {8, 0, 2}, 0, 1}};
   coll.ShadowVertices = coll.Vertices;
   coll.ShadowFaces = coll.Faces;
   data.SetColl(coll);
   state.RebuildSceneKeepingCamera();
-  // Off at start: nothing built.
-  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 0u);
-  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount() + state.Arrays().FaceGroupLineCount(), 0u);
   const std::uint64_t mesh = state.Arrays().MeshVersion();
-  const std::uint64_t parts = state.Arrays().SaPartsVersion();
   ViewOptions options = state.Options();
-  options.ShowShadowMesh = true;
+  options.ShowShadowMesh = options.ShowFaceGroups = true;
   state.SetOptions(options);
   EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 2u);
-  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
-  options.ShowFaceGroups = true;
-  state.SetOptions(options);
   EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 12u);
-  EXPECT_EQ(state.Arrays().SaPartsVersion(), parts + 2);
   EXPECT_EQ(state.Arrays().MeshVersion(), mesh);
   EXPECT_EQ(state.Camera(), FrontCamera());
-  // Another switch leaves them; a new working copy takes them along while they are on.
-  options.ShowAxes = false;
-  state.SetOptions(options);
-  EXPECT_EQ(state.Arrays().SaPartsVersion(), parts + 2);
+  // A coll without them while the switches are on, then the San Andreas one again.
   data.SetColl(Square());
   state.RebuildScene();
-  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 0u);
-  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 0u);
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount() + state.Arrays().FaceGroupLineCount(), 0u);
   data.SetColl(coll);
   state.RebuildScene();
-  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 2u);
-  options.ShowShadowMesh = options.ShowFaceGroups = false;
-  state.SetOptions(options);
-  EXPECT_TRUE(state.Arrays().Vertices(VertexSource::ShadowMesh).empty());
-  EXPECT_TRUE(state.Arrays().Vertices(VertexSource::FaceGroupBoxes).empty());
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 12u);
 }
 
 std::optional<int> PictureLevel(ViewState& state) {
