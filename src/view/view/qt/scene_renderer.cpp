@@ -298,7 +298,7 @@ void SceneRenderer::SetTranslucent(bool on) {
   gl_.glUniform1i(translucentLocation_, on ? 1 : 0);
   if (on) {
     gl_.glEnable(GL_BLEND);
-    // The picture's own alpha stays whole, so the window shows nothing through it.
+    // The frame's own alpha stays whole: nothing behind the window shows through the view.
     gl_.glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
   } else {
     gl_.glDisable(GL_BLEND);
