@@ -34,6 +34,10 @@ const char* Name(VertexSource source) {
       return "bsphere";
     case VertexSource::Mesh:
       return "mesh";
+    case VertexSource::ShadowMesh:
+      return "shadow";
+    case VertexSource::FaceGroupBoxes:
+      return "groups";
     default:
       return "?";
   }
@@ -55,12 +59,17 @@ const char* Name(IndexSource source) {
       return "/faces";
     case IndexSource::Selection:
       return "/selection";
+    case IndexSource::ShadowMesh:
+      return "/shadowtri";
+    case IndexSource::FaceGroupLines:
+      return "/edges";
     default:
       return "?";
   }
 }
 
-// One word per draw: source, indices, depth bias, and "w" for wireframe fill, "c" for culling.
+// One word per draw: source, indices, depth bias, and "w" for wireframe fill, "c" for culling,
+// "t" for translucent.
 std::string Describe(const FramePlan& plan) {
   std::ostringstream out;
   for (const DrawCommand& d : plan.Draws) {
@@ -72,6 +81,7 @@ std::string Describe(const FramePlan& plan) {
     out << Name(d.Vertices) << Name(d.Indices) << ':' << d.DepthBias;
     if (d.Fill == FillMode::Wireframe) out << 'w';
     if (d.Cull) out << 'c';
+    if (d.Translucent) out << 't';
   }
   return out.str();
 }
@@ -312,12 +322,59 @@ TEST(FramePlan, BuildingAgainAllocatesNothingOnceReserved) {
   EXPECT_EQ(f.plan.Draws.size(), 14u);
 }
 
+// A coll with a shadow mesh of one triangle and two face groups.
+void AddSaParts(Fixture& f) {
+  f.coll.ShadowVertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  f.coll.ShadowFaces = {{0, 1, 2, {}}};
+  f.coll.FaceGroups = {{{0, 0, 0}, {1, 1, 0}, 0, 1}, {{0, 0, 0}, {1, 1, 0}, 2, 2}};
+  f.options.ShowShadowMesh = f.options.ShowFaceGroups = true;
+  f.scene.RebuildSaParts(f.coll, true, true);
+  f.credits.reset();
+  f.options.ShowAxes = f.options.BoundingBox = f.options.BoundingSphere = false;
+  f.options.ShowSpheres = f.options.ShowBoxes = false;
+}
+
+TEST(FramePlan, TheSanAndreasPartsComeLastOverEverythingElse) {
+  Fixture f;
+  AddSaParts(f);
+  // Shadow edges and group boxes above the wireframe, the boxes winning where they coincide;
+  // the see-through fill after every opaque draw, at the selection's level so it shows on a
+  // collision face it lies on.
+  EXPECT_EQ(f.Build(),
+            "mesh/faces:2 mesh/faces:2 mesh/selection:3 mesh/faces:4w "
+            "shadow/shadowtri:5w groups/edges:5 shadow/shadowtri:3t");
+  EXPECT_EQ(f.plan.Draws[4].Count, 3u);
+  EXPECT_EQ(f.plan.Draws[4].DrawColor, kShadowEdgeColor);
+  EXPECT_EQ(f.plan.Draws[5].Count, 48u);
+  EXPECT_FALSE(f.plan.Draws[6].UseDrawColor);  // the fill's alpha comes with its vertices
+  // They are switches of their own: Solid, Wireframe and Show Meshes leave them.
+  f.options.Solid = f.options.Wireframe = f.options.ShowMeshes = false;
+  EXPECT_EQ(f.Build(), "shadow/shadowtri:5w groups/edges:5 shadow/shadowtri:3t");
+  f.options.ShowFaceGroups = false;
+  EXPECT_EQ(f.Build(), "shadow/shadowtri:5w shadow/shadowtri:3t");
+  f.options.ShowShadowMesh = false;
+  EXPECT_EQ(f.Build(), "");
+  f.options.ShowFaceGroups = true;
+  EXPECT_EQ(f.Build(), "groups/edges:5");
+  // Frames shown while the working copy is replaced draw none of them.
+  f.options.ShowShadowMesh = f.options.ShowFaceGroups = true;
+  f.scene.ClearGeometryPresent();
+  EXPECT_EQ(f.Build(), "");
+}
+
 TEST(FramePlan, CapacityCoversTheLargestFrame) {
   Fixture f;
   f.boxChecks = {true, true};
   f.Build();
   EXPECT_LE(f.plan.Draws.size(), FramePlanCapacity(f.scene, f.coll));
   EXPECT_EQ(f.plan.Draws.size(), 16u);
+  AddSaParts(f);
+  f.options = ViewOptions{};
+  f.options.ShowShadowMesh = f.options.ShowFaceGroups = true;
+  f.credits = 1;
+  f.Build();
+  EXPECT_EQ(f.plan.Draws.size(), 19u);
+  EXPECT_LE(f.plan.Draws.size(), FramePlanCapacity(f.scene, f.coll));
 }
 
 }  // namespace

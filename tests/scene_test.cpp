@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <tuple>
 
 #include "tools/colgen/coll_builder.h"
+#include "tools/colgen/sa_colls.h"
 #include "view/picking.h"
 #include "view/static_shapes.h"
 
@@ -441,6 +444,87 @@ TEST(GeometryPresent, CanBeClearedWhileTheWorkingCopyIsReplaced) {
   ASSERT_TRUE(scene.GeometryPresent());
   scene.ClearGeometryPresent();
   EXPECT_FALSE(scene.GeometryPresent());
+}
+
+// The San Andreas parts: built only while their switch is on, each from its own arrays, left
+// alone by the other rebuilds, and with damaged entries left out.
+TEST(RebuildSaParts, EachSwitchBuildsOnlyItsOwnPart) {
+  Coll coll = colgen::SaColl("sa", 3);
+  ASSERT_EQ(coll.ShadowFaces.size(), 2u);
+  const std::size_t groups = coll.FaceGroups.size();
+  ASSERT_GE(groups, 2u);
+  struct Case {
+    bool shadow, faceGroups;
+  };
+  for (const Case c :
+       {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+    SCOPED_TRACE(::testing::Message() << c.shadow << c.faceGroups);
+    Scene scene = BuiltScene(coll);
+    const std::uint64_t version = scene.SaPartsVersion();
+    scene.RebuildSaParts(coll, c.shadow, c.faceGroups);
+    // Nothing built and nothing held: nothing for the renderer to upload again.
+    EXPECT_EQ(scene.SaPartsVersion() > version, c.shadow || c.faceGroups);
+    EXPECT_EQ(scene.ShadowTriangleCount(), c.shadow ? 2u : 0u);
+    EXPECT_EQ(scene.Vertices(VertexSource::ShadowMesh).size(), c.shadow ? 4u : 0u);
+    EXPECT_EQ(scene.FaceGroupLineCount(), c.faceGroups ? 12 * groups : 0u);
+    EXPECT_EQ(scene.Vertices(VertexSource::FaceGroupBoxes).size(), c.faceGroups ? 8 * groups : 0u);
+    // A change of colours rebuilds the static shapes and must keep them.
+    scene.RebuildStaticBuffers(SurfaceTypeTable::Defaults(), MainColors{}, 8, 16, true);
+    EXPECT_EQ(scene.ShadowTriangleCount(), c.shadow ? 2u : 0u);
+    EXPECT_EQ(scene.Vertices(VertexSource::FaceGroupBoxes).size(), c.faceGroups ? 8 * groups : 0u);
+    // Both off again: everything goes, and the renderer hears of it.
+    const std::uint64_t built = scene.SaPartsVersion();
+    scene.RebuildSaParts(coll, false, false);
+    EXPECT_EQ(scene.SaPartsVersion() > built, c.shadow || c.faceGroups);
+    EXPECT_EQ(scene.ShadowTriangleCount() + scene.FaceGroupLineCount(), 0u);
+    EXPECT_TRUE(scene.Vertices(VertexSource::ShadowMesh).empty());
+    EXPECT_TRUE(scene.Vertices(VertexSource::FaceGroupBoxes).empty());
+  }
+  // A "COLL" coll has neither part, whatever the switches say.
+  Scene scene = BuiltScene(StripWithMaterials({1, 2}));
+  scene.RebuildSaParts(StripWithMaterials({1, 2}), true, true);
+  EXPECT_EQ(scene.ShadowTriangleCount(), 0u);
+  EXPECT_EQ(scene.FaceGroupLineCount(), 0u);
+}
+
+TEST(RebuildSaParts, BoxesRunAlongTheGroupsEdgesAndDamagedEntriesAreLeftOut) {
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  Coll coll = colgen::SaColl("sa", 3);
+  coll.FaceGroups = {{{1, 2, 3}, {4, 6, 8}, 0, 0}, {{kNaN, 0, 0}, {1, 1, 1}, 1, 1}};
+  coll.ShadowVertices.push_back({kNaN, 0, 0});
+  coll.ShadowFaces.push_back({0, 1, 9, {}});   // past the shadow vertices
+  coll.ShadowFaces.push_back({0, -1, 2, {}});  // negative
+  coll.ShadowFaces.push_back({0, 1, 4, {}});   // on the corner that is not finite
+  coll.ShadowFaces.push_back({3, 2, 1, {}});
+  Scene scene;
+  scene.RebuildSaParts(coll, true, true);
+  EXPECT_EQ(ToVector(scene.Indices(IndexSource::ShadowMesh)),
+            (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3, 3, 2, 1}));
+  const auto shadow = scene.Vertices(VertexSource::ShadowMesh);
+  EXPECT_EQ(PositionOf(shadow[3]), (Vec3{-2, 0.5f, 2}));  // coll (x, y, z) shows at (x, z, y)
+  ASSERT_EQ(scene.FaceGroupLineCount(), 12u);
+  const auto corners = scene.Vertices(VertexSource::FaceGroupBoxes);
+  const auto lines = scene.Indices(IndexSource::FaceGroupLines);
+  // Twelve different edges, each joining two of eight different corners of the box (1..4, 3..8,
+  // 2..6 in display order) that differ along exactly one axis: the box's twelve edges.
+  std::set<std::tuple<float, float, float>> cornerSet;
+  for (const ColorVertex& v : corners)
+    cornerSet.insert({v.X, v.Y, v.Z});
+  EXPECT_EQ(cornerSet.size(), 8u);
+  std::set<std::pair<std::uint32_t, std::uint32_t>> edges;
+  for (std::size_t i = 0; i < lines.size(); i += 2) {
+    edges.insert(std::minmax(lines[i], lines[i + 1]));
+    const Vec3 a = PositionOf(corners[lines[i]]);
+    const Vec3 b = PositionOf(corners[lines[i + 1]]);
+    for (const Vec3& p : {a, b}) {
+      EXPECT_TRUE(p.X == 1 || p.X == 4) << i;
+      EXPECT_TRUE(p.Y == 3 || p.Y == 8) << i;
+      EXPECT_TRUE(p.Z == 2 || p.Z == 6) << i;
+    }
+    EXPECT_EQ((a.X != b.X) + (a.Y != b.Y) + (a.Z != b.Z), 1) << i;
+    EXPECT_EQ(corners[lines[i]].Color, kFaceGroupColor);
+  }
+  EXPECT_EQ(edges.size(), 12u);
 }
 
 }  // namespace

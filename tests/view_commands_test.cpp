@@ -28,6 +28,10 @@ const SwitchItem kSwitches[] = {
     {"CameraAnimation1", &ViewOptions::CameraAnimation, false},
     {"ShowNavigationMenu1", &ViewOptions::ShowNavigationBar, true},
     {"EnableKeyNavigation1", &ViewOptions::EnableKeyNavigation, false},
+    {"ShowShadowMesh1", &ViewOptions::ShowShadowMesh, false},
+    {"ShowFaceGroups1", &ViewOptions::ShowFaceGroups, false},
+    {"ToolButton16", &ViewOptions::ShowShadowMesh, false},
+    {"ToolButton17", &ViewOptions::ShowFaceGroups, false},
 };
 
 class ViewCommandsTest : public EditorTest {
@@ -118,11 +122,13 @@ TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
   EXPECT_EQ(
       FindPlace("ToolBar1")->Items,
       (std::vector<std::string_view>{"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}));
+  EXPECT_EQ(FindPlace("ToolBar5")->Items,
+            (std::vector<std::string_view>{"ToolButton16", "ToolButton17"}));
   EXPECT_EQ(FindPlace("ToolBar2")->Items,
             (std::vector<std::string_view>{"btnNav1", "btnNav2", "btnNav3", "btnNav4"}));
   // The image-only buttons show a picture and a tip; the keys 1 to 4 press the navigation buttons
   // and reach the focused control as well.
-  for (const char* bar : {"ToolBar1", "ToolBar2"}) {
+  for (const char* bar : {"ToolBar1", "ToolBar2", "ToolBar5"}) {
     for (std::string_view item : FindPlace(bar)->Items) {
       const CommandRow* row = FindCommand(item);
       EXPECT_TRUE(row->Caption.empty()) << item;
@@ -134,7 +140,8 @@ TEST_F(ViewCommandsTest, TheToolBarsAndDropDownsStandInTheTable) {
   EXPECT_EQ(FindCommand("btnNav4")->Shortcut, "4");
   EXPECT_TRUE(FindCommand("btnNav4")->ShortcutPassesOn);
   // No view row is left waiting for the view.
-  for (const char* place : {"PopupMenu1", "PopupMenu2", "PopupMenu3", "ToolBar1", "ToolBar2"}) {
+  for (const char* place :
+       {"PopupMenu1", "PopupMenu2", "PopupMenu3", "ToolBar1", "ToolBar2", "ToolBar5"}) {
     for (std::string_view item : FindPlace(place)->Items) {
       if (item == "-" || item == "RecalculateBoundingObjects1") continue;
       const CommandRow* row = FindCommand(item);

@@ -176,6 +176,31 @@ TEST_F(ViewStateTest, SwitchesActAtTheNextFrameWithoutRebuildingAnythingButTheCo
   EXPECT_EQ(state.Camera(), FrontCamera());
 }
 
+TEST_F(ViewStateTest, TheSanAndreasSwitchesRebuildOnlyTheirOwnPartAndFollowTheColl) {
+  Coll coll = Square();
+  coll.FaceGroups = {{{4, 0, -2}, {8, 0, 2}, 0, 1}};
+  coll.ShadowVertices = coll.Vertices;
+  coll.ShadowFaces = coll.Faces;
+  data.SetColl(coll);
+  state.RebuildSceneKeepingCamera();
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount() + state.Arrays().FaceGroupLineCount(), 0u);
+  const std::uint64_t mesh = state.Arrays().MeshVersion();
+  ViewOptions options = state.Options();
+  options.ShowShadowMesh = options.ShowFaceGroups = true;
+  state.SetOptions(options);
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount(), 2u);
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 12u);
+  EXPECT_EQ(state.Arrays().MeshVersion(), mesh);
+  EXPECT_EQ(state.Camera(), FrontCamera());
+  // A coll without them while the switches are on, then the San Andreas one again.
+  data.SetColl(Square());
+  state.RebuildScene();
+  EXPECT_EQ(state.Arrays().ShadowTriangleCount() + state.Arrays().FaceGroupLineCount(), 0u);
+  data.SetColl(coll);
+  state.RebuildScene();
+  EXPECT_EQ(state.Arrays().FaceGroupLineCount(), 12u);
+}
+
 std::optional<int> PictureLevel(ViewState& state) {
   const FramePlan& plan = state.PrepareFrame();
   if (plan.Draws.empty() || !plan.Draws.back().Credits) return std::nullopt;

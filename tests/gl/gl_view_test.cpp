@@ -106,6 +106,53 @@ TEST_F(GlViewTest, WireframeLinesShowOverTheSolidMesh) {
   EXPECT_TRUE(wire);
 }
 
+// Whether a pixel shows the shadow mesh's see-through fill laid over the colour under it.
+bool ShowsShadowOver(std::uint32_t pixel, std::uint32_t under) {
+  const double alpha = static_cast<double>(kShadowFillColor >> 24) / 255.0;
+  for (int shift : {0, 8, 16}) {
+    const double mixed =
+        ((kShadowFillColor >> shift) & 0xFF) * alpha + ((under >> shift) & 0xFF) * (1 - alpha);
+    if (std::abs(static_cast<double>((pixel >> shift) & 0xFF) - mixed) > 2.5) return false;
+  }
+  return true;
+}
+
+TEST_F(GlViewTest, TheShadowMeshAndFaceGroupBoxesShowOverTheMeshTheyLieOn) {
+  // A San Andreas coll whose shadow mesh and one face group box lie on its square, as they
+  // often do in the game's files.
+  Coll coll = SphereAndSquare();
+  coll.Header.FourCC = {'C', 'O', 'L', '3'};
+  coll.ShadowVertices = coll.Vertices;
+  coll.ShadowFaces = coll.Faces;
+  coll.FaceGroups = {{{4, 0, -2}, {8, 0, 2}, 0, 1}};
+  Load(coll);
+  state.SetCameraState(FrontCamera());
+  const QPoint inside = Shown(Centroid(data.coll, 1));
+  const QPoint edge = Shown({4, 0, 0});
+  const std::uint32_t street = data.surfaces.Color(kStreet) & 0xFFFFFF;
+  const auto orangeNear = [&](const QImage& frame, QPoint at) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        if (Rgb(frame, at + QPoint(dx, dy)) == (kFaceGroupColor & 0xFFFFFF)) return true;
+      }
+    }
+    return false;
+  };
+  QImage frame = Frame();
+  EXPECT_EQ(Rgb(frame, inside), street);
+  EXPECT_FALSE(orangeNear(frame, edge));
+  SetOptions([](ViewOptions& o) { o.ShowShadowMesh = o.ShowFaceGroups = true; });
+  frame = Frame();
+  EXPECT_TRUE(ShowsShadowOver(Rgb(frame, inside), street)) << std::hex << Rgb(frame, inside);
+  EXPECT_EQ(qAlpha(frame.pixel(inside)), 255);  // the window shows nothing through it
+  EXPECT_TRUE(orangeNear(frame, edge));
+  // Off again, the frame is as before.
+  SetOptions([](ViewOptions& o) { o.ShowShadowMesh = o.ShowFaceGroups = false; });
+  frame = Frame();
+  EXPECT_EQ(Rgb(frame, inside), street);
+  EXPECT_FALSE(orangeNear(frame, edge));
+}
+
 // Walks every wire of the sphere that faces the eye, away from its ends, and counts the points
 // where neither the pixel on the wire nor its two neighbours across it has the wire colour.
 int BrokenWirePoints(const QImage& frame, const Scene& scene, float radius, const Vec3& eye,

@@ -71,8 +71,9 @@ TEST_F(ViewWindowTest, TheViewToolBarDropsDownTheSwitchesAsCheckItems) {
   ASSERT_NE(drawingMenu, nullptr);
   EXPECT_EQ(drawingMenu->objectName(), "PopupMenu1");
   EXPECT_EQ(drawing->popupMode(), QToolButton::InstantPopup);
-  EXPECT_EQ(Names(drawingMenu), (QStringList{"Solid1", "Wireframe1", "-", "ShowMeshes1",
-                                             "ShowSpheres1", "ShowBoxes1", "-", "Doublesided1"}));
+  EXPECT_EQ(Names(drawingMenu),
+            (QStringList{"Solid1", "Wireframe1", "-", "ShowMeshes1", "ShowSpheres1", "ShowBoxes1",
+                         "-", "ShowShadowMesh1", "ShowFaceGroups1", "-", "Doublesided1"}));
   const QMenu* boundingsMenu = Button("ToolButton6")->defaultAction()->menu();
   ASSERT_NE(boundingsMenu, nullptr);
   EXPECT_EQ(Names(boundingsMenu), (QStringList{"BoundingBox1", "BoundingSphere1", "-",
@@ -116,6 +117,31 @@ TEST_F(ViewWindowTest, ShowNavigationBarHidesAndShowsTheNavigationButtons) {
   EXPECT_FALSE(Action("ShowNavigationMenu1")->isChecked());
   Action("ShowNavigationMenu1")->trigger();
   EXPECT_TRUE(bar->isVisible());
+}
+
+// Over the view beside the navigation buttons, in step with their items of PopupMenu1, and
+// not hidden with the navigation bar.
+TEST_F(ViewWindowTest, TheSanAndreasSwitchesAreCheckButtonsOverTheView) {
+  auto* navigation = window->findChild<QToolBar*>("ToolBar2");
+  auto* saParts = window->findChild<QToolBar*>("ToolBar5");
+  ASSERT_NE(saParts, nullptr);
+  EXPECT_EQ(saParts->parentWidget(), navigation->parentWidget());
+  EXPECT_FALSE(saParts->geometry().intersects(navigation->geometry()));
+  EXPECT_TRUE(saParts->parentWidget()->rect().contains(saParts->geometry()));
+  for (const auto& [buttonName, itemName] : {std::pair{"ToolButton16", "ShowShadowMesh1"},
+                                             std::pair{"ToolButton17", "ShowFaceGroups1"}}) {
+    SCOPED_TRACE(buttonName);
+    QToolButton* button = Button(buttonName);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_FALSE(button->isChecked());
+    button->click();
+    EXPECT_TRUE(Action(itemName)->isChecked());
+    Action(itemName)->trigger();
+    EXPECT_FALSE(button->isChecked());
+  }
+  Action("ShowNavigationMenu1")->trigger();
+  EXPECT_TRUE(saParts->isVisible());
 }
 
 TEST_F(ViewWindowTest, DigitKeysPressTheNavigationButtonsWhereverTheFocusIs) {

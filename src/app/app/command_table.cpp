@@ -47,11 +47,13 @@ std::vector<CommandPlace> BuildPlaces() {
         "CheckAllBoxes", "UncheckAllBoxes", "InvertCheckingsBoxes"}},
       {"ToolBar1", {"ToolButton2", "ToolButton3", "ToolButton4", "ToolButton6"}},
       {"ToolBar2", {"btnNav1", "btnNav2", "btnNav3", "btnNav4"}},
+      // Over the view beside ToolBar2: the San Andreas parts' switches.
+      {"ToolBar5", {"ToolButton16", "ToolButton17"}},
       // Beside ToolBar1: the image-only buttons of whole-coll commands.
       {"ToolBar4", {"ToolButton15"}},
       {"PopupMenu1",
        {"Solid1", "Wireframe1", "-", "ShowMeshes1", "ShowSpheres1", "ShowBoxes1", "-",
-        "Doublesided1"}},
+        "ShowShadowMesh1", "ShowFaceGroups1", "-", "Doublesided1"}},
       {"PopupMenu2",
        {"BoundingBox1", "BoundingSphere1", "-", "RecalculateBoundingObjects1", "-", "ShowAxes1"}},
       {"PopupMenu3",

@@ -10,7 +10,7 @@ inline constexpr int kNavMove = 3;
 
 // Every switch of the 3D view. None of them is kept in the settings file: each start begins
 // with these values. The frame reads them every time it draws, so a change shows at the next
-// tick; only SurfaceColors needs the buffers rebuilt.
+// tick; only SurfaceColors and the two San Andreas switches need buffers rebuilt.
 struct ViewOptions {
   bool Solid = true;                 // Solid1
   bool Wireframe = true;             // Wireframe1
@@ -27,6 +27,10 @@ struct ViewOptions {
   bool ShowNavigationBar = true;     // ShowNavigationMenu1
   bool EnableKeyNavigation = false;  // EnableKeyNavigation1
   int NavMode = kNavRotate;
+  // San Andreas colls: the mesh the game casts shadows with, and the box of each face group.
+  // Their arrays are built only while these are on (see Scene::RebuildSaParts).
+  bool ShowShadowMesh = false;  // ShowShadowMesh1, ToolButton16
+  bool ShowFaceGroups = false;  // ShowFaceGroups1, ToolButton17
 
   bool operator==(const ViewOptions&) const = default;
 };

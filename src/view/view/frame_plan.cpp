@@ -88,6 +88,7 @@ class PlanWriter {
                 FillMode::Wireframe, scene.WireframeColor());
       }
     }
+    AddSaParts();
     AddCredits(false);
   }
 
@@ -158,6 +159,38 @@ class PlanWriter {
     }
   }
 
+  // The shadow mesh's edges and the face group boxes as lines over everything else, the boxes
+  // last where they coincide; then the shadow mesh's see-through fill, which writes no depth and
+  // so comes after every opaque draw.
+  void AddSaParts() {
+    const Scene& scene = in_.scene;
+    const std::uint32_t shadow = in_.options.ShowShadowMesh ? scene.ShadowTriangleCount() : 0;
+    DrawCommand draw{.Vertices = VertexSource::ShadowMesh,
+                     .Indices = IndexSource::ShadowMesh,
+                     .Count = shadow * 3,
+                     .Shape = Primitive::Triangles,
+                     .DepthBias = kSaPartsBias,
+                     .Fill = FillMode::Wireframe,
+                     .Cull = cull_,
+                     .UseDrawColor = true,
+                     .DrawColor = kShadowEdgeColor};
+    if (shadow > 0) Add(draw);
+    const std::uint32_t groupLines = scene.FaceGroupLineCount();
+    if (in_.options.ShowFaceGroups && groupLines > 0) {
+      Add({.Vertices = VertexSource::FaceGroupBoxes,
+           .Indices = IndexSource::FaceGroupLines,
+           .Count = groupLines * 2,
+           .Shape = Primitive::Lines,
+           .DepthBias = kSaPartsBias});
+    }
+    if (shadow == 0) return;
+    draw.DepthBias = kSelectionBias;
+    draw.Fill = FillMode::Solid;
+    draw.UseDrawColor = false;
+    draw.Translucent = true;
+    Add(draw);
+  }
+
   void AddCredits(bool depthTest) {
     if (!in_.creditsLevel) return;
     Add({.Credits = true, .CreditsLevel = *in_.creditsLevel, .DepthTest = depthTest});
@@ -172,8 +205,8 @@ class PlanWriter {
 
 std::size_t FramePlanCapacity(const Scene& scene, const Coll& coll) {
   // Axes, two bounding objects, the selection, the wireframe mesh and the picture, plus the
-  // groups and two draws per sphere and box.
-  return 6 + scene.MeshGroups().size() + 2 * coll.Spheres.size() + 2 * coll.Boxes.size();
+  // groups and two draws per sphere and box, and the three of the San Andreas parts.
+  return 9 + scene.MeshGroups().size() + 2 * coll.Spheres.size() + 2 * coll.Boxes.size();
 }
 
 void BuildFramePlan(const FrameInputs& inputs, FramePlan& plan) {

@@ -22,6 +22,8 @@ inline constexpr int kBoundingBias = 1;
 inline constexpr int kSolidBias = 2;
 inline constexpr int kSelectionBias = 3;
 inline constexpr int kWireframeBias = 4;
+// The lines of the San Andreas parts (face group boxes, shadow mesh edges) show over all of it.
+inline constexpr int kSaPartsBias = 5;
 
 // One draw of a frame: which arrays, what to draw of them, where, and with which states.
 struct DrawCommand {
@@ -41,6 +43,8 @@ struct DrawCommand {
   // Mesh draws share one vertex array and take their colour from the draw.
   bool UseDrawColor = false;
   std::uint32_t DrawColor = 0;
+  // Blended over what is drawn by its colour's alpha, leaving the depth buffer as it is.
+  bool Translucent = false;
 };
 
 // A whole frame in drawing order. Draws is filled again every frame; once it has been reserved
@@ -68,8 +72,8 @@ std::size_t FramePlanCapacity(const Scene& scene, const Coll& coll);
 
 // Axes, bounding box and sphere; then, when the scene holds geometry, the solid pass (mesh
 // groups, checked boxes, checked spheres), the selection and the wireframe pass (boxes, spheres,
-// mesh); the start-up picture last. A sphere, box or bounding object whose placement is not
-// finite is left out.
+// mesh), the San Andreas parts whose switches are on; the start-up picture last. A sphere, box or
+// bounding object whose placement is not finite is left out.
 void BuildFramePlan(const FrameInputs& inputs, FramePlan& plan);
 
 }  // namespace vantorel

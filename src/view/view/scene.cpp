@@ -212,9 +212,9 @@ void Scene::RebuildStaticBuffers(const SurfaceTypeTable& surfaces, const MainCol
                                  int sphereSegments, int boundingSegments, bool surfaceColors) {
   sphereSegments_ = vantorel::SphereSegments(sphereSegments);
   boundingSegments_ = vantorel::SphereSegments(boundingSegments);
-  for (auto& vertices : vertices_) {
-    if (&vertices != &vertices_[Slot(VertexSource::Mesh)]) vertices.clear();
-  }
+  // The static arrays come before the coll's own in VertexSource.
+  for (std::size_t slot = 0; slot < Slot(VertexSource::Mesh); ++slot)
+    vertices_[slot].clear();
   const auto slotColor = [&](int slot) {
     return surfaceColors ? surfaces.Color(slot) : colors.Object;
   };

@@ -23,6 +23,8 @@ enum class VertexSource : std::uint8_t {
   WireframeSphere,  // the unit sphere in WFBoxSphere
   BoundingSphere,   // three unit circles in Boundings
   Mesh,             // the coll's vertices in display space
+  ShadowMesh,       // San Andreas: the shadow mesh's vertices, while its switch is on
+  FaceGroupBoxes,   // San Andreas: 8 corners per face group box, while its switch is on
   Count
 };
 
@@ -34,6 +36,8 @@ enum class IndexSource : std::uint8_t {
   BoundingSphereLines,  // 2 per circle segment
   Mesh,                 // the drawable faces, grouped by material
   Selection,            // the checked drawable faces
+  ShadowMesh,           // the drawable shadow faces
+  FaceGroupLines,       // 24 per face group box: its 12 edges
   Count
 };
 
@@ -55,6 +59,13 @@ struct MeshGroup {
   std::uint32_t TriangleCount = 0;
 };
 
+// The San Andreas parts draw in colours of their own, apart from the settings colours and the
+// surface colours, so they never pass for collision: the shadow mesh as a see-through violet
+// fill under violet edges, the face group boxes as orange lines.
+inline constexpr std::uint32_t kShadowFillColor = 0x60B040E0;  // alpha: how much shows
+inline constexpr std::uint32_t kShadowEdgeColor = 0xFFE070FF;
+inline constexpr std::uint32_t kFaceGroupColor = 0xFFFF9020;
+
 // Whether the view draws a face: its three indices lie below the vertex count and its corners
 // are finite. Other faces are left out of every array and of picking.
 bool FaceDrawable(const Coll& coll, const CollFace& face);
@@ -72,6 +83,10 @@ class Scene {
   // the coll has no mesh, no sphere and no box.
   void RebuildScene(const Coll& coll, const std::vector<bool>& faceChecks,
                     const SurfaceTypeTable& surfaces, const MainColors& colors, bool surfaceColors);
+  // The shadow mesh and the face group boxes of a San Andreas coll, each only while its switch
+  // is on; otherwise, and for a coll without them, their arrays are emptied. Separate from
+  // RebuildScene so that a switch rebuilds only its own part.
+  void RebuildSaParts(const Coll& coll, bool shadowMesh, bool faceGroups);
   // The checked drawable faces in list order. Does nothing while the number of marks differs
   // from the coll's face count (the face list is being refilled).
   void RebuildSelection(const Coll& coll, const std::vector<bool>& faceChecks);
@@ -96,6 +111,8 @@ class Scene {
   const std::vector<MeshGroup>& MeshGroups() const { return groups_; }
   std::uint32_t MeshTriangleCount() const;
   std::uint32_t SelectedFaceCount() const;
+  std::uint32_t ShadowTriangleCount() const;
+  std::uint32_t FaceGroupLineCount() const;
   std::uint32_t WireframeColor() const { return wireframeColor_; }
   std::uint32_t SelectionColor() const { return selectionColor_; }
 
@@ -104,9 +121,12 @@ class Scene {
   std::uint64_t StaticVersion() const { return staticVersion_; }
   std::uint64_t MeshVersion() const { return meshVersion_; }
   std::uint64_t SelectionVersion() const { return selectionVersion_; }
+  std::uint64_t SaPartsVersion() const { return saPartsVersion_; }
 
  private:
   void BuildMeshVertices(const Coll& coll);
+  void BuildShadowMesh(const Coll& coll);
+  void BuildFaceGroupBoxes(const Coll& coll);
   void BuildMeshGroups(const Coll& coll, const SurfaceTypeTable& surfaces, std::uint32_t object,
                        bool surfaceColors);
 
@@ -123,6 +143,7 @@ class Scene {
   std::uint64_t staticVersion_ = 0;
   std::uint64_t meshVersion_ = 0;
   std::uint64_t selectionVersion_ = 0;
+  std::uint64_t saPartsVersion_ = 0;
 };
 
 }  // namespace vantorel

@@ -1,6 +1,6 @@
 // The rows of the 3D view: the drawing switches of the two drop-down menus, the surface-colour
-// button, the colour settings, the camera commands of the view's pop-up menu and the four
-// navigation buttons.
+// button, the buttons of the San Andreas parts, the colour settings, the camera commands of the
+// view's pop-up menu and the four navigation buttons.
 #include "view/view_commands.h"
 #include "doc/editor.h"
 #include "doc/view_options.h"
@@ -75,6 +75,8 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   rows.push_back(SwitchRow("ShowSpheres1", "Show Spheres", &ViewOptions::ShowSpheres));
   rows.push_back(SwitchRow("ShowBoxes1", "Show Boxes", &ViewOptions::ShowBoxes));
   rows.push_back(SwitchRow("Doublesided1", "Doublesided", &ViewOptions::Doublesided));
+  rows.push_back(SwitchRow("ShowShadowMesh1", "Show &Shadow Mesh", &ViewOptions::ShowShadowMesh));
+  rows.push_back(SwitchRow("ShowFaceGroups1", "Show Face &Groups", &ViewOptions::ShowFaceGroups));
   rows.push_back(SwitchRow("BoundingBox1", "Show Bounding Box", &ViewOptions::BoundingBox));
   rows.push_back(
       SwitchRow("BoundingSphere1", "Show Bounding Sphere", &ViewOptions::BoundingSphere));
@@ -120,6 +122,17 @@ void AddViewCommands(std::vector<CommandRow>& rows) {
   rows.push_back(NavButtonRow("btnNav2", kNavZoom, "2", "Zoom", "Zoom (2)"));
   rows.push_back(NavButtonRow("btnNav3", kNavRotate, "3", "Rotate", "Rotate (3)"));
   rows.push_back(NavButtonRow("btnNav4", kNavMove, "4", "Move", "Move (4)"));
+
+  // ToolBar5 over the view: the same two switches as the San Andreas items of PopupMenu1, at one
+  // click.
+  CommandRow shadowMesh = SwitchRow("ToolButton16", {}, &ViewOptions::ShowShadowMesh);
+  shadowMesh.Icon = "ShadowMesh";
+  shadowMesh.ToolTip = "Shadow mesh (San Andreas colls)";
+  rows.push_back(shadowMesh);
+  CommandRow faceGroups = SwitchRow("ToolButton17", {}, &ViewOptions::ShowFaceGroups);
+  faceGroups.Icon = "FaceGroups";
+  faceGroups.ToolTip = "Face group boxes (San Andreas colls)";
+  rows.push_back(faceGroups);
 }
 
 }  // namespace vantorel

@@ -71,11 +71,15 @@ void ViewState::Hear(const Notices& notices) {
 
 void ViewState::SetOptions(const ViewOptions& options) {
   const bool recolour = options.SurfaceColors != options_.SurfaceColors;
+  const bool saParts = options.ShowShadowMesh != options_.ShowShadowMesh ||
+                       options.ShowFaceGroups != options_.ShowFaceGroups;
   options_ = options;
   // The per-surface shapes and the mesh groups are coloured anew; the view does not move.
   if (recolour) {
     RebuildStaticBuffers();
     RebuildSceneKeepingCamera();
+  } else if (saParts) {
+    scene_.RebuildSaParts(source_.WorkingCopy(), options_.ShowShadowMesh, options_.ShowFaceGroups);
   }
   Changed();
 }
@@ -90,6 +94,7 @@ void ViewState::RebuildScene() {
   const Coll& coll = source_.WorkingCopy();
   scene_.RebuildScene(coll, source_.FaceChecks(), source_.Surfaces(), source_.Colors(),
                       options_.SurfaceColors);
+  scene_.RebuildSaParts(coll, options_.ShowShadowMesh, options_.ShowFaceGroups);
   camera_ = ResetCameraState(coll.Header, zoomDistance_);
   plan_.Draws.reserve(FramePlanCapacity(scene_, coll));
   Changed();

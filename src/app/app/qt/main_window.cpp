@@ -216,6 +216,10 @@ QWidget* MainWindow::BuildCentre(ViewDrawing drawing) {
   for (QAction* action : navigationBar_->actions())
     navigation->addAction(action);
   navigationBar_->move(2, 2);
+  // The San Andreas switches beside it, apart from the navigation modes and shown whether or
+  // not the navigation bar is.
+  QToolBar* saParts = BuildToolBar("ToolBar5", pnlScreen_);
+  saParts->move(navigationBar_->sizeHint().width() + 10, 2);
   return pnlScreen_;
 }
 

@@ -19,7 +19,9 @@ enum class ToolbarIcon {
   Surfaces,
   Colors,
   Boundings,
-  ImportMesh
+  ImportMesh,
+  ShadowMesh,
+  FaceGroups
 };
 
 std::optional<ToolbarIcon> IconNamed(std::string_view name) {
@@ -32,7 +34,9 @@ std::optional<ToolbarIcon> IconNamed(std::string_view name) {
       {"Surfaces", ToolbarIcon::Surfaces},
       {"Colors", ToolbarIcon::Colors},
       {"Boundings", ToolbarIcon::Boundings},
-      {"ImportMesh", ToolbarIcon::ImportMesh}};
+      {"ImportMesh", ToolbarIcon::ImportMesh},
+      {"ShadowMesh", ToolbarIcon::ShadowMesh},
+      {"FaceGroups", ToolbarIcon::FaceGroups}};
   for (const auto& [iconName, icon] : kNames) {
     if (iconName == name) return icon;
   }
@@ -117,6 +121,19 @@ QIcon MakeToolbarIcon(std::string_view name) {
       p.drawLine(QPointF(8, 1), QPointF(8, 6));
       p.drawLine(QPointF(5.5, 3.5), QPointF(8, 6));
       p.drawLine(QPointF(10.5, 3.5), QPointF(8, 6));
+      break;
+    case ToolbarIcon::ShadowMesh:  // a see-through violet ground triangle under a post
+      p.setPen(QPen(QColor(150, 50, 190), 1.2));
+      p.setBrush(QColor(176, 64, 224, 110));
+      p.drawPolygon(QPolygonF({QPointF(1.5, 14), QPointF(14.5, 14), QPointF(9, 8.5)}));
+      p.drawLine(QPointF(9, 8.5), QPointF(6.5, 14));
+      p.setPen(QPen(QColor(30, 30, 30), 1.5));
+      p.drawLine(QPointF(5, 2), QPointF(5, 11));
+      break;
+    case ToolbarIcon::FaceGroups:  // two orange boxes side by side
+      p.setPen(QPen(QColor(220, 110, 0), 1.5));
+      p.drawRect(QRectF(1.5, 6.5, 6, 7));
+      p.drawRect(QRectF(8.5, 2.5, 6, 11));
       break;
   }
   return QIcon(pixmap);

@@ -40,12 +40,13 @@ const char* const kFragmentShader = R"(#version 330 core
 in vec4 vertexColor;
 in vec2 pictureCoord;
 uniform bool textured;
+uniform bool translucent;
 uniform sampler2D picture;
 out vec4 fragColor;
 void main() {
   vec4 c = vertexColor;
   if (textured) c *= texture(picture, pictureCoord);
-  fragColor = vec4(c.rgb, 1.0);
+  fragColor = vec4(c.rgb, translucent ? c.a : 1.0);
 }
 )";
 
@@ -110,6 +111,7 @@ bool SceneRenderer::Build(const QImage& credits, std::string& error) {
   useDrawColorLocation_ = gl_.glGetUniformLocation(program_, "useDrawColor");
   drawColorLocation_ = gl_.glGetUniformLocation(program_, "drawColor");
   texturedLocation_ = gl_.glGetUniformLocation(program_, "textured");
+  translucentLocation_ = gl_.glGetUniformLocation(program_, "translucent");
 
   gl_.glGenVertexArrays(1, &vertexArray_);
   gl_.glGenBuffers(static_cast<GLsizei>(vertexBuffers_.size()), vertexBuffers_.data());
@@ -201,6 +203,13 @@ bool SceneRenderer::Upload(const Scene& scene, std::string& error) {
     if (!indices(IndexSource::Selection)) return false;
     selectionVersion_ = scene.SelectionVersion();
   }
+  if (!uploadedOnce_ || scene.SaPartsVersion() != saPartsVersion_) {
+    if (!vertices(VertexSource::ShadowMesh) || !indices(IndexSource::ShadowMesh) ||
+        !vertices(VertexSource::FaceGroupBoxes) || !indices(IndexSource::FaceGroupLines)) {
+      return false;
+    }
+    saPartsVersion_ = scene.SaPartsVersion();
+  }
   uploadedOnce_ = true;
   return true;
 }
@@ -232,6 +241,7 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
   gl_.glUseProgram(program_);
   gl_.glBindVertexArray(vertexArray_);
   gl_.glUniform1i(texturedLocation_, 0);
+  gl_.glUniform1i(translucentLocation_, 0);
   boundVertices_ = 0;
 
   const float biasStep = DepthBiasStep();
@@ -242,6 +252,7 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
     } else {
       gl_.glDisable(GL_DEPTH_TEST);
     }
+    SetTranslucent(draw.Translucent && !draw.Credits);
     if (draw.Credits) {
       DrawCredits(draw);
       continue;
@@ -277,9 +288,22 @@ void SceneRenderer::Draw(const FramePlan& plan, int width, int height) {
           static_cast<GLint>(draw.FirstVertex));
     }
   }
+  SetTranslucent(false);
   gl_.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   gl_.glDisable(GL_CULL_FACE);
   gl_.glDisable(GL_POLYGON_OFFSET_FILL);
+}
+
+void SceneRenderer::SetTranslucent(bool on) {
+  gl_.glUniform1i(translucentLocation_, on ? 1 : 0);
+  if (on) {
+    gl_.glEnable(GL_BLEND);
+    // The frame's own alpha stays whole: nothing behind the window shows through the view.
+    gl_.glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+  } else {
+    gl_.glDisable(GL_BLEND);
+  }
+  gl_.glDepthMask(on ? GL_FALSE : GL_TRUE);
 }
 
 float SceneRenderer::DepthBiasStep() {

@@ -38,6 +38,8 @@ class SceneRenderer {
   bool UploadArray(GLuint buffer, GLenum target, const void* data, std::size_t bytes);
   void DrawCredits(const DrawCommand& draw);
   void BindVertices(GLuint buffer);
+  // Blending by the draw's alpha with the depth buffer left alone, or neither.
+  void SetTranslucent(bool on);
   // The depth bias of one level in normalised depth, from the depth buffer drawn into.
   float DepthBiasStep();
 
@@ -53,10 +55,12 @@ class SceneRenderer {
   GLint useDrawColorLocation_ = -1;
   GLint drawColorLocation_ = -1;
   GLint texturedLocation_ = -1;
+  GLint translucentLocation_ = -1;
   GLuint boundVertices_ = 0;
   std::uint64_t staticVersion_ = 0;
   std::uint64_t meshVersion_ = 0;
   std::uint64_t selectionVersion_ = 0;
+  std::uint64_t saPartsVersion_ = 0;
   bool uploadedOnce_ = false;
   GLint depthTarget_ = -1;  // the framebuffer whose depth bits gave depthBiasStep_
   float depthBiasStep_ = 0;
