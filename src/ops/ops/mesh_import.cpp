@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/bounds.h"
-#include "core/face_groups.h"
 #include "core/coll_surfaces.h"
+#include "core/face_groups.h"
 #include "core/model/coll_limits.h"
 #include "core/model/mesh_simplify.h"
 #include "core/model/primitive_meshes.h"
