@@ -95,34 +95,36 @@ CollDelta DiffColls(const Coll& before, const Coll& after) {
   return delta;
 }
 
+namespace {
+
+// Undo and redo are the same walk over the sections, with each change's sides swapped.
+void Apply(const CollDelta& d, Coll& coll, ElementLists& lists, bool forward) {
+  const auto& header = forward ? d.HeaderAfter : d.HeaderBefore;
+  if (header) coll.Header = *header;
+  const auto replace = [forward](auto& elements, const auto& change, ElementList* list,
+                                 bool shapes) {
+    Replace(elements, change, forward ? change.Before : change.After,
+            forward ? change.After : change.Before, list, shapes);
+  };
+  replace(coll.Spheres, d.Spheres, &lists.Spheres, true);
+  replace(coll.Boxes, d.Boxes, &lists.Boxes, true);
+  replace(coll.Vertices, d.Vertices, nullptr, false);
+  replace(coll.Faces, d.Faces, &lists.Faces, false);
+  replace(coll.FaceGroups, d.FaceGroups, nullptr, false);
+  replace(coll.ShadowVertices, d.ShadowVertices, nullptr, false);
+  replace(coll.ShadowFaces, d.ShadowFaces, nullptr, false);
+  const auto& extra = forward ? d.Col4ExtraAfter : d.Col4ExtraBefore;
+  if (extra) coll.Col4Extra = *extra;
+}
+
+}  // namespace
+
 void ApplyForward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
-  if (delta.HeaderAfter) coll.Header = *delta.HeaderAfter;
-  const auto& d = delta;
-  Replace(coll.Spheres, d.Spheres, d.Spheres.Before, d.Spheres.After, &lists.Spheres, true);
-  Replace(coll.Boxes, d.Boxes, d.Boxes.Before, d.Boxes.After, &lists.Boxes, true);
-  Replace(coll.Vertices, d.Vertices, d.Vertices.Before, d.Vertices.After, nullptr, false);
-  Replace(coll.Faces, d.Faces, d.Faces.Before, d.Faces.After, &lists.Faces, false);
-  Replace(coll.FaceGroups, d.FaceGroups, d.FaceGroups.Before, d.FaceGroups.After, nullptr, false);
-  Replace(coll.ShadowVertices, d.ShadowVertices, d.ShadowVertices.Before, d.ShadowVertices.After,
-          nullptr, false);
-  Replace(coll.ShadowFaces, d.ShadowFaces, d.ShadowFaces.Before, d.ShadowFaces.After, nullptr,
-          false);
-  if (d.Col4ExtraAfter) coll.Col4Extra = *d.Col4ExtraAfter;
+  Apply(delta, coll, lists, true);
 }
 
 void ApplyBackward(const CollDelta& delta, Coll& coll, ElementLists& lists) {
-  if (delta.HeaderBefore) coll.Header = *delta.HeaderBefore;
-  const auto& d = delta;
-  Replace(coll.Spheres, d.Spheres, d.Spheres.After, d.Spheres.Before, &lists.Spheres, true);
-  Replace(coll.Boxes, d.Boxes, d.Boxes.After, d.Boxes.Before, &lists.Boxes, true);
-  Replace(coll.Vertices, d.Vertices, d.Vertices.After, d.Vertices.Before, nullptr, false);
-  Replace(coll.Faces, d.Faces, d.Faces.After, d.Faces.Before, &lists.Faces, false);
-  Replace(coll.FaceGroups, d.FaceGroups, d.FaceGroups.After, d.FaceGroups.Before, nullptr, false);
-  Replace(coll.ShadowVertices, d.ShadowVertices, d.ShadowVertices.After, d.ShadowVertices.Before,
-          nullptr, false);
-  Replace(coll.ShadowFaces, d.ShadowFaces, d.ShadowFaces.After, d.ShadowFaces.Before, nullptr,
-          false);
-  if (d.Col4ExtraBefore) coll.Col4Extra = *d.Col4ExtraBefore;
+  Apply(delta, coll, lists, false);
 }
 
 }  // namespace vantorel
